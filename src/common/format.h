@@ -1,0 +1,16 @@
+#pragma once
+// Display patterns. Each first reads the double to 15 significant digits, as a person
+// would write it, and then rounds halves away from zero; so 1.005 (stored as
+// 1.00499999...) shows "1.01". A value that rounds to zero never shows a minus sign.
+#include <cstdint>
+#include <string>
+
+namespace kz {
+
+std::string formatGrouped(double v);          // "###,##0" and "#,##0": 1,234,567
+std::string formatGroupedOrEmpty(double v);   // "###,###": as above, but zero shows as ""
+std::string formatTwoDecimals(double v);      // "##0.00" and "#0.00": 1234.50
+std::string formatPlain(double v);            // up to 15 significant digits: 0.33, 246, 1E-05
+std::string formatInteger(std::int64_t v);    // plain digits: 1234567, -500
+
+} // namespace kz

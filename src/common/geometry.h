@@ -1,0 +1,27 @@
+#pragma once
+// Layout is written in twips (1/1440 inch), 15 twips to a pixel at 96 dpi.
+
+namespace kz {
+
+using Twips = int;
+
+constexpr int twipsToPx(Twips t) { return t >= 0 ? (t + 7) / 15 : -((-t + 7) / 15); }
+
+struct Size { int width = 0, height = 0; };
+struct Point { int x = 0, y = 0; };
+
+// A window's top-left corner from the screen size and its outer size: the free space
+// across is divided by `acrossDiv` (0 puts the right edge on the screen's right edge)
+// and the free space down by `downDiv`. Negative results stand as they are.
+constexpr Point placeWindow(Size screen, Size window, int acrossDiv, int downDiv)
+{
+    const int freeX = screen.width - window.width;
+    const int freeY = screen.height - window.height;
+    auto part = [](int free, int d) {
+        // Round toward minus infinity so that a window larger than the screen keeps its excess on the far side.
+        return free >= 0 ? free / d : -((-free + d - 1) / d);
+    };
+    return {acrossDiv == 0 ? freeX : part(freeX, acrossDiv), part(freeY, downDiv)};
+}
+
+} // namespace kz

@@ -1,0 +1,61 @@
+#include "common/numeric.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace kz {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct Scan {
+    std::string number; // sign, digits and point as read, blanks removed
+    bool sawDigit = false;
+    bool consumedAll = false;
+};
+
+Scan scan(std::string_view text)
+{
+    Scan s;
+    bool sawSign = false, sawPoint = false;
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isBlank(c))
+            continue;
+        if ((c == '-' || c == '+') && !sawSign && !sawPoint && !s.sawDigit) {
+            sawSign = true;
+            s.number += c;
+        } else if (c == '.' && !sawPoint) {
+            sawPoint = true;
+            s.number += c;
+        } else if (isDigit(c)) {
+            s.sawDigit = true;
+            s.number += c;
+        } else {
+            break;
+        }
+    }
+    s.consumedAll = i == text.size();
+    return s;
+}
+
+} // namespace
+
+double numericValue(std::string_view text)
+{
+    const Scan s = scan(text);
+    if (!s.sawDigit)
+        return 0.0;
+    // strtod gives the correctly rounded double of the decimal digits read.
+    return std::strtod(s.number.c_str(), nullptr);
+}
+
+bool isNumeric(std::string_view text)
+{
+    const Scan s = scan(text);
+    return s.sawDigit && s.consumedAll;
+}
+
+} // namespace kz

@@ -1,0 +1,16 @@
+#pragma once
+#include <string_view>
+
+namespace kz {
+
+// The number at the start of a text: blanks are skipped wherever they stand, then an
+// optional sign and digits with at most one decimal point; reading stops at the first
+// character that cannot continue the number. No number gives 0. Only decimal notation
+// is understood (no exponents, no hexadecimal): the entry fields admit nothing else.
+double numericValue(std::string_view text);
+
+// Whether the whole text is a number in the sense above (surrounding blanks allowed):
+// "12", "-1.5", ".5" and "5." are; "", "-", ".", "1-2" and "1.2.3" are not.
+bool isNumeric(std::string_view text);
+
+} // namespace kz

@@ -1,0 +1,53 @@
+#include "common/format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct FormatCase { double in; const char* expected; };
+
+std::string name(double v) { return testing::PrintToString(v); }
+
+class Grouped : public testing::TestWithParam<FormatCase> {};
+TEST_P(Grouped, Pattern) { EXPECT_EQ(kz::formatGrouped(GetParam().in), GetParam().expected) << name(GetParam().in); }
+INSTANTIATE_TEST_SUITE_P(Table, Grouped, testing::Values(
+    FormatCase{0, "0"}, FormatCase{-0.0, "0"}, FormatCase{-0.4, "0"}, FormatCase{1234567, "1,234,567"},
+    FormatCase{-1234, "-1,234"}, FormatCase{-5000, "-5,000"}, FormatCase{999, "999"}, FormatCase{1000, "1,000"},
+    FormatCase{2147483647, "2,147,483,647"}, FormatCase{-2147483648.0, "-2,147,483,648"},
+    FormatCase{0.5, "1"}, FormatCase{1.5, "2"}, FormatCase{2.5, "3"}, FormatCase{-2.5, "-3"},
+    FormatCase{47275.0, "47,275"}, FormatCase{77500 * 0.61, "47,275"}, FormatCase{1480244.28, "1,480,244"},
+    FormatCase{1e20, "100,000,000,000,000,000,000"}));
+
+class GroupedOrEmpty : public testing::TestWithParam<FormatCase> {};
+TEST_P(GroupedOrEmpty, Pattern) { EXPECT_EQ(kz::formatGroupedOrEmpty(GetParam().in), GetParam().expected) << name(GetParam().in); }
+INSTANTIATE_TEST_SUITE_P(Table, GroupedOrEmpty, testing::Values(
+    FormatCase{0, ""}, FormatCase{0.4, ""}, FormatCase{-0.4, ""}, FormatCase{0.5, "1"},
+    FormatCase{8203482, "8,203,482"}, FormatCase{-5, "-5"}));
+
+class TwoDecimals : public testing::TestWithParam<FormatCase> {};
+TEST_P(TwoDecimals, Pattern) { EXPECT_EQ(kz::formatTwoDecimals(GetParam().in), GetParam().expected) << name(GetParam().in); }
+INSTANTIATE_TEST_SUITE_P(Table, TwoDecimals, testing::Values(
+    FormatCase{0, "0.00"}, FormatCase{1, "1.00"}, FormatCase{1.005, "1.01"}, FormatCase{0.5, "0.50"},
+    FormatCase{0.125, "0.13"}, FormatCase{-0.001, "0.00"}, FormatCase{-1.5, "-1.50"},
+    FormatCase{1.171958, "1.17"}, FormatCase{160000.0 / 300000.0, "0.53"}, FormatCase{1234.5, "1234.50"},
+    FormatCase{0.004999, "0.00"}, FormatCase{0.995, "1.00"}, FormatCase{99.999, "100.00"}));
+
+class Plain : public testing::TestWithParam<FormatCase> {};
+TEST_P(Plain, Form) { EXPECT_EQ(kz::formatPlain(GetParam().in), GetParam().expected) << name(GetParam().in); }
+INSTANTIATE_TEST_SUITE_P(Table, Plain, testing::Values(
+    FormatCase{0, "0"}, FormatCase{-0.0, "0"}, FormatCase{0.33, "0.33"}, FormatCase{0.5, "0.5"}, FormatCase{1, "1"},
+    FormatCase{300, "300"}, FormatCase{4.1 * 60, "246"}, FormatCase{2.5 * 60, "150"}, FormatCase{-0.07, "-0.07"},
+    FormatCase{1.0 / 3.0, "0.333333333333333"}, FormatCase{123456789012345.0, "123456789012345"},
+    FormatCase{1e15, "1E+15"}, FormatCase{0.0001, "0.0001"}, FormatCase{0.00001, "1E-05"},
+    FormatCase{1.5e-7, "1.5E-07"}));
+
+TEST(FormatInteger, PlainDigits)
+{
+    EXPECT_EQ(kz::formatInteger(1234567), "1234567");
+    EXPECT_EQ(kz::formatInteger(-500), "-500");
+    EXPECT_EQ(kz::formatInteger(0), "0");
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#include "common/entry_filter.h"
+#include "common/numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct ValueCase { const char* text; double expected; };
+
+class NumericValue : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(NumericValue, ReadsLeadingNumber)
+{
+    EXPECT_EQ(kz::numericValue(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, NumericValue, testing::Values(
+    ValueCase{"", 0}, ValueCase{"-", 0}, ValueCase{".", 0}, ValueCase{"-.", 0},
+    ValueCase{"1,234", 1}, ValueCase{"1.2.3", 1.2}, ValueCase{"12-3", 12},
+    ValueCase{"  42", 42}, ValueCase{"4 2", 42}, ValueCase{"- 5", -5}, ValueCase{"+7", 7},
+    ValueCase{"-2.5", -2.5}, ValueCase{".5", 0.5}, ValueCase{"5.", 5}, ValueCase{"0.33", 0.33},
+    ValueCase{"1234567", 1234567}, ValueCase{"2147483648", 2147483648.0},
+    ValueCase{"--1", 0}, ValueCase{"1e5", 1}, ValueCase{"0x10", 0}, ValueCase{"abc", 0},
+    ValueCase{"3年", 3}, ValueCase{"\t9\n", 9}));
+
+struct NumericCase { const char* text; bool numeric; };
+
+class IsNumeric : public testing::TestWithParam<NumericCase> {};
+
+TEST_P(IsNumeric, WholeTextIsANumber)
+{
+    EXPECT_EQ(kz::isNumeric(GetParam().text), GetParam().numeric) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, IsNumeric, testing::Values(
+    NumericCase{"", false}, NumericCase{"-", false}, NumericCase{".", false}, NumericCase{"-.", false},
+    NumericCase{"1-2", false}, NumericCase{"1.2.3", false}, NumericCase{"--1", false},
+    NumericCase{"12", true}, NumericCase{"-1.5", true}, NumericCase{".5", true}, NumericCase{"5.", true},
+    NumericCase{"0.00", true}, NumericCase{" 3 ", true}, NumericCase{"3a", false}));
+
+TEST(EntryFilter, AcceptsDigitsSignPointAndBackspaceOnly)
+{
+    for (char32_t c : std::u32string(U"0123456789-.\b"))
+        EXPECT_TRUE(kz::entryCharAllowed(c)) << static_cast<unsigned>(c);
+    for (char32_t c : std::u32string(U"aZ ,+\r\t\x03\x16\x18" U"０１－．ｱ漢"))
+        EXPECT_FALSE(kz::entryCharAllowed(c)) << static_cast<unsigned>(c);
+}
+
+} // namespace
