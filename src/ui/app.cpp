@@ -1,0 +1,37 @@
+#include "ui/app.h"
+
+#include "ui/icons.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+using namespace Qt::StringLiterals;
+
+namespace kz::ui {
+
+void setupApplication(QApplication& app)
+{
+    // The layout was drawn for this Windows font; IPAPGothic has the same proportional metrics.
+    QFont::insertSubstitution(u"ＭＳ Ｐゴシック"_s, u"IPAPGothic"_s);
+    QFont::insertSubstitution(u"ＭＳ ゴシック"_s, u"IPAGothic"_s);
+    QFont font(u"ＭＳ Ｐゴシック"_s);
+    font.setPointSizeF(9);
+    app.setFont(font);
+
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese), u"qtbase"_s, u"_"_s,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+
+    app.setApplicationName(u"kazenoha"_s);
+    app.setWindowIcon(programIcon());
+}
+
+QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+std::string utf8(const QString& text) { return text.toStdString(); }
+
+} // namespace kz::ui

@@ -1,0 +1,16 @@
+#pragma once
+class QApplication;
+class QString;
+#include <string>
+
+namespace kz::ui {
+
+// Fonts, Japanese standard-button texts and the program icon; main() and the widget
+// tests call this so that both see the same program.
+void setupApplication(QApplication& app);
+
+// UTF-8 model text to Qt and back.
+QString qs(const std::string& utf8);
+std::string utf8(const QString& text);
+
+} // namespace kz::ui

@@ -1,0 +1,29 @@
+#include "ui/command_button.h"
+
+#include <QKeyEvent>
+
+namespace kz::ui {
+
+CommandButton::CommandButton(const QString& text, QWidget* parent)
+    : QPushButton(text, parent)
+{
+    setAutoDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    if (event->key() != Qt::Key_Space && onCharTyped && !event->text().isEmpty()
+        && event->text().front().isPrint()) {
+        onCharTyped(event->text().front());
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+} // namespace kz::ui

@@ -1,0 +1,22 @@
+#pragma once
+#include <QPushButton>
+
+#include <functional>
+
+namespace kz::ui {
+
+// A push button that a focused Enter presses as Space does, as users of these
+// calculators expect; other typed characters can be handed to the view.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(const QString& text, QWidget* parent = nullptr);
+
+    // A typed character other than Enter and Space, while the button has the focus.
+    std::function<void(QChar c)> onCharTyped;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace kz::ui

@@ -1,0 +1,103 @@
+#include "ui/controls.h"
+
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPalette>
+
+namespace kz::ui {
+
+void setBackground(QWidget* w, QRgb colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(colour));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* makeLabel(const QString& text, Twips left, Twips top, Twips width, Twips height, QWidget* parent,
+                  Qt::Alignment align)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(twipsRect(left, top, width, height));
+    label->setAlignment(align);
+    return label;
+}
+
+QWidget* buildControl(const Control& c, QWidget* parent)
+{
+    QWidget* w = nullptr;
+    const QColor fg = c.foreground ? QColor::fromRgb(c.foreground) : QColor(Qt::black);
+    switch (c.kind) {
+    case Kind::Label:
+    case Kind::Box: {
+        auto* label = new QLabel(QString::fromUtf16(c.text), parent);
+        label->setAlignment(c.align);
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, fg);
+        label->setPalette(pal);
+        if (c.kind == Kind::Box) {
+            label->setFrameShape(QFrame::Box);
+            label->setLineWidth(c.lineWidthPx);
+        }
+        w = label;
+        break;
+    }
+    case Kind::Frame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameShape(QFrame::Box);
+        frame->setLineWidth(c.lineWidthPx);
+        QPalette pal = frame->palette();
+        pal.setColor(QPalette::WindowText, fg);
+        frame->setPalette(pal);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w = frame;
+        break;
+    }
+    case Kind::Panel:
+        w = new QWidget(parent);
+        break;
+    case Kind::Line: {
+        w = new QWidget(parent);
+        setBackground(w, c.foreground ? c.foreground : rgb(0, 0, 0));
+        QRect r = twipsRect(c.left, c.top, c.width, c.height);
+        if (c.height == 0)
+            r.setHeight(c.lineWidthPx);
+        if (c.width == 0)
+            r.setWidth(c.lineWidthPx);
+        w->setGeometry(r);
+        return w;
+    }
+    }
+    w->setGeometry(twipsRect(c.left, c.top, c.width, c.height));
+    if (c.background)
+        setBackground(w, c.background);
+    if (c.pointSize > 0 || c.bold) {
+        QFont f = w->font();
+        if (c.pointSize > 0)
+            f.setPointSizeF(c.pointSize);
+        f.setBold(c.bold);
+        w->setFont(f);
+    }
+    return w;
+}
+
+void buildControls(std::span<const Control> table, QWidget* parent)
+{
+    for (const Control& c : table)
+        buildControl(c, parent);
+}
+
+QString lines(std::initializer_list<const char16_t*> parts)
+{
+    QString out;
+    for (const char16_t* p : parts) {
+        if (!out.isEmpty())
+            out += QChar(u'\n');
+        out += QString::fromUtf16(p);
+    }
+    return out;
+}
+
+} // namespace kz::ui

@@ -1,0 +1,56 @@
+#pragma once
+// A fixed window is a table of controls in twips, built by one function.
+#include "common/geometry.h"
+
+#include <QColor>
+#include <QString>
+
+#include <span>
+
+class QLabel;
+class QWidget;
+
+namespace kz::ui {
+
+enum class Kind {
+    Label,   // text; transparent unless a background is given
+    Frame,   // a rectangle outline (border colour = foreground, default black)
+    Panel,   // a filled rectangle (background) behind other controls
+    Line,    // a rule: height 0 draws a horizontal line, width 0 a vertical one
+    Box,     // a label drawn inside a frame, like an event box of a chart
+};
+
+struct Control {
+    Kind kind;
+    const char16_t* text;  // caption (ignored by frames, panels and lines)
+    Twips left, top, width, height;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    QRgb background = 0;   // 0: transparent
+    QRgb foreground = 0;   // 0: black text / black rule
+    qreal pointSize = 0;   // 0: the window's font
+    bool bold = false;
+    int lineWidthPx = 1;
+};
+
+constexpr QRgb rgb(int r, int g, int b) { return 0xff000000u | (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
+
+inline constexpr QRgb kLightCyan = rgb(192, 255, 255);
+inline constexpr QRgb kLightYellow = rgb(255, 255, 128);
+inline constexpr QRgb kPaleYellow = rgb(255, 255, 192);
+inline constexpr QRgb kWhite = rgb(255, 255, 255);
+inline constexpr QRgb kGrey = rgb(128, 128, 128);
+
+QWidget* buildControl(const Control& c, QWidget* parent);
+void buildControls(std::span<const Control> table, QWidget* parent);
+
+// A window background of one colour.
+void setBackground(QWidget* w, QRgb colour);
+
+// A text label at a twips position, as the tables build them.
+QLabel* makeLabel(const QString& text, Twips left, Twips top, Twips width, Twips height, QWidget* parent,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+
+// Rows of text with a uniform step, top to bottom, for lists such as reference tables.
+QString lines(std::initializer_list<const char16_t*> parts);
+
+} // namespace kz::ui

@@ -1,0 +1,42 @@
+#pragma once
+#include <QLineEdit>
+
+#include <functional>
+
+namespace kz::ui {
+
+// The calculators' text field. It applies the character filter to typed keys and to
+// input-method commits (pasting from the context menu stays unfiltered) and reports
+// focus and keys to its view, which forwards them to the model.
+class EntryField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit EntryField(QWidget* parent = nullptr);
+
+    // Switches the input method off while the field has the focus.
+    void setInputMethodAllowed(bool allowed);
+
+    // Focus gained or lost by the user's own moves. Window activation and the context
+    // menu's popup are not moves between fields and are not reported.
+    std::function<void()> onFocusIn;
+    std::function<void()> onFocusOut;
+    // A non-character key (arrows, Home, ...) before the field sees it; true consumes it.
+    std::function<bool(int key)> onKeyDown;
+    // Enter or Return; the key itself never reaches the text.
+    std::function<void()> onEnter;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool m_selectAfterClick = false;
+};
+
+// Whether a typed character passes the entry filter.
+bool entryCharAllowed(QChar c);
+
+} // namespace kz::ui

@@ -1,0 +1,25 @@
+#pragma once
+#include <QImage>
+
+#include <functional>
+
+class QWidget;
+
+namespace kz::ui {
+
+enum class PageOrientation { Landscape, AsPrinterIs };
+
+// Where a window image goes once the user agreed. The default sends it to the default
+// printer; tests replace it to capture the image.
+using PrintSink = std::function<void(const QImage& image, PageOrientation orientation)>;
+void setPrintSink(PrintSink sink); // an empty sink restores the printer
+
+// Asks "画面印刷をします。よろしいですか？"; on Yes hides `icon`, prints the image of
+// `window` and shows the icon again whatever happened. Returns whether it printed.
+bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation);
+
+// The default sink: the whole image on one page of the default printer, scaled to fit
+// within the margins. Without a default printer it prints nothing; returns whether a page went out.
+bool printImage(const QImage& image, PageOrientation orientation, const QString& docName);
+
+} // namespace kz::ui

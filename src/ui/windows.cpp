@@ -1,0 +1,65 @@
+#include "ui/windows.h"
+
+#include "common/geometry.h"
+
+#include <QGuiApplication>
+#include <QMap>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace kz::ui {
+
+namespace {
+
+struct Entry {
+    WindowFactory factory;
+    QPointer<QWidget> window;
+};
+
+QMap<WindowKind, Entry>& registry()
+{
+    static QMap<WindowKind, Entry> r;
+    return r;
+}
+
+} // namespace
+
+void registerWindow(WindowKind kind, WindowFactory factory)
+{
+    registry()[kind].factory = std::move(factory);
+}
+
+QWidget* showWindow(WindowKind kind)
+{
+    Entry& e = registry()[kind];
+    if (!e.window) {
+        if (!e.factory)
+            return nullptr;
+        e.window = e.factory();
+        e.window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    e.window->show();
+    e.window->raise();
+    e.window->activateWindow();
+    return e.window;
+}
+
+QWidget* openWindow(WindowKind kind)
+{
+    const auto it = registry().constFind(kind);
+    return it == registry().cend() ? nullptr : it->window.data();
+}
+
+void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect s = screen->geometry();
+    const QSize outer = window->frameGeometry().size().expandedTo(window->size());
+    const Point p = placeWindow({s.width(), s.height()}, {outer.width(), outer.height()}, acrossDiv, downDiv);
+    window->move(s.x() + p.x, s.y() + p.y);
+}
+
+} // namespace kz::ui

@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+
+class QWidget;
+
+namespace kz::ui {
+
+// Every window exists at most once; the menu and the tax sheet ask for them by kind, so
+// that no window library has to know another.
+enum class WindowKind { Menu, TaxSheet, Coefficients, About, TermsHelp };
+
+using WindowFactory = std::function<QWidget*()>;
+void registerWindow(WindowKind kind, WindowFactory factory);
+
+// Shows the open window of this kind, raised and active, or creates it first.
+// The window is destroyed when it closes (Qt::WA_DeleteOnClose).
+QWidget* showWindow(WindowKind kind);
+
+// The open window of this kind, or nullptr.
+QWidget* openWindow(WindowKind kind);
+
+// Moves a window before it is shown: across, the free width divided by acrossDiv (0 for
+// flush right); down, the free height divided by downDiv.
+void placeOnScreen(QWidget* window, int acrossDiv, int downDiv);
+
+} // namespace kz::ui

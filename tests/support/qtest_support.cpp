@@ -1,0 +1,49 @@
+#include "qtest_support.h"
+
+#include "ui/app.h"
+
+#include <QAbstractButton>
+#include <QTimer>
+
+namespace kz::test {
+
+namespace {
+
+void poll(std::shared_ptr<MessageBoxSeen> seen, QMessageBox::StandardButton button, int triesLeft)
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+        if (triesLeft > 0)
+            QTimer::singleShot(10, qApp, [=] { poll(seen, button, triesLeft - 1); });
+        return;
+    }
+    seen->shown = true;
+    seen->title = box->windowTitle();
+    seen->text = box->text();
+    seen->icon = box->icon();
+    for (QAbstractButton* b : box->buttons())
+        seen->buttons << b->text();
+    if (QAbstractButton* b = box->button(button))
+        b->click();
+    else
+        box->reject();
+}
+
+} // namespace
+
+std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton button)
+{
+    auto seen = std::make_shared<MessageBoxSeen>();
+    QTimer::singleShot(0, qApp, [=] { poll(seen, button, 500); });
+    return seen;
+}
+
+int runTests(QObject* test, int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    kz::ui::setupApplication(app);
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(test, argc, argv);
+}
+
+} // namespace kz::test

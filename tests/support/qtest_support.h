@@ -1,0 +1,33 @@
+#pragma once
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTest>
+
+#include <memory>
+
+namespace kz::test {
+
+// What a message box showed before a test answered it.
+struct MessageBoxSeen {
+    bool shown = false;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+};
+
+// Answers the next modal message box with `button` as soon as it opens. Call it before
+// the action that opens the box; read the returned record afterwards.
+std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton button);
+
+int runTests(QObject* test, int argc, char** argv);
+
+} // namespace kz::test
+
+// QTEST_MAIN with the program's own fonts and translations.
+#define KZ_QTEST_MAIN(TestClass)                                  \
+    int main(int argc, char** argv)                               \
+    {                                                             \
+        TestClass tc;                                             \
+        return kz::test::runTests(&tc, argc, argv);               \
+    }
