@@ -1,0 +1,293 @@
+#include "tax_sheet/sheet.h"
+
+#include "common/arith.h"
+#include "common/format.h"
+#include "common/numeric.h"
+#include "tax_sheet/sokusan.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace kz::tax {
+namespace {
+
+constexpr std::int32_t kBasicDeduction = 50'000;        // 5,000万円
+constexpr std::int32_t kBasicPerHeir = 10'000;          // 1,000万円 per statutory heir
+constexpr std::int32_t kSpouseTaxFree = 160'000;        // 1.6億円
+constexpr double kMinorPerYear = 60.0;                  // 6万円 per year to age 20
+constexpr double kLegateeCap = 0.7;
+constexpr double kLegateeSurcharge = 0.2;
+constexpr int kHeirsWithShare = 4;
+
+std::string amountText(double v) { return formatGrouped(v); }
+
+// A plain-number label read back as the number it shows. The label may be in the E form
+// of very small or large values (6E-06), which the leading-number reading of an entry
+// field would cut to its mantissa; from_chars reads it whole and ignores the locale.
+double labelValue(const std::string& text)
+{
+    double v = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), v);
+    return result.ec == std::errc() ? v : 0.0;
+}
+
+// ⌊(x + 0.005) × 100⌋ ÷ 100, each step in double: the ratio rounded half-up to hundredths.
+double ratioOf(std::int32_t part, std::int32_t total)
+{
+    const double scaled = mul(add(div(part, total), 0.005), 100.0);
+    return std::floor(scaled) / 100.0;
+}
+
+} // namespace
+
+TaxSheet::TaxSheet()
+{
+    for (int tab = 0; tab < kFieldCount; ++tab) {
+        const Field f = fieldAtTab(tab);
+        const bool share = (f.array == FieldArray::Num7 && f.index < 5) || f.array == FieldArray::Num8;
+        fields_[static_cast<std::size_t>(tab)] = share ? "" : "0";
+    }
+}
+
+void TaxSheet::setText(Field f, std::string text)
+{
+    if (!isValid(f))
+        return;
+    std::string& slot = fields_[static_cast<std::size_t>(tabIndex(f))];
+    if (slot == text)
+        return;
+    slot = std::move(text);
+    if (inputChanged)
+        inputChanged(f);
+    shokika();
+}
+
+bool TaxSheet::gotFocus(Field f)
+{
+    if (!isAmountField(f))
+        return false;
+    setText(f, formatInteger(kingaku(personOf(f), f.index)));
+    return true;
+}
+
+void TaxSheet::lostFocus(Field f)
+{
+    if (!isAmountField(f))
+        return;
+    std::int32_t& stored = kingaku_[static_cast<std::size_t>(personOf(f) - 1)][static_cast<std::size_t>(f.index)];
+    stored = 0;
+    try {
+        stored = toInt32(numericValue(text(f)));
+    } catch (const ArithmeticError&) {
+        // Unreadable or beyond 32 bits: the amount stays 0, silently.
+    }
+    setText(f, formatGrouped(stored));
+}
+
+void TaxSheet::writeLabel(Label l, std::string text)
+{
+    labels_[static_cast<std::size_t>(labelSlot(l))] = std::move(text);
+    if (labelChanged)
+        labelChanged(l);
+}
+
+void TaxSheet::shokika()
+{
+    for (int i = 0; i < kAmountRows; ++i)
+        for (int p = 1; p <= kPersons; ++p)
+            writeLabel(personLabel(p, i), "0");
+    for (int j = 0; j < 9; ++j)
+        writeLabel(sheetLabel(j), "0");
+}
+
+void TaxSheet::keisan()
+{
+    auto fieldValue = [this](Field f) { return numericValue(text(f)); };
+
+    // ① each person's taxable value, left to right in 32 bits.
+    std::array<std::int32_t, kPersons> taxable{};
+    for (int p = 1; p <= kPersons; ++p) {
+        const auto& k = kingaku_[static_cast<std::size_t>(p - 1)];
+        std::int32_t v = add32(k[0], k[1]);
+        v = sub32(v, k[2]);
+        v = sub32(v, k[3]);
+        v = sub32(v, k[4]);
+        v = add32(v, k[5]);
+        taxable[static_cast<std::size_t>(p - 1)] = v;
+        writeLabel(personLabel(p, 0), amountText(v));
+    }
+
+    // ② total taxable value.
+    std::int32_t total = 0;
+    for (const std::int32_t v : taxable)
+        total = add32(total, v);
+    writeLabel(sheetLabel(0), amountText(total));
+
+    // ③ basic deduction.
+    const std::int16_t heirs = toInt16(fieldValue(heirCountField()));
+    const std::int32_t basic = add32(kBasicDeduction, mul32(kBasicPerHeir, heirs));
+    writeLabel(sheetLabel(2), amountText(basic));
+
+    // ④ taxable estate. Below the basic deduction no tax is due: 0, not a negative estate
+    // that would turn into negative shares and taxes.
+    const std::int64_t excess = std::int64_t{total} - basic;
+    if (excess > std::numeric_limits<std::int32_t>::max())
+        throw ArithmeticError("32-bit overflow");
+    const std::int32_t estate = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
+    writeLabel(sheetLabel(3), amountText(estate));
+
+    // Statutory shares of ④ and their tax, for the four persons with a share field.
+    std::array<std::int32_t, kHeirsWithShare> shareTax{};
+    for (int k = 0; k < kHeirsWithShare; ++k) {
+        const double denominator = fieldValue(denominatorField(k));
+        if (denominator == 0.0)
+            continue;
+        const std::int32_t share = toInt32(div(mul(estate, fieldValue(numeratorField(k))), denominator));
+        shareTax[static_cast<std::size_t>(k)] = toInt32(sokusan(share));
+        writeLabel(personLabel(k + 1, 1), amountText(share));
+        writeLabel(personLabel(k + 1, 2), amountText(shareTax[static_cast<std::size_t>(k)]));
+    }
+
+    // ⑤ total inheritance tax; the legatee has no share and never enters it.
+    std::int32_t totalTax = 0;
+    for (const std::int32_t t : shareTax)
+        totalTax = add32(totalTax, t);
+    writeLabel(sheetLabel(4), amountText(totalTax));
+
+    // Ratios all computed before any is shown, so a division by zero leaves them all unwritten.
+    std::array<double, kPersons> ratio{};
+    for (std::size_t p = 0; p < kPersons; ++p)
+        ratio[p] = taxable[p] == 0 ? 0.0 : ratioOf(taxable[p], total);
+    for (int p = 1; p <= kPersons; ++p)
+        writeLabel(personLabel(p, 3), formatPlain(ratio[static_cast<std::size_t>(p - 1)]));
+
+    std::array<double, kPersons> beforeAdjustment{};
+    for (int p = 1; p <= kPersons; ++p) {
+        const auto idx = static_cast<std::size_t>(p - 1);
+        beforeAdjustment[idx] = mul(totalTax, ratio[idx]);
+        writeLabel(personLabel(p, 4), amountText(beforeAdjustment[idx]));
+    }
+
+    // Spouse's tax reduction: on the larger of the statutory share of ② and 1.6億円,
+    // as a ratio cut to the two decimals the "#0.00" label form shows.
+    const std::int32_t spouse = taxable[0];
+    if (spouse != 0) {
+        const std::int32_t statutory = toInt32(div(mul(total, fieldValue(numeratorField(0))),
+                                                   fieldValue(denominatorField(0))));
+        const std::int32_t lesser = statutory < spouse ? statutory : spouse;
+        const std::int32_t limit = lesser < kSpouseTaxFree ? kSpouseTaxFree : lesser;
+        const double q = numericValue(formatTwoDecimals(div(limit, total)));
+        const double reduction = mul(totalTax, q);
+        if (spouse > kSpouseTaxFree && statutory < spouse) {
+            writeLabel(sheetLabel(5), amountText(reduction));
+            writeLabel(personLabel(1, 5), amountText(std::max(0.0, sub(beforeAdjustment[0], reduction))));
+        } else {
+            writeLabel(sheetLabel(5), "0");
+            writeLabel(personLabel(1, 5), "0");
+        }
+    }
+
+    // Minors' deduction of heirs 2..4. The payable tax is taken with the deduction as its
+    // label shows it, and a deduction above the tax leaves nothing to pay rather than a refund.
+    for (int p = 2; p <= 4; ++p) {
+        const Field years = yearsField(p);
+        const Label deductionLabel = sheetLabel(p + 4);
+        const Label payableLabel = personLabel(p, 5);
+        if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
+            writeLabel(deductionLabel, formatPlain(mul(fieldValue(years), kMinorPerYear)));
+            const double payable = sub(beforeAdjustment[static_cast<std::size_t>(p - 1)],
+                                       labelValue(labelText(deductionLabel)));
+            writeLabel(payableLabel, amountText(std::max(0.0, payable)));
+        } else {
+            // An input change like any other: it may wipe this run's results (see command4).
+            setText(years, "0");
+            writeLabel(deductionLabel, "0");
+            writeLabel(payableLabel, "0");
+        }
+    }
+
+    // Legatee: 120 % of the tax before adjustments, capped at 70 % of its taxable value.
+    const std::int32_t legatee = taxable[kPersons - 1];
+    if (legatee == 0) {
+        writeLabel(personLabel(5, 5), "0");
+    } else {
+        const double before = beforeAdjustment[kPersons - 1];
+        const std::int32_t cap = toInt32(mul(legatee, kLegateeCap));
+        const std::int32_t raised = toInt32(add(mul(before, kLegateeSurcharge), before));
+        // A legatee whose debts exceed what it received pays nothing, not a negative cap.
+        writeLabel(personLabel(5, 5), amountText(std::max(0, raised < cap ? raised : cap)));
+    }
+}
+
+void TaxSheet::command4()
+{
+    for (int run = 0; run < 2; ++run) {
+        try {
+            keisan();
+        } catch (const ArithmeticError&) {
+            // The results so far stay on the sheet; the second run stops at the same step.
+        }
+    }
+}
+
+void TaxSheet::click(ClearLabel label)
+{
+    switch (label) {
+    case ClearLabel::Label7: break;
+    case ClearLabel::Label19: clearPerson(1); break;
+    case ClearLabel::Label20: clearPerson(2); break;
+    case ClearLabel::Label21: clearPerson(3); break;
+    case ClearLabel::Label22: clearPerson(4); break;
+    case ClearLabel::Label16: clearPerson(5); break;
+    case ClearLabel::Label13: clearShares(); break;
+    case ClearLabel::Label14: clearMinorYears(); break;
+    case ClearLabel::Label15: clearAll(); break;
+    }
+}
+
+void TaxSheet::clearPerson(int person)
+{
+    if (person < 1 || person > kPersons)
+        return;
+    for (int i = 0; i < kAmountRows; ++i)
+        setText(amountField(person, i), "0");
+    kingaku_[static_cast<std::size_t>(person - 1)].fill(0);
+    shokika();
+}
+
+void TaxSheet::clearShares()
+{
+    for (int k = 0; k < 5; ++k) {
+        setText(numeratorField(k), "");
+        setText(denominatorField(k), "");
+    }
+    shokika();
+}
+
+void TaxSheet::clearMinorYears()
+{
+    for (int p = 2; p <= 4; ++p)
+        setText(yearsField(p), "0");
+    shokika();
+}
+
+void TaxSheet::clearAll()
+{
+    for (int i = 0; i < kAmountRows; ++i)
+        for (int p = 1; p <= kPersons; ++p)
+            setText(amountField(p, i), "0");
+    for (int k = 0; k < 5; ++k) {
+        setText(numeratorField(k), "0");
+        setText(denominatorField(k), "0");
+    }
+    for (int p = 2; p <= 4; ++p)
+        setText(yearsField(p), "0");
+    setText(heirCountField(), "0");
+    shokika();
+    for (auto& row : kingaku_)
+        row.fill(0);
+}
+
+} // namespace kz::tax

@@ -1,0 +1,85 @@
+#pragma once
+// The inheritance-tax sheet without a window: stored amounts, field texts, result
+// labels, the recalculation and the sheet's commands. No Qt here.
+//
+// For the window (FormSouzoku) author:
+//  - Identify controls with Field / Label from fields.h (fieldAtTab, labelAtSlot and
+//    fieldName/labelName help build them from tables). Texts are UTF-8.
+//  - Widget events -> model:
+//      text edited         setText(field, text)     a different text clears the results
+//      focus in            gotFocus(field)          true: caret to the start, select all
+//      focus out           lostFocus(field)         commits an amount field into kingaku
+//      character typed     keyPress(field, c)       (fields.h) keep or discard; Enter moves
+//      arrow key           arrowTarget(field, key)  (fields.h) empty: ordinary caret move
+//      納付税額計算          command4()
+//      clearing labels     click(ClearLabel::...)   CE (Label7) does nothing
+//  - Model -> widgets: inputChanged(field) after every change of a field's text (also
+//    the model's own rewrites: focus, commit, clears, the years reset in keisan) and
+//    labelChanged(label) after every write of a label, even an unchanged one. Mirror
+//    text(field) / labelText(label); setting a widget to the text it already holds and
+//    feeding that back through setText is harmless.
+#include "tax_sheet/fields.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kz::tax {
+
+enum class ClearLabel : std::uint8_t {
+    Label7,  // "CE": does nothing
+    Label19, // "配偶者"
+    Label20, // "相続人2"
+    Label21, // "相続人3"
+    Label22, // "相続人4"
+    Label16, // "受遺者"
+    Label13, // "相続分": empties every share field
+    Label14, // "未成年者": years fields to "0"
+    Label15, // "AC": the whole sheet
+};
+
+class TaxSheet {
+public:
+    TaxSheet();
+
+    std::function<void(Field)> inputChanged;
+    std::function<void(Label)> labelChanged;
+
+    const std::string& text(Field f) const { return fields_[static_cast<std::size_t>(tabIndex(f))]; }
+    const std::string& labelText(Label l) const { return labels_[static_cast<std::size_t>(labelSlot(l))]; }
+    // Person 1..5, row 0..5, in thousands of yen.
+    std::int32_t kingaku(int person, int row) const
+    {
+        return kingaku_[static_cast<std::size_t>(person - 1)][static_cast<std::size_t>(row)];
+    }
+
+    // A text that differs from the field's current one is a change: it clears every result.
+    void setText(Field f, std::string text);
+    bool gotFocus(Field f);
+    void lostFocus(Field f);
+
+    // Every result label to "0".
+    void shokika();
+    // One recalculation. It stops at the first arithmetic failure by throwing
+    // kz::ArithmeticError, leaving every label written before it in place.
+    void keisan();
+    // "納付税額計算": keisan twice, ignoring failures. The first run may reset the years
+    // of an heir without a taxable value, wiping its own results; the second restores them.
+    void command4();
+
+    void click(ClearLabel label);
+    void clearPerson(int person); // Label19..22, Label16
+    void clearShares();           // Label13
+    void clearMinorYears();       // Label14
+    void clearAll();              // Label15
+
+private:
+    void writeLabel(Label l, std::string text);
+
+    std::array<std::string, kFieldCount> fields_;
+    std::array<std::string, kLabelCount> labels_;
+    std::array<std::array<std::int32_t, kAmountRows>, kPersons> kingaku_{};
+};
+
+} // namespace kz::tax
