@@ -1,0 +1,48 @@
+#include "common/arith.h"
+#include "tax_sheet/sokusan.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using kz::tax::sokusan;
+
+struct TableCase { std::int32_t x; double tax; std::int32_t rounded; };
+
+class Sokusan : public testing::TestWithParam<TableCase> {};
+
+TEST_P(Sokusan, TaxAndCallersRounding)
+{
+    const auto [x, tax, rounded] = GetParam();
+    EXPECT_DOUBLE_EQ(sokusan(x), tax) << x;
+    EXPECT_EQ(kz::toInt32(sokusan(x)), rounded) << x;
+}
+
+// The worked table, then both sides of every bound: the slope above a bound names the row.
+INSTANTIATE_TEST_SUITE_P(Table, Sokusan, testing::Values(
+    TableCase{0, 0, 0}, TableCase{5, 0.5, 0}, TableCase{15, 1.5, 2}, TableCase{25, 2.5, 2},
+    TableCase{-1000, -100, -100}, TableCase{10000, 1000, 1000}, TableCase{10005, 1000.75, 1001},
+    TableCase{12345, 1351.75, 1352}, TableCase{25000, 3250, 3250}, TableCase{30000, 4000, 4000},
+    TableCase{33333, 4666.6, 4667}, TableCase{50000, 8000, 8000}, TableCase{100000, 23000, 23000},
+    TableCase{150000, 43000, 43000}, TableCase{300000, 103000, 103000}, TableCase{300001, 103000.5, 103000},
+    TableCase{300003, 103001.5, 103002},
+    TableCase{9999, 999.9, 1000}, TableCase{10001, 1000.15, 1000}, TableCase{29999, 3999.85, 4000},
+    TableCase{30001, 4000.2, 4000}, TableCase{49999, 7999.8, 8000}, TableCase{50001, 8000.3, 8000},
+    TableCase{99999, 22999.7, 23000}, TableCase{100001, 23000.4, 23000}, TableCase{299999, 102999.6, 103000},
+    TableCase{std::numeric_limits<std::int32_t>::max(), 1073694823.5, 1073694824},
+    TableCase{std::numeric_limits<std::int32_t>::min(), -214748364.8, -214748365}));
+
+// Exact halves decide the caller's rounding, so these must hold to the last bit:
+// 15 × 0.1 is exactly 1.5 in double; no extended precision may shift a half.
+TEST(Sokusan, ExactHalves)
+{
+    EXPECT_EQ(sokusan(15), 1.5);
+    EXPECT_EQ(sokusan(25), 2.5);
+    EXPECT_EQ(sokusan(5), 0.5);
+    EXPECT_EQ(sokusan(300001), 103000.5);
+    EXPECT_EQ(sokusan(300003), 103001.5);
+}
+
+} // namespace
