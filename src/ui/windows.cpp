@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace kz::ui {
 
@@ -57,7 +58,10 @@ void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
     if (!screen)
         return;
     const QRect s = screen->geometry();
-    const QSize outer = window->frameGeometry().size().expandedTo(window->size());
+    // The outer size counts the frame; a window manager may only tell it after mapping.
+    window->winId();
+    const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    const QSize outer = window->size().grownBy(frame);
     const Point p = placeWindow({s.width(), s.height()}, {outer.width(), outer.height()}, acrossDiv, downDiv);
     window->move(s.x() + p.x, s.y() + p.y);
 }

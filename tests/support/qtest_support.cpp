@@ -3,6 +3,7 @@
 #include "ui/app.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace kz::test {
@@ -36,6 +37,20 @@ std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton
     auto seen = std::make_shared<MessageBoxSeen>();
     QTimer::singleShot(0, qApp, [=] { poll(seen, button, 500); });
     return seen;
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, char(c.unicode()));
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 int runTests(QObject* test, int argc, char** argv)

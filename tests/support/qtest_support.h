@@ -20,6 +20,10 @@ struct MessageBoxSeen {
 // the action that opens the box; read the returned record afterwards.
 std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton button);
 
+// Types text as key presses; characters beyond ASCII arrive as an input method or a
+// keyboard layout would send them (key code unknown, the character as the event's text).
+void typeText(QWidget* widget, const QString& text);
+
 int runTests(QObject* test, int argc, char** argv);
 
 } // namespace kz::test

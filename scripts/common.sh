@@ -1,0 +1,46 @@
+# Shared by ./run and ./test: install what is missing, then configure and build.
+# shellcheck shell=bash
+
+KZ_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev qt6-translations-l10n
+  libgtest-dev libbenchmark-dev
+  fonts-ipafont-gothic
+  xvfb xdotool imagemagick
+  cups printer-driver-cups-pdf poppler-utils
+)
+
+kz_install_missing() {
+  local missing=()
+  for p in "${KZ_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# kz_build DIR [cmake options...]: configure once, then rebuild only what changed.
+kz_build() {
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$dir"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; the PID is in KZ_XVFB_PID.
+kz_start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  KZ_XVFB_PID=$!
+  local num
+  read -r num <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$num"
+}

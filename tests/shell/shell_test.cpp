@@ -1,0 +1,224 @@
+#include "qtest_support.h"
+
+#include "shell/formmenu.h"
+#include "shell/frm_about.h"
+#include "shell/window_setup.h"
+#include "ui/command_button.h"
+#include "ui/windows.h"
+
+#include <QDateEdit>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using kz::shell::Formmenu;
+using kz::shell::frmAbout;
+using kz::ui::WindowKind;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    QPointer<Formmenu> menu;
+
+    static QList<QWidget*> visibleWindowsTitled(const QString& title)
+    {
+        QList<QWidget*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowTitle() == title)
+                found << w;
+        return found;
+    }
+
+private slots:
+    void initTestCase() { kz::shell::registerWindows(); }
+
+    void init()
+    {
+        menu = qobject_cast<Formmenu*>(kz::ui::showWindow(WindowKind::Menu));
+        QVERIFY(menu);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+    }
+
+    void cleanup()
+    {
+        QApplication::closeAllWindows();
+        QTest::qWait(0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void clockText_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("evening") << QTime(21, 5, 3) << u"21:05:03"_s;
+        QTest::newRow("morning") << QTime(9, 5, 3) << u"09:05:03"_s;
+        QTest::newRow("before midnight") << QTime(23, 59, 59) << u"23:59:59"_s;
+        QTest::newRow("midnight") << QTime(0, 0, 0) << u"00:00:00"_s;
+        QTest::newRow("noon") << QTime(12, 0, 0) << u"12:00:00"_s;
+    }
+
+    void clockText()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, text);
+        QCOMPARE(Formmenu::clockText(time), text);
+    }
+
+    void clockAcrossMidnight() { QCOMPARE(Formmenu::clockText(QTime(23, 59, 59).addSecs(1)), u"00:00:00"_s); }
+
+    void clockSetAtStartAndTicks()
+    {
+        const QTime shown = QTime::fromString(menu->Label1->text(), u"HH:mm:ss"_s);
+        QVERIFY(shown.isValid());
+        QVERIFY(qAbs(shown.secsTo(QTime::currentTime())) <= 2);
+        QCOMPARE(menu->Timer1->interval(), 1000);
+        QVERIFY(menu->Timer1->isActive());
+        const QString before = menu->Label1->text();
+        QTRY_VERIFY_WITH_TIMEOUT(menu->Label1->text() != before, 2500);
+    }
+
+    void menuLayout()
+    {
+        QCOMPARE(menu->size(), QSize(115, 264));
+        QCOMPARE(menu->pos(), QPoint(0, 0));
+        QVERIFY(menu->windowTitle().isEmpty());
+        QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(menu->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(menu->palette().color(QPalette::Window), QColor(192, 255, 255));
+
+        const struct { QWidget* w; QString caption; QRect rect; } rows[] = {
+            {menu->Command1, u"相続税計算"_s, {8, 16, 97, 25}},
+            {menu->Command4, u"係数計算"_s, {8, 56, 97, 25}},
+            {menu->Command6, u"About"_s, {8, 136, 97, 25}},
+            {menu->Command8, u"終 了"_s, {8, 224, 97, 25}},
+            {menu->DTPicker1, QString(), {8, 172, 97, 17}},
+            {menu->Label1, QString(), {8, 197, 97, 17}},
+        };
+        for (const auto& r : rows) {
+            QCOMPARE(r.w->geometry(), r.rect);
+            if (auto* b = qobject_cast<QPushButton*>(r.w))
+                QCOMPARE(b->text(), r.caption);
+        }
+        QCOMPARE(menu->Label1->alignment(), Qt::AlignCenter);
+        QCOMPARE(menu->DTPicker1->date(), QDate::currentDate());
+        QVERIFY(menu->DTPicker1->calendarPopup());
+    }
+
+    void focusAndTabOrder()
+    {
+        QCOMPARE(QApplication::focusWidget(), menu->Command1);
+        const QList<QWidget*> order = {menu->Command4, menu->Command6, menu->Command8};
+        for (QWidget* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(menu->DTPicker1->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == menu->DTPicker1);
+    }
+
+    void secondPressRaisesTheSameWindow()
+    {
+        QTest::mouseClick(menu->Command4, Qt::LeftButton);
+        QTest::mouseClick(menu->Command4, Qt::LeftButton);
+        QCOMPARE(visibleWindowsTitled(u"基本係数"_s).size(), 1);
+        QTRY_COMPARE(QApplication::activeWindow(), visibleWindowsTitled(u"基本係数"_s).first());
+    }
+
+    void allWindowsOpenTogetherAndMenuStaysUsable()
+    {
+        QTest::mouseClick(menu->Command1, Qt::LeftButton);
+        QTest::mouseClick(menu->Command4, Qt::LeftButton);
+        QTest::mouseClick(menu->Command6, Qt::LeftButton);
+        QCOMPARE(visibleWindowsTitled(u"相続税計算シート"_s).size(), 1);
+        QCOMPARE(visibleWindowsTitled(u"基本係数"_s).size(), 1);
+        QCOMPARE(visibleWindowsTitled(u"ﾊﾞｰｼﾞｮﾝ情報"_s).size(), 1);
+        QVERIFY(!QApplication::activeModalWidget());
+        // Enter on a focused menu button presses it, with the other windows open.
+        menu->activateWindow();
+        menu->Command4->setFocus();
+        QTest::keyClick(menu->Command4, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::activeWindow(), visibleWindowsTitled(u"基本係数"_s).first());
+    }
+
+    void endClosesEveryWindowWithoutAsking()
+    {
+        QTest::mouseClick(menu->Command1, Qt::LeftButton);
+        QTest::mouseClick(menu->Command4, Qt::LeftButton);
+        QTest::mouseClick(menu->Command6, Qt::LeftButton);
+        QTest::mouseClick(menu->Command8, Qt::LeftButton);
+        QVERIFY(!QApplication::activeModalWidget());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->windowTitle()));
+    }
+
+    void closingTheMenuLeavesTheCalculatorsOpen()
+    {
+        QTest::mouseClick(menu->Command1, Qt::LeftButton);
+        QVERIFY(menu->close());
+        QTest::qWait(0);
+        QCOMPARE(visibleWindowsTitled(u"相続税計算シート"_s).size(), 1);
+        QVERIFY(!kz::ui::openWindow(WindowKind::Menu) || !menu->isVisible());
+    }
+
+    void aboutBox()
+    {
+        QTest::mouseClick(menu->Command6, Qt::LeftButton);
+        auto* about = qobject_cast<frmAbout*>(kz::ui::openWindow(WindowKind::About));
+        QVERIFY(about);
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QCOMPARE(about->windowTitle(), u"ﾊﾞｰｼﾞｮﾝ情報"_s);
+        QCOMPARE(about->size(), QSize(382, 237));
+        QVERIFY(about->testAttribute(Qt::WA_QuitOnClose));
+        QCOMPARE(about->lblTitle->text(), u"Kazenoha　　相続税、係数計算"_s);
+        QCOMPARE(about->lblVersion->text(), u"Ver 1.0.0.0"_s);
+        QCOMPARE(about->lblDescription->text(), u"相続税額を算出して、各種営業に役立てていただくソフトです。\n"_s);
+        QCOMPARE(QFontInfo(about->lblTitle->font()).family(), u"IPAPGothic"_s);
+        QCOMPARE(about->lblTitle->font().pointSizeF(), 9.75);
+        QCOMPARE(about->cmdOK->geometry(), QRect(283, 192, 92, 23));
+        QVERIFY(about->cmdOK->isDefault());
+        QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+
+        const QRect screen = about->screen()->geometry();
+        const QSize outer = about->frameGeometry().size();
+        QCOMPARE(about->frameGeometry().left(), (screen.width() - outer.width()) / 2);
+        QCOMPARE(about->frameGeometry().top(), (screen.height() - outer.height()) / 3);
+    }
+
+    void aboutClosesOnEnterAndEsc_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+    }
+
+    void aboutClosesOnEnterAndEsc()
+    {
+        QFETCH(int, key);
+        QPointer<QWidget> about = kz::ui::showWindow(WindowKind::About);
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTRY_VERIFY(!about || !about->isVisible());
+        // A closed box is destroyed; the next one is created anew.
+        QTRY_VERIFY(!kz::ui::openWindow(WindowKind::About));
+    }
+
+    void standardButtonsSpeakJapanese()
+    {
+        auto seen = kz::test::answerNextMessageBox(QMessageBox::No);
+        QMessageBox::question(menu, u"印刷"_s, u"?"_s, QMessageBox::Yes | QMessageBox::No);
+        QVERIFY(seen->shown);
+        QVERIFY2(seen->buttons.join(u' ').contains(u"はい"_s), qPrintable(seen->buttons.join(u' ')));
+        QVERIFY(seen->buttons.join(u' ').contains(u"いいえ"_s));
+    }
+
+    void japaneseFontIsAvailable()
+    {
+        QCOMPARE(QFontInfo(QApplication::font()).family(), u"IPAPGothic"_s);
+        QVERIFY(QFontMetrics(QApplication::font()).inFont(QChar(u'相')));
+    }
+};
+
+KZ_QTEST_MAIN(ShellTest)
+#include "shell_test.moc"

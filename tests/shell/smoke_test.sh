@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual display, checks that the menu maps and that
+# "終 了" ends the program with its calculator windows open.
+set -euo pipefail
+bin=$1
+command -v Xvfb >/dev/null || { echo "Xvfb missing"; exit 1; }
+. "$(dirname "$0")/../../scripts/common.sh"
+kz_start_xvfb
+app=
+trap 'kill ${app:-} $KZ_XVFB_PID 2>/dev/null || true' EXIT
+"$bin" &
+app=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -1)
+[ -n "$wid" ] || { echo "menu did not map"; exit 1; }
+geom=$(xdotool getwindowgeometry "$wid")
+echo "$geom"
+grep -q 'Geometry: 115x264' <<<"$geom" || { echo "unexpected menu size"; exit 1; }
+
+# Click 相続税計算 and 係数計算, then 終 了 (button centres in pixels).
+click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.5; }
+click 56 28
+click 56 68
+count=$(xdotool search --onlyvisible --pid "$app" | wc -l)
+[ "$count" -ge 3 ] || { echo "calculator windows did not open ($count windows)"; exit 1; }
+click 56 236
+for _ in $(seq 50); do
+  kill -0 "$app" 2>/dev/null || { wait "$app" || true; echo "program ended"; exit 0; }
+  sleep 0.1
+done
+echo "program still running after 終 了"
+exit 1

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Prints a window image through a real CUPS queue that writes PDF files, and checks
+# that the page is not blank. Exits 77 (skipped) where CUPS cannot start here.
+set -uo pipefail
+probe=$1
+skip() { echo "SKIPPED: $*"; exit 77; }
+for tool in cupsd lpadmin lpstat pdftoppm; do
+  command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || skip "$tool is not installed"
+done
+[ -e /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is not installed"
+[ "$(id -u)" -eq 0 ] || skip "setting up a print queue needs root"
+
+started=
+if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+  mkdir -p /run/cups
+  /usr/sbin/cupsd -f &
+  started=$!
+  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+  lpstat -r 2>/dev/null | grep -q 'is running' || skip "cupsd does not start here"
+fi
+cleanup() { [ -n "$started" ] && kill "$started" 2>/dev/null; }
+trap cleanup EXIT
+
+ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || echo lsb/usr/cups-pdf/CUPS-PDF_opt.ppd)
+lpadmin -p KazenohaPDF -E -v cups-pdf:/ -m "$ppd" 2>/dev/null || lpadmin -p KazenohaPDF -E -v cups-pdf:/ -P "$ppd" || skip "cannot add a PDF queue"
+previous=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+lpoptions -d KazenohaPDF >/dev/null
+restore() { if [ -n "$previous" ]; then lpoptions -d "$previous" >/dev/null; fi; lpadmin -x KazenohaPDF 2>/dev/null; cleanup; }
+trap restore EXIT
+
+outdir="$HOME/PDF"
+doc="kazenoha-probe-$$"
+rm -f "$outdir"/"$doc"*.pdf
+QT_QPA_PLATFORM=offscreen "$probe" "$doc" || { echo "FAIL: printing reported failure"; exit 1; }
+pdf=
+for _ in $(seq 150); do
+  pdf=$(ls "$outdir"/*"$doc"*.pdf 2>/dev/null | head -1)
+  [ -n "$pdf" ] && [ -s "$pdf" ] && break
+  sleep 0.2
+done
+[ -n "$pdf" ] || { echo "FAIL: no PDF appeared in $outdir"; ls -la "$outdir" 2>/dev/null; exit 1; }
+sleep 0.5
+png=$(mktemp -d)/page
+pdftoppm -r 30 -png -singlefile "$pdf" "$png" || { echo "FAIL: pdftoppm"; exit 1; }
+# The probe window is black: a printed page must have many dark pixels.
+dark=$(convert "$png.png" -colorspace Gray -threshold 50% -format '%[fx:(1-mean)*100]' info: 2>/dev/null || echo 0)
+echo "PDF: $pdf, dark share: $dark%"
+rm -f "$pdf"
+awk -v d="$dark" 'BEGIN { exit !(d > 5) }' || { echo "FAIL: the printed page is blank"; exit 1; }
+echo "PASS"

@@ -1,0 +1,228 @@
+#include "qtest_support.h"
+
+#include "ui/command_button.h"
+#include "ui/controls.h"
+#include "ui/entry_field.h"
+#include "ui/print.h"
+
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QClipboard>
+#include <QPrinterInfo>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+using kz::ui::EntryField;
+
+class UiTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> window;
+    EntryField* field = nullptr;
+    EntryField* other = nullptr;
+
+private slots:
+    void init()
+    {
+        window = std::make_unique<QWidget>();
+        field = new EntryField(window.get());
+        other = new EntryField(window.get());
+        other->move(0, 40);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        field->setFocus();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void filterKeepsDigitsSignPointAndBackspace_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("digits") << u"0123456789"_s << u"0123456789"_s;
+        QTest::newRow("sign and points anywhere") << u"1-2..3--"_s << u"1-2..3--"_s;
+        QTest::newRow("letters and blanks") << u"1a b2"_s << u"12"_s;
+        QTest::newRow("comma and plus") << u"1,234+5"_s << u"12345"_s;
+        QTest::newRow("full-width digits") << u"１２3"_s << u"3"_s;
+        QTest::newRow("kana and kanji") << u"ｱ漢4"_s << u"4"_s;
+    }
+
+    void filterKeepsDigitsSignPointAndBackspace()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        kz::test::typeText(field, typed);
+        QCOMPARE(field->text(), shown);
+    }
+
+    void backspaceDeleteAndCaretKeysKeepTheirEffect()
+    {
+        QTest::keyClicks(field, u"1234"_s);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), u"123"_s);
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QCOMPARE(field->text(), u"23"_s);
+        QTest::keyClick(field, Qt::Key_Right);
+        QCOMPARE(field->cursorPosition(), 1);
+    }
+
+    void controlKeysDoNothing()
+    {
+        field->setText(u"123"_s);
+        field->selectAll();
+        for (Qt::Key k : {Qt::Key_C, Qt::Key_X, Qt::Key_V, Qt::Key_A})
+            QTest::keyClick(field, k, Qt::ControlModifier);
+        QCOMPARE(field->text(), u"123"_s);
+    }
+
+    void enterCallsItsHandlerAndInsertsNothing()
+    {
+        int entered = 0;
+        field->onEnter = [&] { ++entered; };
+        QTest::keyClicks(field, u"5"_s);
+        QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(entered, 2);
+        QCOMPARE(field->text(), u"5"_s);
+    }
+
+    void arrowKeysGoToTheViewFirst()
+    {
+        field->setText(u"12"_s);
+        field->setCursorPosition(2);
+        QList<int> seen;
+        field->onKeyDown = [&](int key) { seen << key; return key == Qt::Key_Down; };
+        QTest::keyClick(field, Qt::Key_Down);
+        QTest::keyClick(field, Qt::Key_Left);
+        QCOMPARE(seen, (QList<int>{Qt::Key_Down, Qt::Key_Left}));
+        QCOMPARE(field->cursorPosition(), 1); // Left was not consumed: the caret moved
+    }
+
+    void inputMethodCommitIsFiltered()
+    {
+        QInputMethodEvent ev;
+        ev.setCommitString(u"１2a-3"_s);
+        QApplication::sendEvent(field, &ev);
+        QCOMPARE(field->text(), u"2-3"_s);
+    }
+
+    void pastedTextIsNotFiltered()
+    {
+        QApplication::clipboard()->setText(u"1,234円"_s);
+        field->paste();
+        QCOMPARE(field->text(), u"1,234円"_s);
+    }
+
+    void focusMovesAreReported()
+    {
+        QStringList log;
+        field->onFocusOut = [&] { log << u"out"_s; };
+        other->onFocusIn = [&] { log << u"in"_s; };
+        QTest::mouseClick(other, Qt::LeftButton);
+        QCOMPARE(log, (QStringList{u"out"_s, u"in"_s}));
+    }
+
+    void clickThatBringsFocusKeepsTheSelection()
+    {
+        other->setText(u"1234"_s);
+        other->onFocusIn = [this] { other->selectAll(); };
+        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(other->selectedText(), u"1234"_s);
+    }
+
+    void inputMethodCanBeSwitchedOff()
+    {
+        field->setInputMethodAllowed(false);
+        QVERIFY(!field->testAttribute(Qt::WA_InputMethodEnabled));
+        field->setInputMethodAllowed(true);
+        QVERIFY(field->testAttribute(Qt::WA_InputMethodEnabled));
+    }
+
+    void commandButtonPressedByEnterAndSpace()
+    {
+        auto* button = new kz::ui::CommandButton(u"計　算"_s, window.get());
+        button->show();
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        QString typed;
+        button->onCharTyped = [&](QChar c) { typed += c; };
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Space);
+        QTest::keyClick(button, Qt::Key_7);
+        QCOMPARE(clicks.size(), 2);
+        QCOMPARE(typed, u"7"_s);
+        QCOMPARE(QApplication::focusWidget(), button);
+    }
+
+    void printAnsweredNoPrintsNothing()
+    {
+        auto* icon = new QLabel(u"P"_s, window.get());
+        icon->show();
+        int printed = 0;
+        kz::ui::setPrintSink([&](const QImage&, kz::ui::PageOrientation) { ++printed; });
+        auto seen = kz::test::answerNextMessageBox(QMessageBox::No);
+        QVERIFY(!kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
+        kz::ui::setPrintSink({});
+        QCOMPARE(printed, 0);
+        QVERIFY(icon->isVisible());
+        QCOMPARE(seen->title, u"印刷"_s);
+        QCOMPARE(seen->text, u"画面印刷をします。よろしいですか？"_s);
+        QCOMPARE(seen->buttons.size(), 2);
+    }
+
+    void printAnsweredYesSendsTheWindowWithoutIcon()
+    {
+        window->resize(200, 100);
+        auto* icon = new QLabel(window.get());
+        icon->setGeometry(150, 50, 30, 30);
+        icon->setAutoFillBackground(true);
+        QPalette pal = icon->palette();
+        pal.setColor(QPalette::Window, Qt::red);
+        icon->setPalette(pal);
+        icon->show();
+        QImage captured;
+        bool iconHiddenDuringPrint = false;
+        kz::ui::setPrintSink([&](const QImage& image, kz::ui::PageOrientation o) {
+            captured = image;
+            iconHiddenDuringPrint = !icon->isVisible() && o == kz::ui::PageOrientation::Landscape;
+        });
+        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
+        kz::ui::setPrintSink({});
+        QVERIFY(iconHiddenDuringPrint);
+        QVERIFY(icon->isVisible());
+        QCOMPARE(captured.size(), window->size() * window->devicePixelRatio());
+        QVERIFY(captured.pixelColor(160, 60) != QColor(Qt::red));
+    }
+
+    void noDefaultPrinterPrintsNothing()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("a default printer is configured here");
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QVERIFY(!kz::ui::printImage(image, kz::ui::PageOrientation::Landscape, u"none"_s));
+    }
+
+    void controlTableBuildsAtTwipsPositions()
+    {
+        static constexpr kz::ui::Control table[] = {
+            {kz::ui::Kind::Label, u"千円", 1500, 300, 450, 255, Qt::AlignRight, kz::ui::kLightYellow},
+            {kz::ui::Kind::Line, u"", 120, 1380, 1440, 0},
+        };
+        QWidget parent;
+        kz::ui::buildControls(table, &parent);
+        const auto labels = parent.findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels[0]->text(), u"千円"_s);
+        QCOMPARE(labels[0]->geometry(), QRect(100, 20, 30, 17));
+        QCOMPARE(labels[0]->palette().color(QPalette::Window), QColor(255, 255, 128));
+        const auto all = parent.findChildren<QWidget*>();
+        QCOMPARE(all.size(), 2);
+        QCOMPARE(all[1]->geometry(), QRect(8, 92, 96, 1));
+    }
+};
+
+KZ_QTEST_MAIN(UiTest)
+#include "ui_test.moc"
