@@ -98,6 +98,18 @@ TEST(Keisan, LegateeCapBinds)
     expectLabels(s, {{"LNum6(4)", "923,000"}, {"LNum5(3)", "0.01"}, {"LNum5(5)", "7,000"}});
 }
 
+// ⑤ × r5 = 113.75000000000001: the sum of the two products lands above the half
+// (136.50000000000003) where ⑤ × r5 × 1.2 would be exactly 136.5 and round to 136.
+TEST(Keisan, LegateeSurchargeIsTheSumOfTwoProducts)
+{
+    Inputs in = heirWithShare(69164);
+    in.amounts[4][0] = 5000;
+    TaxSheet s;
+    load(s, in);
+    s.command4();
+    expectLabels(s, {{"LNum6(4)", "1,625"}, {"LNum5(3)", "0.07"}, {"LNum5(4)", "114"}, {"LNum5(5)", "137"}});
+}
+
 // A legatee whose debts exceed what it received: the tax before adjustments comes out
 // negative as the ratio gives it, but nothing negative is payable.
 TEST(Keisan, LegateeWithNegativeValuePaysNothing)
@@ -246,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Failures, testing::Values(
                 make([](Inputs& in) { in.amounts[0][0] = 2147483647; in.num = {"1", "1", "1"}; in.den = {"1", "1", "1"}; }),
                 kToEstate + Names{"LNum1(1)", "LNum1(2)", "LNum2(1)", "LNum2(2)", "LNum3(1)", "LNum3(2)"}},
     FailureCase{"total 0 while values cancel out",
-                make([](Inputs& in) { in.amounts[0][0] = 1000; in.amounts[1][3] = 1000; }), kToEstate + Names{"LNum6(4)"}},
+                make([](Inputs& in) { in.amounts[1][0] = 1000; in.amounts[2][3] = 1000; }), kToEstate + Names{"LNum6(4)"}},
     FailureCase{"spouse without a share denominator",
                 make([](Inputs& in) { in.amounts[0][0] = 200000; in.amounts[1][0] = 100000; in.heirs = "1"; in.num[1] = in.den[1] = "1"; }),
                 kToEstate + Names{"LNum2(1)", "LNum2(2)", "LNum6(4)"} + kRatiosAndBefore},

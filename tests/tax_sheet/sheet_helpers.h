@@ -6,9 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace kz::tax {
+inline void PrintTo(const Field& f, std::ostream* os) { *os << fieldName(f); }
+inline void PrintTo(const Label& l, std::ostream* os) { *os << labelName(l); }
+} // namespace kz::tax
 
 namespace kz::tax::drive {
 

@@ -45,4 +45,14 @@ TEST(Sokusan, ExactHalves)
     EXPECT_EQ(sokusan(300003), 103001.5);
 }
 
+// The product is rounded to double before the deduction is taken: a single rounding of
+// x × rate − deduction (fused or extended) gives a different last bit in these rows.
+TEST(Sokusan, ProductRoundedBeforeDeduction)
+{
+    EXPECT_EQ(sokusan(10001), 1000.1499999999999);
+    EXPECT_EQ(sokusan(30001), 4000.2000000000007);
+    EXPECT_EQ(sokusan(50002), 8000.5999999999985);
+    EXPECT_EQ(sokusan(100003), 23001.200000000004);
+}
+
 } // namespace
