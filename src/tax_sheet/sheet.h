@@ -13,6 +13,8 @@
 //      arrow key           arrowTarget(field, key)  (fields.h) empty: ordinary caret move
 //      納付税額計算          command4()
 //      clearing labels     click(ClearLabel::...)   CE (Label7) does nothing
+//    Deliver the lostFocus of the field being left before a button or label acts, so
+//    that the amount under edit is in kingaku when keisan reads it.
 //  - Model -> widgets: inputChanged(field) after every change of a field's text (also
 //    the model's own rewrites: focus, commit, clears, the years reset in keisan) and
 //    labelChanged(label) after every write of a label, even an unchanged one. Mirror
