@@ -1,5 +1,6 @@
 #include "common/format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,14 +18,17 @@ struct Decimal {
 
 Decimal toDecimal(double v)
 {
+    // to_chars, unlike printf, ignores the process locale's decimal separator.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.*e", kSignificant - 1, std::fabs(v));
+    const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
+                                   kSignificant - 1).ptr;
     Decimal d;
     const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != end && *p != 'e'; ++p)
         if (*p != '.')
             d.digits += *p;
-    d.exponent = *p ? std::atoi(p + 1) : 0;
+    if (p != end)
+        std::from_chars(p + (p[1] == '+' ? 2 : 1), end, d.exponent);
     return d;
 }
 

@@ -1,6 +1,7 @@
 #include "common/numeric.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <limits>
 #include <string>
 
 namespace kz {
@@ -48,8 +49,17 @@ double numericValue(std::string_view text)
     const Scan s = scan(text);
     if (!s.sawDigit)
         return 0.0;
-    // strtod gives the correctly rounded double of the decimal digits read.
-    return std::strtod(s.number.c_str(), nullptr);
+    // from_chars gives the correctly rounded double of the digits read, whatever the
+    // process locale says about decimal separators. It takes no leading '+'.
+    const char* first = s.number.data();
+    const char* last = first + s.number.size();
+    if (*first == '+')
+        ++first;
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, v);
+    if (ec == std::errc::result_out_of_range)
+        return (*first == '-' ? -1.0 : 1.0) * std::numeric_limits<double>::infinity();
+    return ec == std::errc() ? v : 0.0;
 }
 
 bool isNumeric(std::string_view text)

@@ -47,7 +47,7 @@ TaxSheet::TaxSheet()
     for (int tab = 0; tab < kFieldCount; ++tab) {
         const Field f = fieldAtTab(tab);
         const bool share = (f.array == FieldArray::Num7 && f.index < 5) || f.array == FieldArray::Num8;
-        fields_[static_cast<std::size_t>(tab)] = share ? "" : "0";
+        fields_[static_cast<std::size_t>(tab)].assign(share ? 0 : 1, '0'); // shares start empty, the rest "0"
     }
 }
 

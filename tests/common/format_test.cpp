@@ -1,7 +1,9 @@
 #include "common/format.h"
+#include "common/numeric.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 
 namespace {
@@ -48,6 +50,23 @@ TEST(FormatInteger, PlainDigits)
     EXPECT_EQ(kz::formatInteger(1234567), "1234567");
     EXPECT_EQ(kz::formatInteger(-500), "-500");
     EXPECT_EQ(kz::formatInteger(0), "0");
+}
+
+} // namespace
+
+namespace {
+
+// Qt sets the process locale from the environment; a decimal comma must change nothing.
+TEST(Locale, ReadingAndFormattingIgnoreTheProcessLocale)
+{
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    EXPECT_EQ(kz::formatTwoDecimals(1.005), "1.01");
+    EXPECT_EQ(kz::formatPlain(0.33), "0.33");
+    EXPECT_EQ(kz::numericValue("2.5"), 2.5);
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 } // namespace
