@@ -1,0 +1,47 @@
+#include "terms_help/form_szkaisetu.h"
+
+#include "terms_help/pages.h"
+#include "terms_help/tab_dialog.h"
+#include "ui/command_button.h"
+#include "ui/twips.h"
+#include "ui/windows.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kz::terms {
+
+namespace {
+constexpr Twips kTabRowHeight = 360; // two rows of captions above the pages
+} // namespace
+
+FormSZkaisetu::FormSZkaisetu(const PictureSource& pictures, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(u"FormSZkaisetu"_s);
+    setWindowTitle(u"相続税の用語と解説"_s);
+    setFixedSize(ui::twipsSize(9015, 7065));
+
+    SSTab1 = new TabDialog(3, kTabRowHeight, this);
+    SSTab1->setObjectName(u"SSTab1"_s);
+    SSTab1->setGeometry(ui::twipsRect(0, 0, 9015, 7095));
+
+    int index = 0;
+    for (const PageTable& table : helpPages()) {
+        QWidget* page = SSTab1->addPage(QString::fromUtf16(table.caption));
+        buildPage(table, page, pictures);
+        auto* close = new ui::CommandButton(u"閉じる"_s, page);
+        close->setObjectName(u"Command1(%1)"_s.arg(index));
+        close->setGeometry(ui::twipsRect(table.close.x, table.close.y, 1335, 375));
+        connect(close, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+        Command1[static_cast<std::size_t>(index)] = close;
+        ++index;
+    }
+    Form_Load();
+}
+
+void FormSZkaisetu::Form_Load() { ui::placeOnScreen(this, 0, 4); }
+
+void FormSZkaisetu::Command1_Click(int) { close(); }
+
+} // namespace kz::terms

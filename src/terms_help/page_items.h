@@ -1,0 +1,74 @@
+#pragma once
+// What the help pages are made of, beyond the shared control tables: paragraphs that wrap,
+// fractions drawn the way they are written on paper, the picture of a button, and the
+// pictures of the tax sheet.
+#include "ui/controls.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+#include <functional>
+#include <span>
+
+namespace kz::terms {
+
+// numerator over a short rule over denominator, centred in its box.
+class FractionLabel : public QWidget {
+    Q_OBJECT
+public:
+    FractionLabel(const QString& numerator, const QString& denominator, QWidget* parent);
+    QString numerator() const { return numerator_; }
+    QString denominator() const { return denominator_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString numerator_, denominator_;
+};
+
+// A caption drawn as a raised push button that does nothing: it shows the user which
+// button of the sheet the note beside it means. A screen reader reads it as text.
+class ButtonFace : public QLabel {
+    Q_OBJECT
+public:
+    ButtonFace(const QString& text, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+struct Fraction {
+    const char16_t* numerator;
+    const char16_t* denominator;
+    Twips left, top, width, height;
+};
+
+enum class SheetPicture { Upper, Lower };
+
+struct Picture {
+    SheetPicture which;
+    Twips left, top, width, height;
+    const char16_t* name;        // what a screen reader announces
+    const char16_t* description; // what the picture shows
+};
+
+// One page of the window, in the order its parts are stacked: backdrop panels, pictures,
+// then captions, frames and rules, wrapped paragraphs, fractions and button pictures on top.
+struct PageTable {
+    const char16_t* caption;
+    std::span<const ui::Control> backdrop;
+    std::span<const Picture> pictures;
+    std::span<const ui::Control> controls;
+    std::span<const ui::Control> paragraphs;
+    std::span<const Fraction> fractions;
+    std::span<const ui::Control> buttonFaces;
+    Point close; // the page's "閉じる"
+};
+
+using PictureSource = std::function<QPixmap(SheetPicture which, QSize size)>;
+
+// Builds a page's fixed contents on `page`; `pictures` renders the sheet's images.
+void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures);
+
+} // namespace kz::terms

@@ -1,0 +1,63 @@
+#pragma once
+#include "common/geometry.h"
+
+#include <QAbstractButton>
+#include <QWidget>
+
+#include <vector>
+
+class QButtonGroup;
+class QStackedWidget;
+
+namespace kz::terms {
+
+// One caption of a TabDialog, drawn as the style draws a tab.
+class TabButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    TabButton(const QString& caption, QWidget* parent);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A tabbed dialog whose captions wrap into rows of a fixed count, the first row on top,
+// as the help window's six pages need; QTabBar keeps all its tabs on one row.
+class TabDialog : public QWidget {
+    Q_OBJECT
+public:
+    TabDialog(int tabsPerRow, Twips rowHeight, QWidget* parent);
+
+    // A new page under `caption`. Its coordinates start at the dialog's top-left corner,
+    // the caption rows included, so that page tables keep the positions they were drawn at.
+    QWidget* addPage(const QString& caption);
+
+    int count() const { return static_cast<int>(tabs_.size()); }
+    int currentIndex() const;
+    void setCurrentIndex(int index);
+    TabButton* tab(int index) const { return tabs_.at(static_cast<std::size_t>(index)); }
+    QWidget* page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+
+signals:
+    void currentChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void layoutTabs();
+    int rows() const { return (count() + tabsPerRow_ - 1) / tabsPerRow_; }
+    QRect pageRect() const;
+
+    int tabsPerRow_;
+    int rowHeightPx_;
+    QButtonGroup* group_;
+    QStackedWidget* stack_;
+    std::vector<TabButton*> tabs_;
+    std::vector<QWidget*> pages_;
+};
+
+} // namespace kz::terms
