@@ -1,5 +1,6 @@
 #include "shell/window_setup.h"
 
+#include "coefficients/formkeisu.h"
 #include "shell/formmenu.h"
 #include "shell/frm_about.h"
 #include "terms_help/form_szkaisetu.h"
@@ -35,7 +36,7 @@ void registerWindows()
     kz::ui::registerWindow(WindowKind::About, [] { return new frmAbout; });
     kz::ui::registerWindow(WindowKind::TaxSheet, [] { return emptyWindow(u"相続税計算シート"_s, 13200, 9360); });
     kz::ui::registerWindow(WindowKind::TermsHelp, [] { return new kz::terms::FormSZkaisetu; });
-    kz::ui::registerWindow(WindowKind::Coefficients, [] { return emptyWindow(u"基本係数"_s, 8775, 5625); });
+    kz::ui::registerWindow(WindowKind::Coefficients, [] { return new kz::coef::Formkeisu; });
 }
 
 } // namespace kz::shell

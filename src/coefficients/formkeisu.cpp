@@ -1,0 +1,156 @@
+#include "coefficients/formkeisu.h"
+
+#include "ui/app.h"
+#include "ui/click_label.h"
+#include "ui/command_button.h"
+#include "ui/entry_field.h"
+#include "ui/print.h"
+#include "ui/twips.h"
+#include "ui/windows.h"
+
+#include <QMessageBox>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace kz::coef {
+
+namespace {
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+} // namespace
+
+Formkeisu::Formkeisu(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(u"Formkeisu"_s);
+    setWindowTitle(u"基本係数"_s);
+    setFixedSize(kz::ui::twipsSize(8775, 5625));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(u"SSTab1"_s);
+    SSTab1->setGeometry(kz::ui::twipsRect(0, 0, 8775, 5655));
+    SSTab1->setUsesScrollButtons(false);
+    // A click on a caption takes the focus to the tab strip, as the tab control of old did:
+    // the field being edited is left and stored, and no field of the page shown arrives
+    // (which would turn its results to "0") merely because the page was looked at.
+    SSTab1->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    QWidget* previous = SSTab1->tabBar();
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        pages_[at(tab)] = new TabPage(tab, controls);
+        SSTab1->addTab(pages_[at(tab)], tabCaption(tab));
+        for (QWidget* w : pages_[at(tab)]->tabOrder()) {
+            setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    SSTab1->setCurrentIndex(0);
+
+    model_.textChanged = [this](int i) { controls.Num1[at(i)]->setText(kz::ui::qs(model_.text(i))); };
+    for (int i = 0; i < kFieldCount; ++i)
+        if (isInput(i))
+            wireField(i);
+    for (int i = 0; i < kCalcCount; ++i) {
+        wireCalculation(calcAt(i));
+        controls.Label2[at(i)]->onClick = [this, i] { Label2_Click(i); };
+    }
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        connect(controls.close[at(tab)], &QPushButton::clicked, this, &QWidget::close);
+        controls.Picture1[at(tab)]->onClick = [this, tab] { Picture1_Click(tab); };
+    }
+
+    kz::ui::placeOnScreen(this, 2, 4);
+    // The window opens ready for the first amount. Window activation is not an arrival
+    // that the field reports, so the arrival runs here.
+    controls.Num1[0]->setFocus();
+    Num1_GotFocus(0);
+}
+
+void Formkeisu::wireField(int index)
+{
+    auto* entry = static_cast<kz::ui::EntryField*>(controls.Num1[at(index)]);
+    entry->onFocusIn = [this, index] { Num1_GotFocus(index); };
+    entry->onFocusOut = [this, index] { Num1_LostFocus(index); };
+    entry->onKeyDown = [this, index](int key) { return Num1_KeyDown(index, key); };
+    entry->onEnter = [this, index] { Num1_Enter(index); };
+    connect(entry, &QLineEdit::textEdited, this,
+            [this, index](const QString& text) { model_.setText(index, kz::ui::utf8(text)); });
+}
+
+void Formkeisu::wireCalculation(Calc c)
+{
+    kz::ui::CommandButton* button = controls.calculate[at(indexOf(c))];
+    connect(button, &QPushButton::clicked, this, [this, c] { Command_Click(c); });
+    if (calc(c).computesOnCharKey)
+        button->onCharTyped = [this, c](QChar) { Command_Click(c); };
+}
+
+void Formkeisu::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The tab control has placed its pages by now.
+    for (TabPage* page : pages_)
+        page->alignTo(SSTab1);
+}
+
+void Formkeisu::Num1_GotFocus(int index)
+{
+    lastArrival_ = index;
+    if (model_.gotFocus(index))
+        controls.Num1[at(index)]->selectAll();
+}
+
+void Formkeisu::Num1_LostFocus(int index) { model_.lostFocus(index); }
+
+bool Formkeisu::Num1_KeyDown(int index, int key)
+{
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    if (const auto to = arrowTarget(index, key == Qt::Key_Up ? Arrow::Up : Arrow::Down))
+        controls.Num1[at(*to)]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void Formkeisu::Num1_Enter(int index)
+{
+    const auto to = enterTarget(index);
+    if (!to)
+        return;
+    if (to->kind == FocusTarget::Kind::Field)
+        controls.Num1[at(to->field)]->setFocus(Qt::OtherFocusReason);
+    else
+        controls.calculate[at(indexOf(to->calc))]->setFocus(Qt::OtherFocusReason);
+}
+
+void Formkeisu::Command_Click(Calc c)
+{
+    const auto bad = model_.calculate(c);
+    if (!bad)
+        return;
+    QMessageBox box(QMessageBox::Warning, u"エラー"_s, u"数値を入力してください"_s, QMessageBox::Ok, this);
+    box.exec();
+    moveFocusTo(*bad);
+}
+
+void Formkeisu::Label2_Click(int index) { moveFocusTo(model_.clear(calcAt(index))); }
+
+void Formkeisu::Picture1_Click(int tab)
+{
+    kz::ui::confirmAndPrint(this, controls.Picture1[at(tab)], kz::ui::PageOrientation::AsPrinterIs);
+}
+
+void Formkeisu::moveFocusTo(int field)
+{
+    // Where no focus event follows (the field has the focus already, or the window is not
+    // active yet after a message box), the arrival runs by hand so that the text is
+    // selected and the results read "0" all the same.
+    lastArrival_ = kNone;
+    controls.Num1[at(field)]->setFocus(Qt::OtherFocusReason);
+    if (lastArrival_ != field)
+        Num1_GotFocus(field);
+}
+
+} // namespace kz::coef
