@@ -77,15 +77,21 @@ void EntryField::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     if (!isUserMove(event->reason()))
         return;
-    m_selectAfterClick = event->reason() == Qt::MouseFocusReason;
     if (onFocusIn)
         onFocusIn();
+    // A field whose handler selected nothing keeps the caret where the user clicked.
+    m_keepAfterClick = event->reason() == Qt::MouseFocusReason && hasSelectedText();
+    if (m_keepAfterClick) {
+        m_keptStart = selectionStart();
+        m_keptLength = selectionLength();
+        m_keptCaretAtStart = cursorPosition() == m_keptStart;
+    }
 }
 
 void EntryField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    m_selectAfterClick = false;
+    m_keepAfterClick = false;
     if (isUserMove(event->reason()) && onFocusOut)
         onFocusOut();
 }
@@ -93,10 +99,12 @@ void EntryField::focusOutEvent(QFocusEvent* event)
 void EntryField::mousePressEvent(QMouseEvent* event)
 {
     QLineEdit::mousePressEvent(event);
-    // The click that brought the focus would otherwise replace the selection with a caret.
-    if (m_selectAfterClick) {
-        m_selectAfterClick = false;
-        selectAll();
+    if (m_keepAfterClick) {
+        m_keepAfterClick = false;
+        if (m_keptCaretAtStart)
+            setSelection(m_keptStart + m_keptLength, -m_keptLength);
+        else
+            setSelection(m_keptStart, m_keptLength);
     }
 }
 

@@ -33,7 +33,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    bool m_selectAfterClick = false;
+    // The selection that the focus-in handler made when a click brought the focus; the
+    // click itself would otherwise replace it with a caret.
+    bool m_keepAfterClick = false;
+    int m_keptStart = 0;
+    int m_keptLength = 0;
+    bool m_keptCaretAtStart = false;
 };
 
 // Whether a typed character passes the entry filter.

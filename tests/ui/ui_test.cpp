@@ -131,6 +131,25 @@ private slots:
         QCOMPARE(other->selectedText(), u"1234"_s);
     }
 
+    void clickThatBringsFocusKeepsTheCaretAtStartOfTheSelection()
+    {
+        other->setText(u"1234"_s);
+        other->onFocusIn = [this] { other->setSelection(4, -4); };
+        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(other->selectedText(), u"1234"_s);
+        QCOMPARE(other->cursorPosition(), 0);
+    }
+
+    void clickIntoFieldWithoutArrivalSelectionPlacesTheCaret()
+    {
+        other->setText(u"1234"_s);
+        other->onFocusIn = [] {};
+        other->setAlignment(Qt::AlignLeft);
+        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(other->width() - 3, other->height() / 2));
+        QVERIFY(!other->hasSelectedText());
+        QCOMPARE(other->cursorPosition(), 4);
+    }
+
     void inputMethodCanBeSwitchedOff()
     {
         field->setInputMethodAllowed(false);
