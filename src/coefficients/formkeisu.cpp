@@ -132,6 +132,8 @@ void Formkeisu::Command_Click(Calc c)
         return;
     QMessageBox box(QMessageBox::Warning, u"エラー"_s, u"数値を入力してください"_s, QMessageBox::Ok, this);
     box.exec();
+    // Without a window manager nothing gives the activation back once the box is gone.
+    activateWindow();
     moveFocusTo(*bad);
 }
 
