@@ -1,5 +1,6 @@
 #include "qtest_support.h"
 
+#include "ui/click_label.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
@@ -172,6 +173,22 @@ private slots:
         QCOMPARE(clicks.size(), 2);
         QCOMPARE(typed, u"7"_s);
         QCOMPARE(QApplication::focusWidget(), button);
+    }
+
+    void clickLabelClicksOnAPressAndReleaseInside()
+    {
+        auto* label = new kz::ui::ClickLabel(u"CE"_s, window.get());
+        label->setGeometry(0, 80, 49, 17);
+        label->show();
+        int clicks = 0;
+        label->onClick = [&] { ++clicks; };
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        QCOMPARE(QApplication::focusWidget(), field); // a label takes no focus
+        QTest::mouseClick(label, Qt::RightButton);
+        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(80, 5)); // let go outside
+        QCOMPARE(clicks, 1);
     }
 
     void printAnsweredNoPrintsNothing()
