@@ -90,11 +90,11 @@ constexpr Spot kClears1[] = {{Calc::PresentValue, 2100}, {Calc::LandDecline, 378
 constexpr Text kTexts2[] = {
     {u"※ 【 減債基金係数 】  将来目標とする額を貯めるために必要な毎年の積立額を求めるときに使います。", kHeadingLeft, 480, kTextWidth, kLine},
     {u"例 ：　10年後に100万円貯めたい。年利率3％で複利運用ができる場合、毎年いくらずつ\n"
-     u"積み立てればよいか。", kExampleLeft, 840, kTextWidth, 2 * kLine},
+     u"積み立てればよいか。", kExampleLeft, 780, kTextWidth, 2 * kLine},
 };
-constexpr Row kRows2[] = {{16, 0, 1440}, {19, 1, 1440}, {17, 0, 1800}, {18, 0, 2160}};
-constexpr Spot kButtons2[] = {{Calc::SinkingFund, 2160}};
-constexpr Spot kClears2[] = {{Calc::SinkingFund, 2160}};
+constexpr Row kRows2[] = {{16, 0, 1380}, {19, 1, 1380}, {17, 0, 1740}, {18, 0, 2100}};
+constexpr Spot kButtons2[] = {{Calc::SinkingFund, 2100}};
+constexpr Spot kClears2[] = {{Calc::SinkingFund, 2100}};
 
 constexpr Text kTexts3[] = {
     {u"※ 【 年金終価係数 】  毎年の積立額から将来の元利合計を求めます。", kHeadingLeft, 480, kTextWidth, kLine},
@@ -119,11 +119,11 @@ constexpr Spot kClears4[] = {{Calc::Withdrawal, 2040}, {Calc::LoanRepayment, 396
 constexpr Text kTexts5[] = {
     {u"※ 【 年金現価係数 】  希望する年金額を受け取りために必要な、年金原資を求めるときに使用します。", kHeadingLeft, 480, kTextWidth, kLine},
     {u"例 ：　毎年100万円の年金を10年間受け取りたい。年利率3％で複利運用できる場合\n"
-     u"いくらの原資が必要か求めよ。", kExampleLeft, 840, kTextWidth, 2 * kLine},
+     u"いくらの原資が必要か求めよ。", kExampleLeft, 780, kTextWidth, 2 * kLine},
 };
-constexpr Row kRows5[] = {{32, 0, 1440}, {35, 1, 1440}, {33, 0, 1800}, {34, 0, 2160}};
-constexpr Spot kButtons5[] = {{Calc::AnnuityPresent, 1800}};
-constexpr Spot kClears5[] = {{Calc::AnnuityPresent, 2160}};
+constexpr Row kRows5[] = {{32, 0, 1380}, {35, 1, 1380}, {33, 0, 1740}, {34, 0, 2100}};
+constexpr Spot kButtons5[] = {{Calc::AnnuityPresent, 1740}};
+constexpr Spot kClears5[] = {{Calc::AnnuityPresent, 2100}};
 
 constexpr PageLayout kPages[kTabCount] = {
     {u"終価係数", 3,  kTexts0, kRows0, kButtons0, kClears0},
