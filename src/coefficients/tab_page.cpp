@@ -145,7 +145,8 @@ QLabel* textLabel(const QString& text, const QRect& r, Qt::Alignment align, QWid
     return label;
 }
 
-QLineEdit* makeField(int index, const QString& tab, QWidget* parent)
+// `described`: what a screen reader says about a result beside its value.
+QLineEdit* makeField(int index, const QString& tab, const QString& described, QWidget* parent)
 {
     const FieldInfo& f = field(index);
     const QString caption = u8(f.caption);
@@ -155,7 +156,7 @@ QLineEdit* makeField(int index, const QString& tab, QWidget* parent)
         edit = new QLineEdit(parent);
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
-        edit->setAccessibleDescription(caption == u"現在の"_s ? u"現在の価格に対する割合（％）"_s : caption);
+        edit->setAccessibleDescription(described);
     } else {
         auto* entry = new kz::ui::EntryField(parent);
         // Full-width digits from an input method would only be discarded by the filter.
@@ -202,7 +203,9 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         const Qt::Alignment captionAlign = (sentence ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         textLabel(u8(f.caption), kz::ui::twipsRect(kCaptionLeft[c], row.top, kCaptionWidth[c], kFieldHeight),
                   captionAlign, canvas_);
-        QLineEdit* edit = makeField(row.field, caption, canvas_);
+        // A sentence reads around its field: "現在の…％まで下落しています。"
+        const QString described = sentence ? u8(f.caption) + u'…' + u8(f.unit) : u8(f.caption);
+        QLineEdit* edit = makeField(row.field, caption, described, canvas_);
         const Twips width = sentence ? kNarrowFieldWidth : kFieldWidth;
         edit->setGeometry(kz::ui::twipsRect(kFieldLeft[c], row.top, width, kFieldHeight));
         controls.Num1[static_cast<std::size_t>(row.field)] = edit;
@@ -229,7 +232,7 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         ce->setGeometry(kz::ui::twipsRect(kFieldLeft[1] + kFieldWidth - kClearWidth,
                                           s.top + (kFieldHeight - kClearHeight) / 2, kClearWidth, kClearHeight));
         kz::ui::setBackground(ce, kz::ui::kLightCyan);
-        ce->setAccessibleDescription(caption + u" 入力をクリア"_s);
+        ce->setAccessibleDescription(u"%1の計算をクリア"_s.arg(u8(field(calc(s.calc).results[0]).caption)));
         controls.Label2[static_cast<std::size_t>(i)] = ce;
     }
 

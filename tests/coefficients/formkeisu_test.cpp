@@ -149,6 +149,8 @@ private slots:
         QCOMPARE(num(33)->accessibleName(), u"年金現価 受給年数"_s);
         QCOMPARE(num(3)->accessibleDescription(), u"元利合計"_s);
         QCOMPARE(num(35)->accessibleDescription(), u"必要資金（原資）"_s);
+        QCOMPARE(num(15)->accessibleDescription(), u"現在の…％まで下落しています。"_s);
+        QCOMPARE(w->controls.Label2[4]->accessibleDescription(), u"毎年の積立額の計算をクリア"_s);
     }
 
     void pagesShowTheirTexts_data()
