@@ -34,9 +34,9 @@ Formkeisu::Formkeisu(QWidget* parent)
     SSTab1->setObjectName(u"SSTab1"_s);
     SSTab1->setGeometry(kz::ui::twipsRect(0, 0, 8775, 5655));
     SSTab1->setUsesScrollButtons(false);
-    // A click on a caption takes the focus to the tab strip, as the tab control of old did:
-    // the field being edited is left and stored, and no field of the page shown arrives
-    // (which would turn its results to "0") merely because the page was looked at.
+    // A click on a caption takes the focus to the tab strip: the field being edited is
+    // left and stored, and no field of the page shown arrives (which would turn its
+    // results to "0") merely because the page was looked at.
     SSTab1->tabBar()->setFocusPolicy(Qt::StrongFocus);
     QWidget* previous = SSTab1->tabBar();
     for (int tab = 0; tab < kTabCount; ++tab) {

@@ -1,5 +1,6 @@
 #include "coefficients/tab_page.h"
 
+#include "ui/app.h"
 #include "ui/click_label.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
@@ -135,7 +136,7 @@ constexpr PageLayout kPages[kTabCount] = {
 };
 // clang-format on
 
-QString u8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString u8(std::string_view s) { return kz::ui::qs(std::string(s)); }
 
 QLabel* textLabel(const QString& text, const QRect& r, Qt::Alignment align, QWidget* parent)
 {
@@ -242,8 +243,8 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
     printer->setAlignment(Qt::AlignCenter);
     printer->setGeometry(kz::ui::twipsRect(240, 5040, 390, 375));
     printer->setAccessibleName(u"画面印刷"_s);
-    // The click takes the focus, as a picture box does: the field being edited is left,
-    // and its amount stored and grouped, before the window is printed.
+    // The click takes the focus, so the field being edited is left, and its amount stored
+    // and grouped, before the window is printed.
     printer->setFocusPolicy(Qt::ClickFocus);
     controls.Picture1[static_cast<std::size_t>(tab)] = printer;
 

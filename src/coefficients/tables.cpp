@@ -60,7 +60,7 @@ constexpr CalcInfo kCalcs[kCalcCount] = {
     {0, 2,  "計　算", 4,  6,  N,  5,  4,  {6, N},   {R, Y, X}, true,  Policy::Stop,    false, {"0.00", "0", "0.00"}},
     {1, 4,  "計 算",  7,  10, 8,  7,  9,  {10, N},  {Y, A, R}, false, Policy::Stop,    false, {"0", "0", "0.00", "0"}},
     {1, 5,  "計 算",  11, 15, 13, 11, 12, {14, 15}, {A, Y, R}, false, Policy::Stop,    true,  {"0", "0.00", "0", "0", "0"}},
-    // The sinking fund's "CE" has always put "0", not "0.00", into its rate field.
+    // The sinking fund's "CE" puts "0", not "0.00", into its rate field; both read as zero.
     {2, 7,  "計　算", 16, 19, 16, 17, 18, {19, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0", "0"}},
     {3, 8,  "計 算",  20, 23, 20, 21, 22, {23, N},  {A, Y, R}, false, Policy::Stop,    true,  {"0", "0", "0.00", "0"}},
     {4, 10, "計　算", 24, 27, 24, 25, 26, {27, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}},
