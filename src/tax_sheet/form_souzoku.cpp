@@ -1,0 +1,118 @@
+#include "tax_sheet/form_souzoku.h"
+
+#include "tax_sheet/reference_panels.h"
+#include "tax_sheet/sheet_page.h"
+#include "ui/click_label.h"
+#include "ui/command_button.h"
+#include "ui/controls.h"
+#include "ui/icons.h"
+#include "ui/print.h"
+#include "ui/twips.h"
+#include "ui/windows.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kz::tax {
+
+using kz::ui::CommandButton;
+using kz::ui::twipsRect;
+
+namespace {
+
+constexpr Twips kPageLeft = 2520;   // the page in view
+constexpr Twips kParkedLeft = 13800; // outside the client area
+constexpr Twips kPageTop = 0;
+
+} // namespace
+
+FormSouzoku::FormSouzoku(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint)
+{
+    setObjectName(u"FormSouzoku"_s);
+    setWindowTitle(u"相続税計算シート"_s);
+    setFixedSize(kz::ui::twipsSize(13200, 9360));
+
+    Picture3 = new SheetPage(m_sheet, this);
+    Picture2 = new ProceduresChart(this);
+    Command4 = Picture3->Command4;
+
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(u"Picture1"_s);
+    Picture1->setGeometry(twipsRect(0, 0, 2535, 9375));
+    kz::ui::setBackground(Picture1, kz::ui::kLightYellow);
+
+    auto button = [this](const QString& caption, const QString& name, Twips top, Twips width, Twips height) {
+        auto* b = new CommandButton(caption, Picture1);
+        b->setObjectName(name);
+        b->setGeometry(twipsRect(120, top, width, height));
+        return b;
+    };
+    Command1 = button(u"相続開始後の手続き"_s, u"Command1"_s, 240, 2175, 495);
+    Command2 = button(u"相続税計算シート"_s, u"Command2"_s, 960, 2175, 495);
+    Command3 = button(u"シートHELP"_s, u"Command3"_s, 1800, 2175, 495);
+    Command7 = button(u"閉じる"_s, u"Command7"_s, 8760, 1695, 375);
+
+    Picture4 = new GiftTaxTable(Picture1);
+    Picture4->move(twipsRect(0, 4800, 0, 0).topLeft());
+
+    Picture5 = new kz::ui::ClickLabel(QString(), Picture1);
+    Picture5->setObjectName(u"Picture5"_s);
+    Picture5->setGeometry(twipsRect(1920, 8760, 390, 375));
+    Picture5->setPixmap(kz::ui::printerPixmap());
+    Picture5->setAlignment(Qt::AlignCenter);
+    Picture5->setCursor(Qt::PointingHandCursor);
+    Picture5->setAccessibleName(u"印刷"_s);
+    Picture5->onClick = [this] { Picture5_Click(); };
+
+    connect(Command1, &QPushButton::clicked, this, &FormSouzoku::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FormSouzoku::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FormSouzoku::Command3_Click);
+    connect(Command7, &QPushButton::clicked, this, &FormSouzoku::Command7_Click);
+
+    // The sheet's own order (fields 0..43, then 納付税額計算) continues down the column.
+    setTabOrder(Command4, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command7);
+
+    Form_Load();
+}
+
+FormSouzoku::~FormSouzoku()
+{
+    // The page talks to m_sheet until it is gone, and members go before child widgets.
+    delete Picture3;
+}
+
+void FormSouzoku::Form_Load()
+{
+    kz::ui::placeOnScreen(this, 2, 2);
+    Command2_Click();
+    Picture3->enterField(amountField(1, 0));
+}
+
+void FormSouzoku::showPage(QWidget* page, QWidget* parked)
+{
+    page->move(twipsRect(kPageLeft, kPageTop, 0, 0).topLeft());
+    page->setEnabled(true);
+    parked->move(twipsRect(kParkedLeft, kPageTop, 0, 0).topLeft());
+    // Parked out of sight, a page keeps its contents but must not take the focus: Tab
+    // would otherwise lead into fields that nobody can see.
+    parked->setEnabled(false);
+}
+
+void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }
+void FormSouzoku::Command2_Click() { showPage(Picture3, Picture2); }
+
+// Shows nothing until the help window is registered with the window registry.
+void FormSouzoku::Command3_Click() { kz::ui::showWindow(kz::ui::WindowKind::TermsHelp); }
+
+void FormSouzoku::Command7_Click() { close(); }
+
+void FormSouzoku::Picture5_Click()
+{
+    kz::ui::confirmAndPrint(this, Picture5, kz::ui::PageOrientation::Landscape);
+}
+
+} // namespace kz::tax

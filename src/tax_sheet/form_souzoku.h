@@ -1,0 +1,56 @@
+#pragma once
+// The tax window: the command column on the left and one page area on the right, where
+// the calculation sheet and the procedures chart take turns.
+// moc cannot parse the standard <concepts> header that the model's headers pull in.
+#ifndef Q_MOC_RUN
+#include "tax_sheet/sheet.h"
+#endif
+
+#include <QWidget>
+
+class QLabel;
+
+namespace kz::ui {
+class ClickLabel;
+class CommandButton;
+} // namespace kz::ui
+
+namespace kz::tax {
+
+class GiftTaxTable;
+class ProceduresChart;
+class SheetPage;
+
+class FormSouzoku : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormSouzoku(QWidget* parent = nullptr);
+    ~FormSouzoku() override;
+
+    TaxSheet& sheet() { return m_sheet; }
+
+    QWidget* Picture1 = nullptr;          // command column
+    ProceduresChart* Picture2 = nullptr;  // 相続開始後の手続き
+    SheetPage* Picture3 = nullptr;        // the calculation sheet
+    GiftTaxTable* Picture4 = nullptr;     // 贈与税の速算表
+    kz::ui::ClickLabel* Picture5 = nullptr; // printer icon
+    kz::ui::CommandButton* Command1 = nullptr; // 相続開始後の手続き
+    kz::ui::CommandButton* Command2 = nullptr; // 相続税計算シート
+    kz::ui::CommandButton* Command3 = nullptr; // シートHELP
+    kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算, on the sheet page
+    kz::ui::CommandButton* Command7 = nullptr; // 閉じる
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command7_Click();
+    void Picture5_Click();
+
+private:
+    void Form_Load();
+    void showPage(QWidget* page, QWidget* parked);
+
+    TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
+};
+
+} // namespace kz::tax

@@ -1,0 +1,43 @@
+#pragma once
+// Where everything stands on the calculation sheet page, in twips within the page, and
+// what each control is called for a screen reader.
+#include "tax_sheet/fields.h"
+#include "tax_sheet/sheet.h"
+#include "ui/controls.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace kz::tax::layout {
+
+struct Rect {
+    Twips left, top, width, height;
+};
+
+inline constexpr Twips kPageWidth = 10695;
+inline constexpr Twips kPageHeight = 9375;
+inline constexpr Rect kCommand4{8520, 7800, 1935, 735};
+
+Rect fieldRect(Field f);
+Rect labelRect(Label l);
+Rect clearingLabelRect(ClearLabel c);
+const char16_t* clearingCaption(ClearLabel c);
+inline constexpr ClearLabel kClearingLabels[] = {
+    ClearLabel::Label7,  ClearLabel::Label19, ClearLabel::Label20, ClearLabel::Label21, ClearLabel::Label22,
+    ClearLabel::Label16, ClearLabel::Label13, ClearLabel::Label14, ClearLabel::Label15,
+};
+QString clearingLabelName(ClearLabel c); // "Label19"
+
+// "配偶者", "相続人 2", "相続人 3", "相続人 4", "受遺者" for persons 1..5.
+QString columnHeading(int person);
+
+// A field's caption and column, as a screen reader says it: "配偶者 相続・遺贈で取得した額".
+QString fieldCaption(Field f);
+// A result label's caption and column; its value stays its accessible name.
+QString labelCaption(Label l);
+
+// Fixed captions, unit labels, frames and rules, built once onto the page.
+std::vector<kz::ui::Control> fixedControls();
+
+} // namespace kz::tax::layout

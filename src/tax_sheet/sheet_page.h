@@ -1,0 +1,60 @@
+#pragma once
+// The calculation sheet page (Picture3): the 44 entry fields, the result labels, the
+// clearing labels and "納付税額計算", wired to a TaxSheet. It works on its own, so that
+// other windows can build one offscreen and render parts of it.
+// moc cannot parse the standard <concepts> header that the model's headers pull in.
+#ifndef Q_MOC_RUN
+#include "tax_sheet/fields.h"
+#include "tax_sheet/sheet.h"
+#endif
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+namespace kz::ui {
+class ClickLabel;
+class CommandButton;
+class EntryField;
+} // namespace kz::ui
+
+namespace kz::tax {
+
+class SheetPage : public QWidget {
+    Q_OBJECT
+public:
+    // The model must outlive the page.
+    explicit SheetPage(TaxSheet& sheet, QWidget* parent = nullptr);
+    ~SheetPage() override;
+
+    kz::ui::EntryField* field(Field f) const;
+    QLabel* resultLabel(Label l) const;
+    kz::ui::ClickLabel* clearingLabel(ClearLabel c) const;
+    kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算
+
+    // Puts the focus in a field as the user's own move would, with its arrival rules.
+    void enterField(Field f);
+
+    void Command4_Click();
+    void Label_Click(ClearLabel label);
+
+private:
+    void Num_Change(Field f);
+    void Num_GotFocus(Field f);
+    void Num_LostFocus(Field f);
+    bool Num_KeyDown(Field f, int key);
+    void Num_Enter(Field f);
+    void moveFocus(const FocusTarget& target);
+
+    void mirrorField(Field f);
+    void mirrorLabel(Label l);
+
+    TaxSheet& m_sheet;
+    std::array<kz::ui::EntryField*, kFieldCount> m_fields{};
+    std::array<QLabel*, kLabelCount> m_labels{};
+    std::array<kz::ui::ClickLabel*, 9> m_clearing{};
+};
+
+} // namespace kz::tax
