@@ -9,6 +9,8 @@
 #include "ui/twips.h"
 
 #include <QLabel>
+
+#include <algorithm>
 #include <QLineEdit>
 
 #include <span>
@@ -160,8 +162,10 @@ QLineEdit* makeField(int index, const QString& tab, const QString& described, QW
         edit->setAccessibleDescription(described);
     } else {
         auto* entry = new kz::ui::EntryField(parent);
-        // Full-width digits from an input method would only be discarded by the filter.
-        entry->setInputMethodAllowed(false);
+        // The input method is switched off in every field but the first of five calculations,
+        // which leave it as the user set it; the filter still lets only ASCII digits through.
+        constexpr int kImeKept[] = {7, 16, 20, 24, 32};
+        entry->setInputMethodAllowed(std::find(std::begin(kImeKept), std::end(kImeKept), index) != std::end(kImeKept));
         edit = entry;
     }
     edit->setObjectName(u"Num1(%1)"_s.arg(index));
