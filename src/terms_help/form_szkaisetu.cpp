@@ -1,6 +1,7 @@
 #include "terms_help/form_szkaisetu.h"
 
 #include "terms_help/pages.h"
+#include "terms_help/sheet_pictures.h"
 #include "terms_help/tab_dialog.h"
 #include "ui/command_button.h"
 #include "ui/twips.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr Twips kTabRowHeight = 360; // two rows of captions above the pages
 } // namespace
 
-FormSZkaisetu::FormSZkaisetu(const PictureSource& pictures, QWidget* parent)
+FormSZkaisetu::FormSZkaisetu(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
@@ -29,7 +30,7 @@ FormSZkaisetu::FormSZkaisetu(const PictureSource& pictures, QWidget* parent)
     int index = 0;
     for (const PageTable& table : helpPages()) {
         QWidget* page = SSTab1->addPage(QString::fromUtf16(table.caption));
-        buildPage(table, page, pictures);
+        buildPage(table, page, sheetPicture);
         auto* close = new ui::CommandButton(u"閉じる"_s, page);
         close->setObjectName(u"Command1(%1)"_s.arg(index));
         close->setGeometry(ui::twipsRect(table.close.x, table.close.y, 1335, 375));

@@ -1,6 +1,5 @@
 #pragma once
 #include "common/geometry.h"
-#include "terms_help/page_items.h"
 
 #include <QWidget>
 
@@ -23,9 +22,7 @@ constexpr Point helpWindowPosition(Size screen, Size window) { return placeWindo
 class FormSZkaisetu : public QWidget {
     Q_OBJECT
 public:
-    // `pictures` renders the images of the sheet on the first page; without it the
-    // picture frames stay empty.
-    explicit FormSZkaisetu(const PictureSource& pictures = {}, QWidget* parent = nullptr);
+    explicit FormSZkaisetu(QWidget* parent = nullptr);
 
     TabDialog* SSTab1 = nullptr;
     std::array<ui::CommandButton*, 6> Command1{};
