@@ -244,7 +244,7 @@ constexpr Control kDivisionParagraphs[] = {
      u"　　住所　　　　　　　　　　　　　　　　相続人　Ｂ　　　　　　　　　　印\n"
      u"　　住所　　　　　　　　　　　　　　　　相続人　Ｃ　　　　　　　　　　印\n"
      u"　　住所　　　　　　　　　　　　　　　　相続人　Ｄ\n"
-     u"　　住所　　　　　　　　　　　　　　　　上記相続人Ｄの特別代理人　Ｓ　印",
+     u"　　住所　　　　　　　　　　　　　　　　上記相続人Ｄの特別代理人　Ｓ　 印",
      240, 840, 8520, 5520, kTopLeft},
 };
 

@@ -1,6 +1,7 @@
 #include "qtest_support.h"
 
 #include "shell/window_setup.h"
+#include "tax_sheet/form_souzoku.h"
 #include "terms_help/form_szkaisetu.h"
 #include "terms_help/page_items.h"
 #include "terms_help/tab_dialog.h"
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 
 using namespace Qt::StringLiterals;
 using kz::terms::FormSZkaisetu;
@@ -45,6 +47,17 @@ QLabel* labelAt(QWidget* page, QPoint topLeft)
         if (l->geometry().topLeft() == topLeft && !l->text().isEmpty())
             return l;
     return nullptr;
+}
+
+// Where a label's text actually stands inside it.
+QRect inkRect(const QLabel* l)
+{
+    const QRect inner = l->contentsRect();
+    QSize size = l->sizeHint();
+    if (l->wordWrap())
+        size = QSize(inner.width(), l->heightForWidth(l->width()));
+    return QStyle::alignedRect(l->layoutDirection(), l->alignment(), size.boundedTo(inner.size()), inner)
+        .translated(l->pos());
 }
 
 } // namespace
@@ -207,6 +220,77 @@ private slots:
         QCOMPARE(w->SSTab1->currentIndex(), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
         QCOMPARE(w->SSTab1->currentIndex(), 5);
+    }
+
+    static kz::tax::FormSouzoku* openTaxWindow()
+    {
+        auto* w = qobject_cast<kz::tax::FormSouzoku*>(kz::ui::showWindow(WindowKind::TaxSheet));
+        if (w && !QTest::qWaitForWindowExposed(w))
+            return nullptr;
+        return w;
+    }
+
+    void sheetHelpOpensTheWindowBesideTheSheet()
+    {
+        kz::tax::FormSouzoku* sheet = openTaxWindow();
+        QVERIFY(sheet);
+        QCOMPARE(sheet->Command3->text(), u"シートHELP"_s);
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        auto* help = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY(!help->parentWidget());
+        QVERIFY(!help->isModal());
+        QCOMPARE(help->SSTab1->currentIndex(), 0);
+        // The sheet stays usable while the help is open.
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(sheet->isEnabled());
+    }
+
+    void twoPressesOfSheetHelpLeaveOneWindow()
+    {
+        kz::tax::FormSouzoku* sheet = openTaxWindow();
+        QVERIFY(sheet);
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        QWidget* first = kz::ui::openWindow(WindowKind::TermsHelp);
+        QVERIFY(first);
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        QCOMPARE(kz::ui::openWindow(WindowKind::TermsHelp), first);
+        QCOMPARE(openHelpWindows(), 1);
+    }
+
+    void closingTheTaxWindowLeavesTheHelpOpen()
+    {
+        QPointer<kz::tax::FormSouzoku> sheet = openTaxWindow();
+        QVERIFY(sheet);
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        QPointer<FormSZkaisetu> help = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
+        QVERIFY(help);
+        help->SSTab1->setCurrentIndex(4);
+        QTest::mouseClick(sheet->Command7, Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(sheet.isNull());
+        QVERIFY(!help.isNull());
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->SSTab1->currentIndex(), 4);
+        QCOMPARE(openHelpWindows(), 1);
+    }
+
+    void closeFromPage4ThenSheetHelpShowsPage1()
+    {
+        kz::tax::FormSouzoku* sheet = openTaxWindow();
+        QVERIFY(sheet);
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        QPointer<FormSZkaisetu> help = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
+        QVERIFY(help);
+        QTest::mouseClick(help->SSTab1->tab(3), Qt::LeftButton);
+        QTest::mouseClick(help->Command1[3], Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(help.isNull());
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        auto* again = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
+        QVERIFY(again);
+        QCOMPARE(again->SSTab1->currentIndex(), 0);
     }
 
     void twoOpeningsLeaveOneWindow()
@@ -520,6 +604,15 @@ private slots:
             QVERIFY2(!l->geometry().intersects(close), qPrintable(what));
         }
         QVERIFY(texts > 0);
+        // No two texts run into each other.
+        QList<QLabel*> withText;
+        for (QLabel* l : labelsOn(p))
+            if (!l->text().isEmpty())
+                withText << l;
+        for (qsizetype i = 0; i < withText.size(); ++i)
+            for (qsizetype j = i + 1; j < withText.size(); ++j)
+                QVERIFY2(!inkRect(withText[i]).intersects(inkRect(withText[j])),
+                         qPrintable(withText[i]->text().left(12) + u" / "_s + withText[j]->text().left(12)));
     }
 
     void picturesAreDescribed()
