@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Prints a window image through a real CUPS queue that writes PDF files, and checks
-# that the page is not blank. Exits 77 (skipped) where CUPS cannot start here.
+# that the page is not blank and carries the wide window turned onto the portrait sheet.
+# With --tax-window the probe prints the tax window through its own print icon.
+# Exits 77 (skipped) where CUPS cannot start here.
 set -uo pipefail
 probe=$1
+mode=${2:-}
 skip() { echo "SKIPPED: $*"; exit 77; }
 for tool in cupsd lpadmin lpstat pdftoppm; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || skip "$tool is not installed"
@@ -29,22 +32,34 @@ restore() { if [ -n "$previous" ]; then lpoptions -d "$previous" >/dev/null; fi;
 trap restore EXIT
 
 outdir="$HOME/PDF"
-doc="kazenoha-probe-$$"
-rm -f "$outdir"/"$doc"*.pdf
-QT_QPA_PLATFORM=offscreen "$probe" "$doc" || { echo "FAIL: printing reported failure"; exit 1; }
+mkdir -p "$outdir"
+marker=$(mktemp)
+if [ "$mode" = --tax-window ]; then
+  # The window names the job after its own title; any PDF newer than the marker is ours.
+  pattern="*.pdf"
+  QT_QPA_PLATFORM=offscreen "$probe" --tax-window || { echo "FAIL: printing reported failure"; exit 1; }
+else
+  doc="kazenoha-probe-$$"
+  pattern="*$doc*.pdf"
+  QT_QPA_PLATFORM=offscreen "$probe" "$doc" || { echo "FAIL: printing reported failure"; exit 1; }
+fi
 pdf=
 for _ in $(seq 150); do
-  pdf=$(ls "$outdir"/*"$doc"*.pdf 2>/dev/null | head -1)
+  pdf=$(find "$outdir" -maxdepth 1 -name "$pattern" -newer "$marker" 2>/dev/null | head -1)
   [ -n "$pdf" ] && [ -s "$pdf" ] && break
   sleep 0.2
 done
+rm -f "$marker"
 [ -n "$pdf" ] || { echo "FAIL: no PDF appeared in $outdir"; ls -la "$outdir" 2>/dev/null; exit 1; }
 sleep 0.5
 png=$(mktemp -d)/page
 pdftoppm -r 30 -png -singlefile "$pdf" "$png" || { echo "FAIL: pdftoppm"; exit 1; }
-# The probe window is black: a printed page must have many dark pixels.
-dark=$(convert "$png.png" -colorspace Gray -threshold 50% -format '%[fx:(1-mean)*100]' info: 2>/dev/null || echo 0)
-echo "PDF: $pdf, dark share: $dark%"
+# Ink: the share of pixels darker than paper. The window's content, cropped to its ink,
+# is taller than wide, because the landscape window lies turned on the portrait page.
+ink=$(convert "$png.png" -colorspace Gray -threshold 95% -format '%[fx:(1-mean)*100]' info: 2>/dev/null || echo 0)
+read -r inkw inkh < <(convert "$png.png" -trim -format '%w %h' info: 2>/dev/null || echo "0 0")
+echo "PDF: $pdf, ink share: $ink%, content ${inkw}x${inkh}"
 rm -f "$pdf"
-awk -v d="$dark" 'BEGIN { exit !(d > 5) }' || { echo "FAIL: the printed page is blank"; exit 1; }
+awk -v d="$ink" 'BEGIN { exit !(d > 5) }' || { echo "FAIL: the printed page is blank"; exit 1; }
+[ "${inkh:-0}" -gt "${inkw:-0}" ] || { echo "FAIL: the window is not printed in landscape"; exit 1; }
 echo "PASS"
