@@ -62,6 +62,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     Picture5->setPixmap(kz::ui::printerPixmap());
     Picture5->setAlignment(Qt::AlignCenter);
     Picture5->setCursor(Qt::PointingHandCursor);
+    // A click takes the focus like a button's, so the amount being edited is committed
+    // and printed as the sheet shows it once stored.
+    Picture5->setFocusPolicy(Qt::ClickFocus);
     Picture5->setAccessibleName(u"印刷"_s);
     Picture5->onClick = [this] { Picture5_Click(); };
 

@@ -543,6 +543,18 @@ private slots:
         QVERIFY(withIcon != expected);
     }
 
+    void clickOnThePrinterCommitsTheAmountBeingEdited()
+    {
+        type(u"1234"_s);
+        QImage captured;
+        kz::ui::setPrintSink([&](const QImage& image, kz::ui::PageOrientation) { captured = image; });
+        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        w.click(w.form->Picture5);
+        QVERIFY(!captured.isNull());
+        QCOMPARE(w.form->sheet().kingaku(1, 0), 1234);
+        QCOMPARE(w.text(u"Num1(0)"_s), u"1,234"_s);
+    }
+
     void printWithoutAPrinterNeitherHangsNorFails()
     {
         if (!QPrinterInfo::defaultPrinter().isNull())
