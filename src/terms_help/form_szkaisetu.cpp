@@ -41,7 +41,7 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
     Form_Load();
 }
 
-void FormSZkaisetu::Form_Load() { ui::placeOnScreen(this, 0, 4); }
+void FormSZkaisetu::Form_Load() { ui::placeOnScreen(this, kHelpAcross, kHelpDown); }
 
 void FormSZkaisetu::Command1_Click(int) { close(); }
 
