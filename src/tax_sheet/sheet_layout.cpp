@@ -91,11 +91,12 @@ constexpr Control kCaptions[] = {
     // ② total, heir count and ③ basic deduction.
     {Kind::Frame, u"", 60, 2715, 10440, 615},
     {Kind::Label, kSheetLabelCaption[0], 120, 2760, 2460, 240},
-    {Kind::Label, kSheetLabelCaption[2], 2640, 2760, 5520, 240},
+    {Kind::Label, kSheetLabelCaption[2], 2400, 2760, 5505, 240},
     {Kind::Label, u"　法定相続人数", 2640, 3000, 1290, 255, kRight},
     {Kind::Label, u" 人", 4470, 3000, 420, 255},
     {Kind::Label, u"基礎控除額", 4920, 3000, 1050, 255, kRight},
-    {Kind::Label, u"※ 相続放棄の相続人の法定相続分も計算に含めます", 8160, 2745, 2310, 570, kLeft, 0, 0, kSmall},
+    // Two lines, broken after "法定相続分".
+    {Kind::Label, u"※ 相続放棄の相続人の法定相続分も計算に含めます", 7920, 2745, 2550, 570, kLeft, 0, 0, kSmall},
 
     // 各人の相続税額の算出: ④ and ⑤ down the left, the shares and their taxes beside them.
     {Kind::Frame, u"", 60, 3315, 9480, 2280},
@@ -125,10 +126,11 @@ constexpr Control kCaptions[] = {
     {Kind::Frame, u"", 60, 6420, 8400, 915},
     {Kind::Label, u"配偶者の税額軽減額計算", 120, 6450, 2460, 240, kLeft, 0, 0, 0, true},
     {Kind::Label, u"相続税の総額×", 2520, 6750, 1260, 240, kRight},
-    {Kind::Label, u"（課税価格の法定相続分と各人の課税価格①の少ないほう、1.6億以下なら1.6億）", 3840, 6465, 4500, 390,
-     kCentre},
-    {Kind::Line, u"", 3840, 6870, 4500, 0},
-    {Kind::Label, u"課税価格", 3840, 6900, 4500, 240, kCentre},
+    // Just wide enough for the numerator to break after "ほう、".
+    {Kind::Label, u"（課税価格の法定相続分と各人の課税価格①の少ないほう、1.6億以下なら1.6億）", 3840, 6465, 4245, 390,
+     kCentre, 0, 0, kSmall},
+    {Kind::Line, u"", 3840, 6870, 4245, 0},
+    {Kind::Label, u"課税価格", 3840, 6900, 4245, 240, kCentre},
 
     // 受遺者の２割加算計算, above the button at the legatee's side of the sheet.
     {Kind::Frame, u"", 8520, 5850, 1980, 1485},
