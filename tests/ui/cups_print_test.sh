@@ -31,7 +31,9 @@ lpoptions -d KazenohaPDF >/dev/null
 restore() { if [ -n "$previous" ]; then lpoptions -d "$previous" >/dev/null; fi; lpadmin -x KazenohaPDF 2>/dev/null; cleanup; }
 trap restore EXIT
 
-outdir="$HOME/PDF"
+# cups-pdf writes into the job owner's home as the password file has it.
+owner_home=$(getent passwd "$(id -un)" | cut -d: -f6)
+outdir="${owner_home:-/root}/PDF"
 mkdir -p "$outdir"
 marker=$(mktemp)
 if [ "$mode" = --tax-window ]; then
