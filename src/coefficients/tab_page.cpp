@@ -22,6 +22,7 @@ namespace kz::coef {
 namespace {
 
 using kz::Twips;
+using kz::ui::qs;
 
 // Headings and examples; a two-line example is one label of two lines.
 struct Text {
@@ -138,8 +139,6 @@ constexpr PageLayout kPages[kTabCount] = {
 };
 // clang-format on
 
-QString u8(std::string_view s) { return kz::ui::qs(std::string(s)); }
-
 QLabel* textLabel(const QString& text, const QRect& r, Qt::Alignment align, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -152,7 +151,7 @@ QLabel* textLabel(const QString& text, const QRect& r, Qt::Alignment align, QWid
 QLineEdit* makeField(int index, const QString& tab, const QString& described, QWidget* parent)
 {
     const FieldInfo& f = field(index);
-    const QString caption = u8(f.caption);
+    const QString caption = qs(f.caption);
     QLineEdit* edit = nullptr;
     if (f.kind == FieldKind::Result) {
         // Results can be read and copied but not typed into, and the Tab key passes them by.
@@ -171,7 +170,7 @@ QLineEdit* makeField(int index, const QString& tab, const QString& described, QW
     edit->setObjectName(u"Num1(%1)"_s.arg(index));
     edit->setAccessibleName(tab + u' ' + caption);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setText(u8(f.initial));
+    edit->setText(qs(f.initial));
     QPalette pal = edit->palette();
     const QColor base = QColor::fromRgb(f.kind == FieldKind::Result ? kz::ui::kPaleYellow : kz::ui::kWhite);
     pal.setColor(QPalette::Base, base);
@@ -206,22 +205,22 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         const int c = row.column;
         const bool sentence = row.style == RowStyle::Sentence;
         const Qt::Alignment captionAlign = (sentence ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        textLabel(u8(f.caption), kz::ui::twipsRect(kCaptionLeft[c], row.top, kCaptionWidth[c], kFieldHeight),
+        textLabel(qs(f.caption), kz::ui::twipsRect(kCaptionLeft[c], row.top, kCaptionWidth[c], kFieldHeight),
                   captionAlign, canvas_);
         // A sentence reads around its field: "現在の…％まで下落しています。"
-        const QString described = sentence ? u8(f.caption) + u'…' + u8(f.unit) : u8(f.caption);
+        const QString described = sentence ? qs(f.caption) + u'…' + qs(f.unit) : qs(f.caption);
         QLineEdit* edit = makeField(row.field, caption, described, canvas_);
         const Twips width = sentence ? kNarrowFieldWidth : kFieldWidth;
         edit->setGeometry(kz::ui::twipsRect(kFieldLeft[c], row.top, width, kFieldHeight));
         controls.Num1[static_cast<std::size_t>(row.field)] = edit;
-        QLabel* unit = textLabel(u8(f.unit), {}, Qt::AlignLeft | Qt::AlignVCenter, canvas_);
+        QLabel* unit = textLabel(qs(f.unit), {}, Qt::AlignLeft | Qt::AlignVCenter, canvas_);
         const QRect r = kz::ui::twipsRect(kFieldLeft[c] + width + kUnitGap, row.top, 0, kFieldHeight);
         unit->setGeometry(r.x(), r.y(), unit->sizeHint().width(), r.height());
     }
 
     for (const Spot& s : page.buttons) {
         const CalcInfo& ci = calc(s.calc);
-        auto* button = new kz::ui::CommandButton(u8(ci.button), canvas_);
+        auto* button = new kz::ui::CommandButton(qs(ci.button), canvas_);
         button->setObjectName(u"Command%1"_s.arg(ci.command));
         button->setGeometry(kz::ui::twipsRect(kButtonLeft, s.top - (kButtonHeight - kFieldHeight) / 2,
                                               kButtonWidth, kButtonHeight));
@@ -237,7 +236,7 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         ce->setGeometry(kz::ui::twipsRect(kFieldLeft[1] + kFieldWidth - kClearWidth,
                                           s.top + (kFieldHeight - kClearHeight) / 2, kClearWidth, kClearHeight));
         kz::ui::setBackground(ce, kz::ui::kLightCyan);
-        ce->setAccessibleDescription(u"%1の計算をクリア"_s.arg(u8(field(calc(s.calc).results[0]).caption)));
+        ce->setAccessibleDescription(u"%1の計算をクリア"_s.arg(qs(field(calc(s.calc).results[0]).caption)));
         controls.Label2[static_cast<std::size_t>(i)] = ce;
     }
 

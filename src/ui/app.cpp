@@ -31,7 +31,7 @@ void setupApplication(QApplication& app)
     app.setWindowIcon(programIcon());
 }
 
-QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 std::string utf8(const QString& text) { return text.toStdString(); }
 
 } // namespace kz::ui

@@ -2,6 +2,7 @@
 class QApplication;
 class QString;
 #include <string>
+#include <string_view>
 
 namespace kz::ui {
 
@@ -10,7 +11,7 @@ namespace kz::ui {
 void setupApplication(QApplication& app);
 
 // UTF-8 model text to Qt and back.
-QString qs(const std::string& utf8);
+QString qs(std::string_view utf8);
 std::string utf8(const QString& text);
 
 } // namespace kz::ui
