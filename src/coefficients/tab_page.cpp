@@ -9,9 +9,9 @@
 #include "ui/twips.h"
 
 #include <QLabel>
+#include <QLineEdit>
 
 #include <algorithm>
-#include <QLineEdit>
 
 #include <span>
 
@@ -139,14 +139,6 @@ constexpr PageLayout kPages[kTabCount] = {
 };
 // clang-format on
 
-QLabel* textLabel(const QString& text, const QRect& r, Qt::Alignment align, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(r);
-    label->setAlignment(align);
-    return label;
-}
-
 // `described`: what a screen reader says about a result beside its value.
 QLineEdit* makeField(int index, const QString& tab, const QString& described, QWidget* parent)
 {
@@ -197,25 +189,24 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
     kz::ui::setBackground(shape, kz::ui::kWhite);
 
     for (const Text& t : page.texts)
-        textLabel(QString::fromUtf16(t.text), kz::ui::twipsRect(t.left, t.top, t.width, t.height),
-                  Qt::AlignLeft | Qt::AlignVCenter, canvas_);
+        kz::ui::makeLabel(QString::fromUtf16(t.text), t.left, t.top, t.width, t.height, canvas_);
 
     for (const Row& row : page.rows) {
         const FieldInfo& f = field(row.field);
         const int c = row.column;
         const bool sentence = row.style == RowStyle::Sentence;
         const Qt::Alignment captionAlign = (sentence ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        textLabel(qs(f.caption), kz::ui::twipsRect(kCaptionLeft[c], row.top, kCaptionWidth[c], kFieldHeight),
-                  captionAlign, canvas_);
+        kz::ui::makeLabel(qs(f.caption), kCaptionLeft[c], row.top, kCaptionWidth[c], kFieldHeight, canvas_,
+                          captionAlign);
         // A sentence reads around its field: "現在の…％まで下落しています。"
         const QString described = sentence ? qs(f.caption) + u'…' + qs(f.unit) : qs(f.caption);
         QLineEdit* edit = makeField(row.field, caption, described, canvas_);
         const Twips width = sentence ? kNarrowFieldWidth : kFieldWidth;
         edit->setGeometry(kz::ui::twipsRect(kFieldLeft[c], row.top, width, kFieldHeight));
         controls.Num1[static_cast<std::size_t>(row.field)] = edit;
-        QLabel* unit = textLabel(qs(f.unit), {}, Qt::AlignLeft | Qt::AlignVCenter, canvas_);
-        const QRect r = kz::ui::twipsRect(kFieldLeft[c] + width + kUnitGap, row.top, 0, kFieldHeight);
-        unit->setGeometry(r.x(), r.y(), unit->sizeHint().width(), r.height());
+        QLabel* unit =
+            kz::ui::makeLabel(qs(f.unit), kFieldLeft[c] + width + kUnitGap, row.top, 0, kFieldHeight, canvas_);
+        unit->resize(unit->sizeHint().width(), unit->height());
     }
 
     for (const Spot& s : page.buttons) {
