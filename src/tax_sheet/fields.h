@@ -50,6 +50,7 @@ constexpr Label sheetLabel(int index) { return {LabelArray::LNum6, index}; }
 bool isValid(Field f);
 bool isValid(Label l);
 bool isAmountField(Field f);
+bool isShareField(Field f); // Num7(0..4) and Num8(0..4)
 int personOf(Field amount); // 1..5 for an amount field
 
 // Tab order 0..43 doubles as the dense index of a field; fieldAtTab is its inverse.

@@ -45,9 +45,8 @@ double ratioOf(std::int32_t part, std::int32_t total)
 TaxSheet::TaxSheet()
 {
     for (int tab = 0; tab < kFieldCount; ++tab) {
-        const Field f = fieldAtTab(tab);
-        const bool share = (f.array == FieldArray::Num7 && f.index < 5) || f.array == FieldArray::Num8;
-        fields_[static_cast<std::size_t>(tab)].assign(share ? 0 : 1, '0'); // shares start empty, the rest "0"
+        // Shares start empty, the rest "0".
+        fields_[static_cast<std::size_t>(tab)].assign(isShareField(fieldAtTab(tab)) ? 0 : 1, '0');
     }
 }
 

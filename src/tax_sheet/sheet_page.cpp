@@ -26,11 +26,6 @@ namespace {
 
 QRect pixels(const layout::Rect& r) { return twipsRect(r.left, r.top, r.width, r.height); }
 
-bool isShareField(Field f)
-{
-    return (f.array == FieldArray::Num7 && f.index < 5) || f.array == FieldArray::Num8;
-}
-
 std::optional<Arrow> arrowOf(int key)
 {
     switch (key) {

@@ -34,6 +34,20 @@ TEST(Fields, TabOrderIsADenseIndexWithUniqueNames)
     EXPECT_EQ(labelName(labelAtSlot(38)), "LNum6(8)");
 }
 
+// The ten fraction fields, which open empty and show their text centred; the years
+// share the array Num7 but are no fraction.
+TEST(Fields, ShareFieldsAreTheFractionsOnly)
+{
+    std::set<int> shareTabs;
+    for (int tab = 0; tab < kFieldCount; ++tab)
+        if (isShareField(fieldAtTab(tab)))
+            shareTabs.insert(tab);
+    EXPECT_EQ(shareTabs, (std::set<int>{31, 32, 33, 34, 35, 36, 37, 38, 39, 40}));
+    EXPECT_FALSE(isShareField(yearsField(2)));
+    EXPECT_FALSE(isShareField(N8(5)));
+    EXPECT_FALSE(isShareField(A(1, 0)));
+}
+
 // Enter walks the whole tab order from the first field, then the years, then the button.
 TEST(Fields, EnterChainFollowsTabOrderToTheButton)
 {
