@@ -11,8 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
-
 #include <span>
 
 using namespace Qt::StringLiterals;
@@ -153,10 +151,7 @@ QLineEdit* makeField(int index, const QString& tab, const QString& described, QW
         edit->setAccessibleDescription(described);
     } else {
         auto* entry = new kz::ui::EntryField(parent);
-        // The input method is switched off in every field but the first of five calculations,
-        // which leave it as the user set it; the filter still lets only ASCII digits through.
-        constexpr int kImeKept[] = {7, 16, 20, 24, 32};
-        entry->setInputMethodAllowed(std::find(std::begin(kImeKept), std::end(kImeKept), index) != std::end(kImeKept));
+        entry->setInputMethodAllowed(keepsInputMethod(index));
         edit = entry;
     }
     edit->setObjectName(u"Num1(%1)"_s.arg(index));

@@ -67,6 +67,9 @@ struct CalcInfo {
 const FieldInfo& field(int index);
 const CalcInfo& calc(Calc c);
 inline bool isInput(int index) { return field(index).kind != FieldKind::Result; }
+// Whether an input field leaves the input method as the user set it; every other input
+// field switches it off while it has the focus.
+bool keepsInputMethod(int index);
 
 // Where a key moves the focus from an input field.
 struct FocusTarget {
