@@ -51,6 +51,9 @@ bool isValid(Field f);
 bool isValid(Label l);
 bool isAmountField(Field f);
 bool isShareField(Field f); // Num7(0..4) and Num8(0..4)
+// Whether a field leaves the input method as the user set it: all but the spouse's
+// amounts, which switch it off while they have the focus.
+bool keepsInputMethod(Field f);
 int personOf(Field amount); // 1..5 for an amount field
 
 // Tab order 0..43 doubles as the dense index of a field; fieldAtTab is its inverse.

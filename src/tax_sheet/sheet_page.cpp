@@ -65,7 +65,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         e->setAlignment(isShareField(f) ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
         if (f.array == FieldArray::Num1 || f.array == FieldArray::Num2)
             e->setFont(amountFont);
-        if (f.array == FieldArray::Num1)
+        if (!keepsInputMethod(f))
             e->setInputMethodAllowed(false);
         e->setText(qs(m_sheet.text(f)));
         connect(e, &QLineEdit::textChanged, this, [this, f] { Num_Change(f); });
