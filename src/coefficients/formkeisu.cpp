@@ -63,10 +63,8 @@ Formkeisu::Formkeisu(QWidget* parent)
     }
 
     kz::ui::placeOnScreen(this, 2, 4);
-    // The window opens ready for the first amount. Window activation is not an arrival
-    // that the field reports, so the arrival runs here.
-    controls.Num1[0]->setFocus();
-    Num1_GotFocus(0);
+    // The window opens ready for the first amount.
+    moveFocusTo(0);
 }
 
 void Formkeisu::wireField(int index)
@@ -98,7 +96,6 @@ void Formkeisu::showEvent(QShowEvent* event)
 
 void Formkeisu::Num1_GotFocus(int index)
 {
-    lastArrival_ = index;
     if (model_.gotFocus(index))
         controls.Num1[at(index)]->selectAll();
 }
@@ -146,13 +143,9 @@ void Formkeisu::Picture1_Click(int tab)
 
 void Formkeisu::moveFocusTo(int field)
 {
-    // Where no focus event follows (the field has the focus already, or the window is not
-    // active yet after a message box), the arrival runs by hand so that the text is
-    // selected and the results read "0" all the same.
-    lastArrival_ = kNone;
-    controls.Num1[at(field)]->setFocus(Qt::OtherFocusReason);
-    if (lastArrival_ != field)
-        Num1_GotFocus(field);
+    // Also where the field has the focus already, or the window is not active yet after a
+    // message box: the text is selected and the results read "0" all the same.
+    static_cast<kz::ui::EntryField*>(controls.Num1[at(field)])->enter();
 }
 
 } // namespace kz::coef

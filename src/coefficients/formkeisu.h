@@ -38,10 +38,9 @@ protected:
 private:
     void wireField(int index);
     void wireCalculation(Calc c);
-    void moveFocusTo(int field);
+    void moveFocusTo(int field); // an input field, with its arrival rules
 
     Calculator model_;
-    int lastArrival_ = kNone; // the field whose arrival ran last, for moveFocusTo
     std::array<TabPage*, kTabCount> pages_{};
 };
 

@@ -137,15 +137,7 @@ EntryField* SheetPage::field(Field f) const { return m_fields.at(static_cast<std
 QLabel* SheetPage::resultLabel(Label l) const { return m_labels.at(static_cast<std::size_t>(labelSlot(l))); }
 ClickLabel* SheetPage::clearingLabel(ClearLabel c) const { return m_clearing.at(static_cast<std::size_t>(c)); }
 
-void SheetPage::enterField(Field f)
-{
-    EntryField* e = field(f);
-    e->setFocus(Qt::OtherFocusReason);
-    // In a window that is not active yet the focus only arrives on activation, which is
-    // no move of the user's; the arrival rules run now.
-    if (!e->hasFocus())
-        Num_GotFocus(f);
-}
+void SheetPage::enterField(Field f) { field(f)->enter(); }
 
 void SheetPage::Command4_Click() { m_sheet.command4(); }
 void SheetPage::Label_Click(ClearLabel label) { m_sheet.click(label); }

@@ -30,6 +30,14 @@ void EntryField::setInputMethodAllowed(bool allowed)
     setAttribute(Qt::WA_InputMethodEnabled, allowed);
 }
 
+void EntryField::enter()
+{
+    m_arrivalReported = false;
+    setFocus(Qt::OtherFocusReason);
+    if (!m_arrivalReported && onFocusIn)
+        onFocusIn();
+}
+
 void EntryField::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -77,6 +85,7 @@ void EntryField::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     if (!isUserMove(event->reason()))
         return;
+    m_arrivalReported = true;
     if (onFocusIn)
         onFocusIn();
     // A field whose handler selected nothing keeps the caret where the user clicked.

@@ -16,6 +16,11 @@ public:
     // Switches the input method off while the field has the focus.
     void setInputMethodAllowed(bool allowed);
 
+    // Puts the focus here as the user's own move would, and runs onFocusIn even where no
+    // focus event reports the arrival: the field has the focus already, or its window is
+    // not active yet, so that the focus only comes with the activation, which is no move.
+    void enter();
+
     // Focus gained or lost by the user's own moves. Window activation and the context
     // menu's popup are not moves between fields and are not reported.
     std::function<void()> onFocusIn;
@@ -33,6 +38,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    bool m_arrivalReported = false; // by a focus event since enter() began
     // The selection that the focus-in handler made when a click brought the focus; the
     // click itself would otherwise replace it with a caret.
     bool m_keepAfterClick = false;

@@ -124,6 +124,42 @@ private slots:
         QCOMPARE(log, (QStringList{u"out"_s, u"in"_s}));
     }
 
+    // The arrival runs exactly once however the focus gets there: by its own focus event,
+    // by hand where the field has it already, and by hand in a window not yet active,
+    // whose activation later is no move of the user's.
+    void enterRunsTheArrivalOnce_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("from another field") << u"other"_s;
+        QTest::newRow("already there") << u"same"_s;
+        QTest::newRow("window not active") << u"inactive"_s;
+    }
+
+    void enterRunsTheArrivalOnce()
+    {
+        QFETCH(QString, where);
+        std::unique_ptr<QWidget> inactive;
+        EntryField* target = other;
+        if (where == u"same"_s) {
+            target = field;
+        } else if (where == u"inactive"_s) {
+            inactive = std::make_unique<QWidget>();
+            target = new EntryField(inactive.get());
+        }
+        int arrivals = 0;
+        target->onFocusIn = [&] { ++arrivals; };
+        target->enter();
+        QCOMPARE(arrivals, 1);
+        if (inactive) {
+            inactive->show();
+            QVERIFY(QTest::qWaitForWindowActive(inactive.get()));
+            QCOMPARE(QApplication::focusWidget(), target);
+            QCOMPARE(arrivals, 1);
+        } else {
+            QCOMPARE(QApplication::focusWidget(), target);
+        }
+    }
+
     void clickThatBringsFocusKeepsTheSelection()
     {
         other->setText(u"1234"_s);
