@@ -62,8 +62,7 @@ void Calculator::lostFocus(int index)
     if (f.kind != FieldKind::Amount)
         return;
     std::int32_t& slot = amounts_[at(f.slot)];
-    slot = 0;
-    carryOn([&] { slot = kz::toInt32(kz::numericValue(text(index))); });
+    slot = kz::amountValue(text(index));
     write(index, kz::formatGrouped(slot));
 }
 

@@ -1,5 +1,7 @@
 #include "common/numeric.h"
 
+#include "common/arith.h"
+
 #include <charconv>
 #include <limits>
 #include <string>
@@ -66,6 +68,15 @@ bool isNumeric(std::string_view text)
 {
     const Scan s = scan(text);
     return s.sawDigit && s.consumedAll;
+}
+
+std::int32_t amountValue(std::string_view text)
+{
+    try {
+        return toInt32(numericValue(text));
+    } catch (const ArithmeticError&) {
+        return 0;
+    }
 }
 
 } // namespace kz

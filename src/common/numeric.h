@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string_view>
 
 namespace kz {
@@ -12,5 +13,9 @@ double numericValue(std::string_view text);
 // Whether the whole text is a number in the sense above (surrounding blanks allowed):
 // "12", "-1.5", ".5" and "5." are; "", "-", ".", "1-2" and "1.2.3" are not.
 bool isNumeric(std::string_view text);
+
+// The amount an entry field commits when it is left: numericValue rounded half to even,
+// or 0 when that does not fit in 32 bits.
+std::int32_t amountValue(std::string_view text);
 
 } // namespace kz

@@ -76,12 +76,7 @@ void TaxSheet::lostFocus(Field f)
     if (!isAmountField(f))
         return;
     std::int32_t& stored = kingaku_[static_cast<std::size_t>(personOf(f) - 1)][static_cast<std::size_t>(f.index)];
-    stored = 0;
-    try {
-        stored = toInt32(numericValue(text(f)));
-    } catch (const ArithmeticError&) {
-        // Unreadable or beyond 32 bits: the amount stays 0, silently.
-    }
+    stored = amountValue(text(f));
     setText(f, formatGrouped(stored));
 }
 

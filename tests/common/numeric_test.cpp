@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -39,6 +40,22 @@ INSTANTIATE_TEST_SUITE_P(Table, IsNumeric, testing::Values(
     NumericCase{"1-2", false}, NumericCase{"1.2.3", false}, NumericCase{"--1", false},
     NumericCase{"12", true}, NumericCase{"-1.5", true}, NumericCase{".5", true}, NumericCase{"5.", true},
     NumericCase{"0.00", true}, NumericCase{" 3 ", true}, NumericCase{"3a", false}));
+
+struct AmountCase { const char* text; std::int32_t expected; };
+
+class AmountValue : public testing::TestWithParam<AmountCase> {};
+
+TEST_P(AmountValue, RoundsHalfToEvenOrGivesZeroBeyond32Bits)
+{
+    EXPECT_EQ(kz::amountValue(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, AmountValue, testing::Values(
+    AmountCase{"", 0}, AmountCase{"abc", 0}, AmountCase{"1,234", 1}, AmountCase{"2.5", 2},
+    AmountCase{"3.5", 4}, AmountCase{"-2.5", -2}, AmountCase{"-0.4", 0},
+    AmountCase{"2147483647", 2147483647}, AmountCase{"2147483647.5", 0}, AmountCase{"2147483648", 0},
+    AmountCase{"-2147483648", -2147483647 - 1}, AmountCase{"-2147483649", 0},
+    AmountCase{"1 000", 1000}));
 
 TEST(EntryFilter, AcceptsDigitsSignPointAndBackspaceOnly)
 {
