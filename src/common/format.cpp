@@ -132,6 +132,13 @@ std::string formatPlain(double v)
     return v < 0 ? "-" + body : body;
 }
 
+double plainValue(std::string_view text)
+{
+    double v = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), v);
+    return result.ec == std::errc() ? v : 0.0;
+}
+
 std::string formatInteger(std::int64_t v) { return std::to_string(v); }
 
 } // namespace kz

@@ -4,6 +4,7 @@
 // 1.00499999...) shows "1.01". A value that rounds to zero never shows a minus sign.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kz {
 
@@ -11,6 +12,9 @@ std::string formatGrouped(double v);          // "###,##0" and "#,##0": 1,234,56
 std::string formatGroupedOrEmpty(double v);   // "###,###": as above, but zero shows as ""
 std::string formatTwoDecimals(double v);      // "##0.00" and "#0.00": 1234.50
 std::string formatPlain(double v);            // up to 15 significant digits: 0.33, 246, 1E-05
+// The number a formatPlain text shows, read back whole: unlike numericValue it takes the
+// E form (6E-06), and it ignores the process locale. Any other text gives 0.
+double plainValue(std::string_view text);
 std::string formatInteger(std::int64_t v);    // plain digits: 1234567, -500
 
 } // namespace kz

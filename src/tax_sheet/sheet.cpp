@@ -6,7 +6,6 @@
 #include "tax_sheet/sokusan.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -22,16 +21,6 @@ constexpr double kLegateeSurcharge = 0.2;
 constexpr int kHeirsWithShare = 4;
 
 std::string amountText(double v) { return formatGrouped(v); }
-
-// A plain-number label read back as the number it shows. The label may be in the E form
-// of very small or large values (6E-06), which the leading-number reading of an entry
-// field would cut to its mantissa; from_chars reads it whole and ignores the locale.
-double labelValue(const std::string& text)
-{
-    double v = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), v);
-    return result.ec == std::errc() ? v : 0.0;
-}
 
 // ⌊(x + 0.005) × 100⌋ ÷ 100, each step in double: the ratio rounded half-up to hundredths.
 double ratioOf(std::int32_t part, std::int32_t total)
@@ -192,7 +181,7 @@ void TaxSheet::keisan()
         if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
             writeLabel(deductionLabel, formatPlain(mul(fieldValue(years), kMinorPerYear)));
             const double payable = sub(beforeAdjustment[static_cast<std::size_t>(p - 1)],
-                                       labelValue(labelText(deductionLabel)));
+                                       plainValue(labelText(deductionLabel)));
             writeLabel(payableLabel, amountText(std::max(0.0, payable)));
         } else {
             // An input change like any other: it may wipe this run's results (see command4).

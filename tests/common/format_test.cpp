@@ -45,6 +45,21 @@ INSTANTIATE_TEST_SUITE_P(Table, Plain, testing::Values(
     FormatCase{1e15, "1E+15"}, FormatCase{0.0001, "0.0001"}, FormatCase{0.00001, "1E-05"},
     FormatCase{1.5e-7, "1.5E-07"}));
 
+struct ReadCase { const char* text; double expected; };
+class PlainRead : public testing::TestWithParam<ReadCase> {};
+TEST_P(PlainRead, Whole) { EXPECT_EQ(kz::plainValue(GetParam().text), GetParam().expected) << GetParam().text; }
+INSTANTIATE_TEST_SUITE_P(Table, PlainRead, testing::Values(
+    ReadCase{"0", 0}, ReadCase{"300", 300}, ReadCase{"-0.07", -0.07}, ReadCase{"0.333333333333333", 0.333333333333333},
+    ReadCase{"6E-06", 6e-06}, ReadCase{"-1.5E-07", -1.5e-07}, ReadCase{"1E+15", 1e15}, ReadCase{"", 0},
+    ReadCase{"abc", 0}));
+
+// What a plain label shows reads back as the value shown, E form included.
+TEST(PlainRead, RoundTripsFormatPlain)
+{
+    for (double v : {0.0, 246.0, -0.07, 0.0001, 0.00001, 6e-06, 1.5e-7, 1e15, -2.5e20, 123456789012345.0})
+        EXPECT_EQ(kz::plainValue(kz::formatPlain(v)), v) << kz::formatPlain(v);
+}
+
 TEST(FormatInteger, PlainDigits)
 {
     EXPECT_EQ(kz::formatInteger(1234567), "1234567");
