@@ -20,9 +20,10 @@ namespace {
 
 using Texts = QList<QString>;
 
-QWidget* focused() { return QApplication::focusWidget(); }
+using kz::test::focused;
+using kz::test::press;
+
 void keys(const QString& text) { QTest::keyClicks(focused(), text); }
-void key(Qt::Key k) { QTest::keyClick(focused(), k); }
 
 } // namespace
 
@@ -48,7 +49,7 @@ class FormkeisuTest : public QObject {
         QTest::mouseClick(num(field), Qt::LeftButton);
         QCOMPARE(focused(), num(field));
         if (typed.isEmpty())
-            key(Qt::Key_Backspace);
+            press(Qt::Key_Backspace);
         else
             keys(typed);
         QCOMPARE(text(field), typed);
@@ -281,17 +282,17 @@ private slots:
             QCOMPARE(focused(), num(f));
             QCOMPARE(num(f)->selectedText(), text(f)); // arriving selects, so typing replaces
             keys(typed.at(i++));
-            key(Qt::Key_Return);
+            press(Qt::Key_Return);
         }
         QCOMPARE(focused(), button(c));
         for (const QString& r : resultTexts(c))
             QCOMPARE(r, u"0"_s); // Enter only moved the focus
         if (ci.amountField != kNone)
             QCOMPARE(text(ci.amountField), amountShown);
-        key(Qt::Key_Return);
+        press(Qt::Key_Return);
         QCOMPARE(resultTexts(c), results);
         QCOMPARE(focused(), button(c));
-        key(Qt::Key_Return); // again: the same result
+        press(Qt::Key_Return); // again: the same result
         QCOMPARE(resultTexts(c), results);
     }
 
@@ -363,7 +364,7 @@ private slots:
         QTest::mouseClick(button(Calc::LandDecline), Qt::LeftButton);
         QCOMPARE(resultTexts(Calc::LandDecline), (Texts{u"8,203,482"_s, u"82"_s}));
         QTest::mouseClick(num(13), Qt::LeftButton);
-        key(Qt::Key_Up);
+        press(Qt::Key_Up);
         QCOMPARE(focused(), num(12));
         QCOMPARE(resultTexts(Calc::LandDecline), (Texts{u"0"_s, u"0"_s}));
         // Another calculation's result stays.
@@ -374,14 +375,14 @@ private slots:
     void aResultStaysWhileTheTabsAreLookedAt()
     {
         fillByKeys(Calc::FutureValue, {u"1000000"_s, u"4"_s, u"10"_s});
-        key(Qt::Key_Return);
-        key(Qt::Key_Return);
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
         QCOMPARE(text(3), u"1,480,244"_s);
         showTab(3);
         showTab(0);
         QCOMPARE(focused(), w->SSTab1->tabBar());
         QCOMPARE(text(3), u"1,480,244"_s);
-        key(Qt::Key_Tab); // into the page, at its first field
+        press(Qt::Key_Tab); // into the page, at its first field
         QCOMPARE(focused(), num(0));
         QCOMPARE(text(3), u"0"_s);
     }
@@ -401,14 +402,14 @@ private slots:
         const QList<QWidget*> order{num(1), num(2), button(Calc::FutureValue), num(4), num(5),
                                     button(Calc::PriceRise), w->controls.close[0], w->SSTab1->tabBar(), num(0)};
         for (QWidget* next : order) {
-            key(Qt::Key_Tab);
+            press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
         }
         showTab(4);
         const QList<QWidget*> order4{num(24), num(25), num(26), button(Calc::Withdrawal), num(28), num(29),
                                      num(30), button(Calc::LoanRepayment), w->controls.close[4]};
         for (QWidget* next : order4) {
-            key(Qt::Key_Tab);
+            press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
         }
     }
@@ -500,8 +501,8 @@ private slots:
             }
         }
         fillByKeys(c, c == Calc::PriceRise ? Texts{u"1.6"_s, u"10"_s} : Texts{u"10"_s, u"10"_s, u"10"_s});
-        key(Qt::Key_Return); // to the button
-        key(Qt::Key_Return); // computes
+        press(Qt::Key_Return); // to the button
+        press(Qt::Key_Return); // computes
         QVERIFY(resultTexts(c).first() != u"0"_s);
         QTest::mouseClick(w->controls.Label2[static_cast<std::size_t>(index)], Qt::LeftButton);
         QCOMPARE(focused(), num(first));
@@ -523,7 +524,7 @@ private slots:
         QTest::mouseClick(w->controls.Label2[0], Qt::LeftButton);
         QCOMPARE(focused(), num(0));
         QCOMPARE(num(0)->selectedText(), u"0"_s);
-        key(Qt::Key_Return);
+        press(Qt::Key_Return);
         QCOMPARE(w->model().amount(0), 0);
         QCOMPARE(text(0), u"0"_s);
     }
@@ -571,7 +572,7 @@ private slots:
         kz::ui::CommandButton* close = w->controls.close[static_cast<std::size_t>(tab)];
         if (byEnter) {
             close->setFocus(Qt::TabFocusReason);
-            key(Qt::Key_Return);
+            press(Qt::Key_Return);
         } else {
             QTest::mouseClick(close, Qt::LeftButton);
         }

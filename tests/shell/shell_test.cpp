@@ -44,8 +44,7 @@ private slots:
     void cleanup()
     {
         QApplication::closeAllWindows();
-        QTest::qWait(0);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        kz::test::flushDeletes();
     }
 
     void clockText_data()

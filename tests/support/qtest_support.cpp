@@ -53,6 +53,16 @@ void typeText(QWidget* widget, const QString& text)
     }
 }
 
+QWidget* focused() { return QApplication::focusWidget(); }
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(focused(), key, modifiers); }
+
+void flushDeletes()
+{
+    QTest::qWait(0);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 int runTests(QObject* test, int argc, char** argv)
 {
     QApplication app(argc, argv);

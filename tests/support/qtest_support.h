@@ -24,6 +24,14 @@ std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton
 // keyboard layout would send them (key code unknown, the character as the event's text).
 void typeText(QWidget* widget, const QString& text);
 
+// The widget that has the keyboard focus, and a key pressed and released on it.
+QWidget* focused();
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
+// starts without them.
+void flushDeletes();
+
 int runTests(QObject* test, int argc, char** argv);
 
 } // namespace kz::test

@@ -12,13 +12,10 @@
 
 namespace kz::tax::drive {
 
-inline QWidget* focused() { return QApplication::focusWidget(); }
-inline QString focusedName() { return focused() ? focused()->objectName() : QString(); }
+using kz::test::focused;
+using kz::test::press;
 
-inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(focused(), key, modifiers);
-}
+inline QString focusedName() { return focused() ? focused()->objectName() : QString(); }
 
 inline void type(const QString& text) { kz::test::typeText(focused(), text); }
 

@@ -18,6 +18,7 @@
 using namespace Qt::StringLiterals;
 using kz::terms::FormSZkaisetu;
 using kz::terms::FractionLabel;
+using kz::test::flushDeletes;
 using kz::ui::WindowKind;
 
 namespace {
@@ -80,12 +81,6 @@ class TermsHelpTest : public QObject {
             if (qobject_cast<FormSZkaisetu*>(w) && w->isVisible())
                 ++n;
         return n;
-    }
-
-    static void flushDeletes()
-    {
-        QTest::qWait(0);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
 private slots:
