@@ -5,7 +5,7 @@
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
-#include "ui/icons.h"
+#include "ui/print.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -226,15 +226,9 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         controls.Label2[static_cast<std::size_t>(i)] = ce;
     }
 
-    auto* printer = new kz::ui::ClickLabel(QString(), canvas_);
+    auto* printer = kz::ui::makePrintIcon(240, 5040, canvas_);
     printer->setObjectName(u"Picture1(%1)"_s.arg(tab));
-    printer->setPixmap(kz::ui::printerPixmap());
-    printer->setAlignment(Qt::AlignCenter);
-    printer->setGeometry(kz::ui::twipsRect(240, 5040, 390, 375));
     printer->setAccessibleName(u"画面印刷"_s);
-    // The click takes the focus, so the field being edited is left, and its amount stored
-    // and grouped, before the window is printed.
-    printer->setFocusPolicy(Qt::ClickFocus);
     controls.Picture1[static_cast<std::size_t>(tab)] = printer;
 
     auto* close = new kz::ui::CommandButton(u"閉じる"_s, canvas_);

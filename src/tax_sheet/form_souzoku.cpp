@@ -5,7 +5,6 @@
 #include "ui/click_label.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
-#include "ui/icons.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
@@ -56,15 +55,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     Picture4 = new GiftTaxTable(Picture1);
     Picture4->move(twipsRect(0, 4800, 0, 0).topLeft());
 
-    Picture5 = new kz::ui::ClickLabel(QString(), Picture1);
+    Picture5 = kz::ui::makePrintIcon(1920, 8760, Picture1);
     Picture5->setObjectName(u"Picture5"_s);
-    Picture5->setGeometry(twipsRect(1920, 8760, 390, 375));
-    Picture5->setPixmap(kz::ui::printerPixmap());
-    Picture5->setAlignment(Qt::AlignCenter);
     Picture5->setCursor(Qt::PointingHandCursor);
-    // A click takes the focus like a button's, so the amount being edited is committed
-    // and printed as the sheet shows it once stored.
-    Picture5->setFocusPolicy(Qt::ClickFocus);
     Picture5->setAccessibleName(u"印刷"_s);
     Picture5->onClick = [this] { Picture5_Click(); };
 

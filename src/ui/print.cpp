@@ -1,5 +1,9 @@
 #include "ui/print.h"
 
+#include "ui/click_label.h"
+#include "ui/icons.h"
+#include "ui/twips.h"
+
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -21,6 +25,16 @@ PrintSink& sink()
 } // namespace
 
 void setPrintSink(PrintSink s) { sink() = std::move(s); }
+
+ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent)
+{
+    auto* icon = new ClickLabel(QString(), parent);
+    icon->setGeometry(twipsRect(left, top, 390, 375));
+    icon->setPixmap(printerPixmap());
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setFocusPolicy(Qt::ClickFocus);
+    return icon;
+}
 
 bool printImage(const QImage& image, PageOrientation orientation, const QString& docName)
 {

@@ -211,6 +211,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button);
     }
 
+    // Unlike a clearing label, the printer icon takes the focus: the field being edited is
+    // left before the icon acts.
+    void printIconLeavesTheFieldBeforeItActs()
+    {
+        kz::ui::ClickLabel* icon = kz::ui::makePrintIcon(1920, 8760, window.get());
+        icon->show();
+        QCOMPARE(icon->geometry(), QRect(128, 584, 26, 25));
+        QStringList log;
+        field->onFocusOut = [&] { log << u"left"_s; };
+        icon->onClick = [&] { log << u"clicked"_s; };
+        QTest::mouseClick(icon, Qt::LeftButton);
+        QCOMPARE(log, (QStringList{u"left"_s, u"clicked"_s}));
+        QCOMPARE(QApplication::focusWidget(), icon);
+    }
+
     void clickLabelClicksOnAPressAndReleaseInside()
     {
         auto* label = new kz::ui::ClickLabel(u"CE"_s, window.get());
