@@ -23,8 +23,7 @@ std::size_t at(int index) { return static_cast<std::size_t>(index); }
 } // namespace
 
 Formkeisu::Formkeisu(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, kz::ui::kFixedWindow)
 {
     setObjectName(u"Formkeisu"_s);
     setWindowTitle(u"基本係数"_s);

@@ -29,8 +29,7 @@ constexpr Control kSeparators[] = {
 } // namespace
 
 Formmenu::Formmenu(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, kz::ui::kFixedWindow)
 {
     setObjectName(u"Formmenu"_s);
     setWindowTitle(QString());

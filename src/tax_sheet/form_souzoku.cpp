@@ -25,8 +25,7 @@ constexpr Twips kPageTop = 0;
 } // namespace
 
 FormSouzoku::FormSouzoku(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent, kz::ui::kFixedWindow)
 {
     setObjectName(u"FormSouzoku"_s);
     setWindowTitle(u"相続税計算シート"_s);

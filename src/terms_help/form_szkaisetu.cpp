@@ -16,8 +16,7 @@ constexpr Twips kTabRowHeight = 360; // two rows of captions above the pages
 } // namespace
 
 FormSZkaisetu::FormSZkaisetu(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, kz::ui::kFixedWindow)
 {
     setObjectName(u"FormSZkaisetu"_s);
     setWindowTitle(u"相続税の用語と解説"_s);

@@ -1,4 +1,6 @@
 #pragma once
+#include <QtCore/qnamespace.h>
+
 #include <functional>
 
 class QWidget;
@@ -8,6 +10,10 @@ namespace kz::ui {
 // Every window exists at most once; the menu and the tax sheet ask for them by kind, so
 // that no window library has to know another.
 enum class WindowKind { Menu, TaxSheet, Coefficients, About, TermsHelp };
+
+// The frame of the program's fixed-size windows: a title, minimise and close, no maximise.
+inline constexpr Qt::WindowFlags kFixedWindow{Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint};
 
 using WindowFactory = std::function<QWidget*()>;
 void registerWindow(WindowKind kind, WindowFactory factory);
