@@ -32,7 +32,9 @@ Formmenu::Formmenu(QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
 {
     setObjectName(u"Formmenu"_s);
-    setWindowTitle(QString());
+    // The title bar stays blank. Qt would put the program's name into an empty title, so
+    // the title is one blank.
+    setWindowTitle(u" "_s);
     setFixedSize(twipsSize(1725, 3960));
     setBackground(this, kLightCyan);
 

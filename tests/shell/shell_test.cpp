@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 using kz::shell::Formmenu;
@@ -82,7 +83,8 @@ private slots:
     {
         QCOMPARE(menu->size(), QSize(115, 264));
         QCOMPARE(menu->pos(), QPoint(0, 0));
-        QVERIFY(menu->windowTitle().isEmpty());
+        QVERIFY(menu->windowTitle().trimmed().isEmpty());
+        QVERIFY(menu->windowHandle()->title().trimmed().isEmpty());
         QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(menu->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(menu->palette().color(QPalette::Window), QColor(192, 255, 255));

@@ -15,6 +15,8 @@ wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -1)
 geom=$(xdotool getwindowgeometry "$wid")
 echo "$geom"
 grep -q 'Geometry: 115x264' <<<"$geom" || { echo "unexpected menu size"; exit 1; }
+title=$(xdotool getwindowname "$wid")
+[ -z "${title// /}" ] || { echo "the menu's title bar shows '$title'"; exit 1; }
 
 # Click 相続税計算 and 係数計算, then 終 了 (button centres in pixels).
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.5; }
