@@ -17,11 +17,13 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (event->key() != Qt::Key_Space && onCharTyped && !event->text().isEmpty()
-        && event->text().front().isPrint()) {
+    if (onCharTyped && !event->text().isEmpty() && event->text().front().isPrint()) {
         onCharTyped(event->text().front());
         event->accept();
-        return;
+        // Space is typed and presses the button too, unless the handler has moved the
+        // focus away (to the field that a message named): the release would never come.
+        if (event->key() != Qt::Key_Space || !hasFocus())
+            return;
     }
     QPushButton::keyPressEvent(event);
 }

@@ -352,6 +352,62 @@ private slots:
         QCOMPARE(resultTexts(c).first() != u"0"_s, computes);
     }
 
+    // Space presses every button on its release; on the buttons that take typed
+    // characters it is typed too, so their calculation runs already at the press.
+    void spaceOnAButton_data()
+    {
+        QTest::addColumn<int>("calc");
+        QTest::addColumn<bool>("computesAtPress");
+        QTest::newRow("Command5") << indexOf(Calc::LandDecline) << true;
+        QTest::newRow("Command7") << indexOf(Calc::SinkingFund) << true;
+        QTest::newRow("Command8") << indexOf(Calc::AnnuityFuture) << true;
+        QTest::newRow("Command10") << indexOf(Calc::Withdrawal) << true;
+        QTest::newRow("Command11") << indexOf(Calc::LoanRepayment) << true;
+        QTest::newRow("Command13") << indexOf(Calc::AnnuityPresent) << true;
+        QTest::newRow("Command1") << indexOf(Calc::FutureValue) << false;
+        QTest::newRow("Command2") << indexOf(Calc::PriceRise) << false;
+        QTest::newRow("Command4") << indexOf(Calc::PresentValue) << false;
+    }
+
+    void spaceOnAButton()
+    {
+        QFETCH(int, calc);
+        QFETCH(bool, computesAtPress);
+        const Calc c = calcAt(calc);
+        // An amount of 1000 at 10 % over 10 years: every result is well above zero.
+        Texts typed;
+        for (int f = kz::coef::calc(c).first; f <= kz::coef::calc(c).last; ++f)
+            if (isInput(f))
+                typed << (field(f).kind == FieldKind::Amount ? u"1000"_s : u"10"_s);
+        fillByKeys(c, typed);
+        button(c)->setFocus(Qt::TabFocusReason);
+        QTest::keyPress(button(c), Qt::Key_Space);
+        QCOMPARE(resultTexts(c).first() != u"0"_s, computesAtPress);
+        const Texts atPress = resultTexts(c);
+        QTest::keyRelease(button(c), Qt::Key_Space);
+        QVERIFY(resultTexts(c).first() != u"0"_s);
+        if (computesAtPress)
+            QCOMPARE(resultTexts(c), atPress); // the second run gives the same result
+        QCOMPARE(focused(), button(c));
+    }
+
+    // The message moves the focus to the field: the button is not left pressed, and the
+    // release of the key cannot press it a second time.
+    void spaceOnAButtonWithABadYear()
+    {
+        showTab(3);
+        typeInto(21, u"-"_s);
+        button(Calc::AnnuityFuture)->setFocus(Qt::TabFocusReason);
+        auto seen = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        QTest::keyPress(button(Calc::AnnuityFuture), Qt::Key_Space);
+        QVERIFY(seen->shown);
+        QTRY_COMPARE(focused(), num(21));
+        QVERIFY(!button(Calc::AnnuityFuture)->isDown());
+        QTest::keyRelease(focused(), Qt::Key_Space);
+        QCOMPARE(focused(), num(21));
+        QCOMPARE(text(21), u"-"_s);
+    }
+
     void arrivalResetsTheResultsOfItsCalculation()
     {
         fillByKeys(Calc::PriceRise, {u"1.6"_s, u"10"_s});

@@ -200,15 +200,26 @@ private slots:
         auto* button = new kz::ui::CommandButton(u"計　算"_s, window.get());
         button->show();
         QSignalSpy clicks(button, &QPushButton::clicked);
-        QString typed;
-        button->onCharTyped = [&](QChar c) { typed += c; };
+        QStringList log;
+        connect(button, &QPushButton::clicked, button, [&] { log << u"click"_s; });
+        button->onCharTyped = [&](QChar c) { log << u"typed '%1'"_s.arg(c); };
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Return);
-        QTest::keyClick(button, Qt::Key_Space);
+        // Space is a typed character, at the press, and presses the button, at the release.
+        QTest::keyPress(button, Qt::Key_Space);
+        QCOMPARE(log, (QStringList{u"click"_s, u"typed ' '"_s}));
+        QTest::keyRelease(button, Qt::Key_Space);
         QTest::keyClick(button, Qt::Key_7);
         QCOMPARE(clicks.size(), 2);
-        QCOMPARE(typed, u"7"_s);
+        QCOMPARE(log, (QStringList{u"click"_s, u"typed ' '"_s, u"click"_s, u"typed '7'"_s}));
         QCOMPARE(QApplication::focusWidget(), button);
+
+        // A handler that sends the focus elsewhere leaves the button up: no click follows.
+        button->onCharTyped = [&](QChar) { field->setFocus(); };
+        QTest::keyPress(button, Qt::Key_Space);
+        QVERIFY(!button->isDown());
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(clicks.size(), 2);
     }
 
     // Unlike a clearing label, the printer icon takes the focus: the field being edited is
