@@ -30,6 +30,39 @@ TEST(Identities, HoldOverAGridOfRatesAndYears)
     }
 }
 
+// Each factor to the last bit, in the order of operations the shown results rest on, and
+// a neighbouring order that a rewrite might slip into: the grid has to tell them apart,
+// or the exact comparisons would prove nothing.
+TEST(OrderOfOperations, EveryFactorToTheLastBit)
+{
+    const double rates[] = {0.1, 0.7, 1, 1.6, 2, 2.5, 3, 3.3, 4, 5, 6.1, 7.25, 9.9, 12, 15};
+    const std::int16_t years[] = {1, 2, 3, 7, 10, 13, 25, 30, 47};
+    int fvApart = 0, sfApart = 0, afApart = 0, crApart = 0, apApart = 0;
+    for (double r : rates) {
+        for (std::int16_t n : years) {
+            SCOPED_TRACE(testing::Message() << "r=" << r << " n=" << n);
+            const double g = r / 100 + 1;
+            const double up = std::pow(g, n), down = std::pow(g, -n);
+            EXPECT_EQ(futureValueFactor(r, n), up);
+            EXPECT_EQ(presentValueFactor(r, n), down);
+            EXPECT_EQ(sinkingFundFactor(r, n), r / 100 / (up - 1));
+            EXPECT_EQ(annuityFutureFactor(r, n), (up - 1) / r * 100);
+            EXPECT_EQ(capitalRecoveryFactor(r, n), r / 100 / (1 - down));
+            EXPECT_EQ(annuityPresentFactor(r, n), (1 - down) / r / 100 * 10000);
+            fvApart += 1 / down != up;
+            sfApart += r / (100 * (up - 1)) != r / 100 / (up - 1);
+            afApart += (up - 1) * 100 / r != (up - 1) / r * 100;
+            crApart += r / (100 * (1 - down)) != r / 100 / (1 - down);
+            apApart += (1 - down) / (r / 100) != (1 - down) / r / 100 * 10000;
+        }
+    }
+    EXPECT_GT(fvApart, 0);
+    EXPECT_GT(sfApart, 0);
+    EXPECT_GT(afApart, 0);
+    EXPECT_GT(crApart, 0);
+    EXPECT_GT(apApart, 0);
+}
+
 TEST(Identities, OneYearFactorsAreTheRateItself)
 {
     for (double r : {1.0, 3.0, 8.0}) {
