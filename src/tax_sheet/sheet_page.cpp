@@ -10,6 +10,7 @@
 
 #include <QLabel>
 
+#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +64,8 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         e->setGeometry(pixels(layout::fieldRect(f)));
         e->setAccessibleName(layout::fieldCaption(f));
         e->setAlignment(isShareField(f) ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+        // The sheet's fields take text of any length; the commit reads only its leading number.
+        e->setMaxLength(std::numeric_limits<int>::max());
         if (f.array == FieldArray::Num1 || f.array == FieldArray::Num2)
             e->setFont(amountFont);
         if (!keepsInputMethod(f))

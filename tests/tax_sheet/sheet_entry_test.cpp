@@ -195,6 +195,41 @@ private slots:
         QCOMPARE(w.form->sheet().kingaku(1, 0), 1);
     }
 
+    // Beyond the line edit's usual cap of 32,767 characters: a pasted text arrives whole,
+    // one more typed character still lands, and the commit reads the whole number.
+    void noFieldHasAMaximumLength_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("committed");
+        const QString longNumber = QString(40000, u'0') + u"7"_s;
+        QTest::newRow("amount") << u"Num2(3)"_s << longNumber << u"71"_s;
+        QTest::newRow("heir count") << u"Num6"_s << longNumber << QString();
+        QTest::newRow("share") << u"Num8(2)"_s << QString(40000, u'9') << QString();
+        QTest::newRow("years") << u"Num7(6)"_s << QString(33000, u'-') << QString();
+    }
+
+    void noFieldHasAMaximumLength()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, committed);
+        w.clickField(field);
+        auto* e = w.field(field);
+        e->selectAll();
+        QApplication::clipboard()->setText(pasted);
+        e->paste();
+        QCOMPARE(e->text().size(), pasted.size());
+        press(Qt::Key_End);
+        type(u"1"_s);
+        QCOMPARE(e->text(), pasted + u"1"_s);
+        press(Qt::Key_Tab);
+        if (!committed.isEmpty()) {
+            QCOMPARE(e->text(), committed);
+            QCOMPARE(w.form->sheet().kingaku(2, 3), committed.toInt());
+        }
+    }
+
     void enterChainVisitsTheFieldsInSheetOrderThenTheButton()
     {
         QStringList visited{focusedName()};
