@@ -195,6 +195,47 @@ private slots:
         QCOMPARE(w.form->sheet().kingaku(1, 0), 1);
     }
 
+    // A click into another field of the sheet while another window is active can give that
+    // field the focus only when the sheet comes back to the front. It is still a move from
+    // the field under edit: that one commits, the new one shows its raw value selected.
+    // Coming back to the same field is no move and keeps the text under edit.
+    void fieldChosenWhileTheWindowWasInactiveIsAMove_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("shownInNum1");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("another amount") << u"Num2(0)"_s << u"1,234"_s << u"80000"_s;
+        QTest::newRow("the heir count") << u"Num6"_s << u"1,234"_s << QString();
+        QTest::newRow("the same field") << u"Num1(0)"_s << u"1234"_s << QString();
+    }
+
+    void fieldChosenWhileTheWindowWasInactiveIsAMove()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, shownInNum1);
+        QFETCH(QString, selected);
+        press(Qt::Key_Right);
+        type(u"80000"_s);
+        press(Qt::Key_Left);
+        type(u"1234"_s);
+
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.field(chosen)->setFocus(Qt::MouseFocusReason);
+        w.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+
+        QCOMPARE(focusedName(), chosen);
+        QCOMPARE(w.text(u"Num1(0)"_s), shownInNum1);
+        QCOMPARE(w.form->sheet().kingaku(1, 0), chosen == u"Num1(0)"_s ? 0 : 1234);
+        if (!selected.isEmpty()) {
+            QCOMPARE(w.field(chosen)->selectedText(), selected);
+            QCOMPARE(w.field(chosen)->cursorPosition(), 0);
+        }
+    }
+
     // Beyond the line edit's usual cap of 32,767 characters: a pasted text arrives whole,
     // one more typed character still lands, and the commit reads the whole number.
     void noFieldHasAMaximumLength_data()
