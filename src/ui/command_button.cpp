@@ -17,7 +17,12 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (onCharTyped && !event->text().isEmpty() && event->text().front().isPrint()) {
+    // Every key that types a character counts, control characters such as Backspace and
+    // Escape too; Delete and the focus keys only edit or move.
+    const int key = event->key();
+    const bool typed = !event->text().isEmpty() && key != Qt::Key_Return && key != Qt::Key_Enter
+                       && key != Qt::Key_Delete && key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    if (onCharTyped && typed) {
         onCharTyped(event->text().front());
         event->accept();
         // Space is typed and presses the button too, unless the handler has moved the

@@ -12,8 +12,8 @@ class CommandButton : public QPushButton {
 public:
     explicit CommandButton(const QString& text, QWidget* parent = nullptr);
 
-    // A typed character other than Enter, while the button has the focus; Space comes
-    // here first and then presses the button.
+    // A typed character other than Enter (Backspace and Escape included), while the button
+    // has the focus; Space comes here first and then presses the button.
     std::function<void(QChar c)> onCharTyped;
 
 protected:

@@ -90,6 +90,16 @@ class FormkeisuTest : public QObject {
         return out;
     }
 
+    // An amount of 1000 at 10 % over 10 years: every result of a run is well above zero.
+    void fillForAResult(Calc c)
+    {
+        Texts typed;
+        for (int f = kz::coef::calc(c).first; f <= kz::coef::calc(c).last; ++f)
+            if (isInput(f))
+                typed << (field(f).kind == FieldKind::Amount ? u"1000"_s : u"10"_s);
+        fillByKeys(c, typed);
+    }
+
     void fillByKeys(Calc c, const Texts& typed)
     {
         const CalcInfo& ci = calc(c);
@@ -344,10 +354,35 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, computes);
         const Calc c = calcAt(calc);
-        const Texts inputs = c == Calc::PriceRise ? Texts{u"1.6"_s, u"10"_s} : Texts{u"1000"_s, u"10"_s, u"10"_s};
-        fillByKeys(c, inputs);
+        fillForAResult(c);
         button(c)->setFocus(Qt::TabFocusReason);
         keys(typed);
+        QCOMPARE(focused(), button(c));
+        QCOMPARE(resultTexts(c).first() != u"0"_s, computes);
+    }
+
+    // Keys that type a control character are typed characters as well; Delete is not.
+    void controlKeysOnAButton_data()
+    {
+        QTest::addColumn<int>("calc");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("computes");
+        QTest::newRow("Backspace on Command8") << indexOf(Calc::AnnuityFuture) << int(Qt::Key_Backspace) << true;
+        QTest::newRow("Escape on Command11") << indexOf(Calc::LoanRepayment) << int(Qt::Key_Escape) << true;
+        QTest::newRow("Delete on Command8") << indexOf(Calc::AnnuityFuture) << int(Qt::Key_Delete) << false;
+        QTest::newRow("Backspace on Command4") << indexOf(Calc::PresentValue) << int(Qt::Key_Backspace) << false;
+        QTest::newRow("Escape on Command1") << indexOf(Calc::FutureValue) << int(Qt::Key_Escape) << false;
+    }
+
+    void controlKeysOnAButton()
+    {
+        QFETCH(int, calc);
+        QFETCH(int, key);
+        QFETCH(bool, computes);
+        const Calc c = calcAt(calc);
+        fillForAResult(c);
+        button(c)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button(c), Qt::Key(key));
         QCOMPARE(focused(), button(c));
         QCOMPARE(resultTexts(c).first() != u"0"_s, computes);
     }
@@ -374,12 +409,7 @@ private slots:
         QFETCH(int, calc);
         QFETCH(bool, computesAtPress);
         const Calc c = calcAt(calc);
-        // An amount of 1000 at 10 % over 10 years: every result is well above zero.
-        Texts typed;
-        for (int f = kz::coef::calc(c).first; f <= kz::coef::calc(c).last; ++f)
-            if (isInput(f))
-                typed << (field(f).kind == FieldKind::Amount ? u"1000"_s : u"10"_s);
-        fillByKeys(c, typed);
+        fillForAResult(c);
         button(c)->setFocus(Qt::TabFocusReason);
         QTest::keyPress(button(c), Qt::Key_Space);
         QCOMPARE(resultTexts(c).first() != u"0"_s, computesAtPress);
