@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QTabWidget;
 
 namespace kz::coef {
@@ -18,6 +20,7 @@ class Formkeisu : public QWidget {
     Q_OBJECT
 public:
     explicit Formkeisu(QWidget* parent = nullptr);
+    ~Formkeisu() override;
 
     const Calculator& model() const { return model_; }
 
@@ -39,8 +42,11 @@ private:
     void wireField(int index);
     void wireCalculation(Calc c);
     void moveFocusTo(int field); // an input field, with its arrival rules
+    void focusChanged(QWidget* now);
 
     Calculator model_;
+    std::optional<int> current_; // the input field that the user is in, arrived and not left
+    QMetaObject::Connection focusWatch_;
     std::array<TabPage*, kTabCount> pages_{};
 };
 

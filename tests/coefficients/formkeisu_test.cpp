@@ -483,6 +483,48 @@ private slots:
         QCOMPARE(text(3), u"1,480,244"_s);
     }
 
+    // A click chose a control of this window while another window was in front: the
+    // control gets the focus only as this window comes back. It is still a move from the
+    // field under edit, which stores its amount; a field so reached arrives as on any move.
+    // Coming back to the same field is no move: the text under edit stays.
+    void controlChosenWhileTheWindowWasInactive_data()
+    {
+        QTest::addColumn<int>("chosen"); // kNone: the calculate button Command1
+        QTest::addColumn<QString>("shownInNum0");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("the next field") << 1 << u"1,234"_s << 1234;
+        QTest::newRow("a field of the price rise") << 4 << u"1,234"_s << 1234;
+        QTest::newRow("the calculate button") << int(kNone) << u"1,234"_s << 1234;
+        QTest::newRow("the same field") << 0 << u"1234"_s << 0;
+    }
+
+    void controlChosenWhileTheWindowWasInactive()
+    {
+        QFETCH(int, chosen);
+        QFETCH(QString, shownInNum0);
+        QFETCH(int, stored);
+        fillByKeys(Calc::PriceRise, {u"1.6"_s, u"10"_s});
+        QTest::mouseClick(button(Calc::PriceRise), Qt::LeftButton);
+        QCOMPARE(text(6), u"1.17"_s);
+        typeInto(0, u"1234"_s);
+
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QWidget* target = chosen == kNone ? static_cast<QWidget*>(button(Calc::FutureValue)) : num(chosen);
+        target->setFocus(Qt::MouseFocusReason);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+
+        QCOMPARE(focused(), target);
+        QCOMPARE(text(0), shownInNum0);
+        QCOMPARE(w->model().amount(0), stored);
+        QCOMPARE(text(6), chosen == 4 ? u"0"_s : u"1.17"_s);
+        if (chosen != kNone && chosen != 0)
+            QCOMPARE(num(chosen)->selectedText(), text(chosen));
+    }
+
     void tabVisitsInputsAndButtonsOnly()
     {
         const QList<QWidget*> order{num(1), num(2), button(Calc::FutureValue), num(4), num(5),
