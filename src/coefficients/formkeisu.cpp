@@ -8,12 +8,10 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -64,16 +62,10 @@ Formkeisu::Formkeisu(QWidget* parent)
         controls.Picture1[at(tab)]->onClick = [this, tab] { Picture1_Click(tab); };
     }
 
-    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
-                          [this](QWidget*, QWidget* now) { focusChanged(now); });
-
     kz::ui::placeOnScreen(this, 2, 4);
     // The window opens ready for the first amount.
     moveFocusTo(0);
 }
-
-// The model goes before the fields, whose destruction can still move the focus.
-Formkeisu::~Formkeisu() { disconnect(focusWatch_); }
 
 void Formkeisu::wireField(int index)
 {
@@ -104,37 +96,11 @@ void Formkeisu::showEvent(QShowEvent* event)
 
 void Formkeisu::Num1_GotFocus(int index)
 {
-    current_ = index;
     if (model_.gotFocus(index))
         controls.Num1[at(index)]->selectAll();
 }
 
-void Formkeisu::Num1_LostFocus(int index)
-{
-    if (current_ == index)
-        current_.reset();
-    model_.lostFocus(index);
-}
-
-// A control chosen by a click while another window was in front gets the focus only
-// with this window's activation, which the fields do not report as a move. It is one all
-// the same: the field under edit is left, and a field reached arrives.
-void Formkeisu::focusChanged(QWidget* now)
-{
-    if (!now || now->window() != this)
-        return;
-    const auto it = std::find(controls.Num1.begin(), controls.Num1.end(), now);
-    const std::optional<int> reached =
-        it != controls.Num1.end() && isInput(static_cast<int>(it - controls.Num1.begin()))
-            ? std::optional<int>(static_cast<int>(it - controls.Num1.begin()))
-            : std::nullopt;
-    if (reached && reached == current_)
-        return;
-    if (current_)
-        Num1_LostFocus(*current_);
-    if (reached)
-        Num1_GotFocus(*reached);
-}
+void Formkeisu::Num1_LostFocus(int index) { model_.lostFocus(index); }
 
 bool Formkeisu::Num1_KeyDown(int index, int key)
 {

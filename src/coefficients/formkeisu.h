@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-#include <optional>
 
 class QTabWidget;
 
@@ -20,7 +19,6 @@ class Formkeisu : public QWidget {
     Q_OBJECT
 public:
     explicit Formkeisu(QWidget* parent = nullptr);
-    ~Formkeisu() override;
 
     const Calculator& model() const { return model_; }
 
@@ -42,11 +40,8 @@ private:
     void wireField(int index);
     void wireCalculation(Calc c);
     void moveFocusTo(int field); // an input field, with its arrival rules
-    void focusChanged(QWidget* now);
 
     Calculator model_;
-    std::optional<int> current_; // the input field that the user is in, arrived and not left
-    QMetaObject::Connection focusWatch_;
     std::array<TabPage*, kTabCount> pages_{};
 };
 

@@ -8,10 +8,8 @@
 #include "ui/entry_field.h"
 #include "ui/twips.h"
 
-#include <QApplication>
 #include <QLabel>
 
-#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -126,13 +124,10 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
 
     m_sheet.inputChanged = [this](Field f) { mirrorField(f); };
     m_sheet.labelChanged = [this](Label l) { mirrorLabel(l); };
-    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
-                           [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
 
 SheetPage::~SheetPage()
 {
-    disconnect(m_focusWatch);
     m_sheet.inputChanged = nullptr;
     m_sheet.labelChanged = nullptr;
     for (EntryField* e : m_fields) {
@@ -154,7 +149,6 @@ void SheetPage::Num_Change(Field f) { m_sheet.setText(f, kz::ui::utf8(field(f)->
 
 void SheetPage::Num_GotFocus(Field f)
 {
-    m_current = f;
     if (!m_sheet.gotFocus(f))
         return;
     // Caret at the start with everything selected: the first key typed replaces the value.
@@ -163,28 +157,7 @@ void SheetPage::Num_GotFocus(Field f)
     e->setSelection(length, -length);
 }
 
-void SheetPage::Num_LostFocus(Field f)
-{
-    if (m_current == f)
-        m_current.reset();
-    m_sheet.lostFocus(f);
-}
-
-// A field can receive the focus only with its window's activation, as when a click chose
-// it while another window was in front. The fields report no such arrival, yet it is a
-// move from the field under edit to this one.
-void SheetPage::focusChanged(QWidget* now)
-{
-    const auto it = std::find(m_fields.begin(), m_fields.end(), now);
-    if (it == m_fields.end())
-        return;
-    const Field f = fieldAtTab(static_cast<int>(it - m_fields.begin()));
-    if (m_current == f)
-        return;
-    if (m_current)
-        Num_LostFocus(*m_current);
-    Num_GotFocus(f);
-}
+void SheetPage::Num_LostFocus(Field f) { m_sheet.lostFocus(f); }
 
 bool SheetPage::Num_KeyDown(Field f, int key)
 {

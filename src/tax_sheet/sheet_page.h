@@ -11,7 +11,6 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
 class QLabel;
 
@@ -45,7 +44,6 @@ private:
     void Num_Change(Field f);
     void Num_GotFocus(Field f);
     void Num_LostFocus(Field f);
-    void focusChanged(QWidget* now);
     bool Num_KeyDown(Field f, int key);
     void Num_Enter(Field f);
     void moveFocus(const FocusTarget& target);
@@ -57,9 +55,6 @@ private:
     std::array<kz::ui::EntryField*, kFieldCount> m_fields{};
     std::array<QLabel*, kLabelCount> m_labels{};
     std::array<kz::ui::ClickLabel*, 9> m_clearing{};
-    // The field the user is in: arrived at and not yet left, even while the window is inactive.
-    std::optional<Field> m_current;
-    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace kz::tax

@@ -2,6 +2,7 @@
 
 #include "common/entry_filter.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -15,6 +16,13 @@ bool isUserMove(Qt::FocusReason reason)
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
+// The fields the user is in, at most one per window.
+QList<EntryField*>& insideFields()
+{
+    static QList<EntryField*> fields;
+    return fields;
+}
+
 } // namespace
 
 bool entryCharAllowed(QChar c) { return kz::entryCharAllowed(c.unicode()); }
@@ -23,6 +31,49 @@ EntryField::EntryField(QWidget* parent)
     : QLineEdit(parent)
 {
     setFrame(true);
+    static const bool watching = [] {
+        QObject::connect(qApp, &QApplication::focusChanged, qApp,
+                         [](QWidget*, QWidget* now) { focusChanged(now); });
+        return true;
+    }();
+    (void)watching;
+}
+
+EntryField::~EntryField() { insideFields().removeAll(this); }
+
+void EntryField::arrive()
+{
+    m_arrivalReported = true;
+    if (!m_inside) {
+        m_inside = true;
+        insideFields().append(this);
+    }
+    if (onFocusIn)
+        onFocusIn();
+}
+
+void EntryField::leave()
+{
+    m_inside = false;
+    insideFields().removeAll(this);
+    if (onFocusOut)
+        onFocusOut();
+}
+
+// Runs after the focus events of every focus change; it only has work where those events
+// were activation-only and so reported nothing.
+void EntryField::focusChanged(QWidget* now)
+{
+    if (!now)
+        return;
+    const QWidget* window = now->window();
+    const QList<EntryField*> inside = insideFields();
+    for (EntryField* f : inside)
+        if (f != now && f->window() == window)
+            f->leave();
+    auto* reached = qobject_cast<EntryField*>(now);
+    if (reached && !reached->m_inside)
+        reached->arrive();
 }
 
 void EntryField::setInputMethodAllowed(bool allowed)
@@ -34,8 +85,14 @@ void EntryField::enter()
 {
     m_arrivalReported = false;
     setFocus(Qt::OtherFocusReason);
-    if (!m_arrivalReported && onFocusIn)
-        onFocusIn();
+    if (m_arrivalReported)
+        return;
+    // No focus event came: leave the field under edit in this window by hand, then arrive.
+    const QList<EntryField*> inside = insideFields();
+    for (EntryField* f : inside)
+        if (f != this && f->window() == window())
+            f->leave();
+    arrive();
 }
 
 void EntryField::keyPressEvent(QKeyEvent* event)
@@ -85,9 +142,7 @@ void EntryField::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     if (!isUserMove(event->reason()))
         return;
-    m_arrivalReported = true;
-    if (onFocusIn)
-        onFocusIn();
+    arrive();
     // A field whose handler selected nothing keeps the caret where the user clicked.
     m_keepAfterClick = event->reason() == Qt::MouseFocusReason && hasSelectedText();
     if (m_keepAfterClick) {
@@ -101,8 +156,8 @@ void EntryField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     m_keepAfterClick = false;
-    if (isUserMove(event->reason()) && onFocusOut)
-        onFocusOut();
+    if (isUserMove(event->reason()))
+        leave();
 }
 
 void EntryField::mousePressEvent(QMouseEvent* event)

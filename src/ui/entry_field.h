@@ -21,8 +21,10 @@ public:
     // not active yet, so that the focus only comes with the activation, which is no move.
     void enter();
 
-    // Focus gained or lost by the user's own moves. Window activation and the context
-    // menu's popup are not moves between fields and are not reported.
+    // Focus gained or lost by the user's own moves. Going to another window and back, or
+    // through the context menu, is no move and is not reported. A control chosen by a click
+    // while the window was inactive gets the focus only with the activation; that is a move
+    // all the same: the field under edit is left and the one reached (if any) arrives.
     std::function<void()> onFocusIn;
     std::function<void()> onFocusOut;
     // A non-character key (arrows, Home, ...) before the field sees it; true consumes it.
@@ -37,7 +39,14 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
+    ~EntryField() override;
+
 private:
+    void arrive();
+    void leave();
+    static void focusChanged(QWidget* now);
+
+    bool m_inside = false;          // arrived and not yet left, even while the window is inactive
     bool m_arrivalReported = false; // by a focus event since enter() began
     // The selection that the focus-in handler made when a click brought the focus; the
     // click itself would otherwise replace it with a caret.

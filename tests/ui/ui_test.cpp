@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QClipboard>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
@@ -122,6 +123,48 @@ private slots:
         other->onFocusIn = [&] { log << u"in"_s; };
         QTest::mouseClick(other, Qt::LeftButton);
         QCOMPARE(log, (QStringList{u"out"_s, u"in"_s}));
+    }
+
+    // A control chosen while the window was inactive gets the focus with the activation
+    // alone; the field under edit must still be left, once, and a field reached arrive.
+    void choiceMadeWhileInactiveIsAMove_data()
+    {
+        QTest::addColumn<bool>("toField");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("another field") << true << QStringList{u"A out"_s, u"B in"_s};
+        QTest::newRow("a button") << false << QStringList{u"A out"_s};
+    }
+
+    void choiceMadeWhileInactiveIsAMove()
+    {
+        QFETCH(bool, toField);
+        QFETCH(QStringList, expected);
+        auto* button = new QPushButton(u"計　算"_s, window.get());
+        button->move(0, 80);
+        button->show();
+        QStringList log;
+        field->onFocusIn = [&] { log << u"A in"_s; };
+        field->onFocusOut = [&] { log << u"A out"_s; };
+        other->onFocusIn = [&] { log << u"B in"_s; };
+        other->onFocusOut = [&] { log << u"B out"_s; };
+
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        QWidget* chosen = toField ? static_cast<QWidget*>(other) : button;
+        chosen->setFocus(Qt::MouseFocusReason); // recorded only: the window is inactive
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), chosen);
+        QCOMPARE(log, expected);
+
+        // Going away and back to the same control is no move.
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(log, expected);
     }
 
     // The arrival runs exactly once however the focus gets there: by its own focus event,
