@@ -29,6 +29,11 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 fi
 
+# A compiler cache, where the machine has one, makes rebuilds in several checkouts cheap.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
+
 # kz_build DIR [cmake options...]: configure once, then rebuild only what changed.
 kz_build() {
   local dir=$1; shift
