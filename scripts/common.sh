@@ -7,7 +7,7 @@ KZ_PACKAGES=(
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xdotool imagemagick
-  cups printer-driver-cups-pdf poppler-utils
+  cups printer-driver-cups-pdf poppler-utils libcups2-dev
 )
 
 kz_install_missing() {

@@ -4,11 +4,23 @@
 #include "ui/icons.h"
 #include "ui/twips.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <cups/cups.h>
 
 using namespace Qt::StringLiterals;
 
@@ -16,15 +28,126 @@ namespace kz::ui {
 
 namespace {
 
-PrintSink& sink()
+struct Settings {
+    PrintSink sink;
+    std::chrono::milliseconds limit = kPrintTimeLimit;
+};
+
+Settings& settings()
 {
-    static PrintSink s;
+    static Settings s;
     return s;
+}
+
+// Fonts and paint engines belong to the application and go with it. A worker paints only
+// while the gate is open; the application's end closes it after the page being painted.
+struct PaintGate {
+    std::mutex mutex;
+    bool closed = false;
+};
+
+PaintGate& gate()
+{
+    static PaintGate g;
+    return g;
+}
+
+void closeGate()
+{
+    // A page being painted is finished first; that takes moments, and nothing in it waits
+    // for the print server.
+    const std::lock_guard lock(gate().mutex);
+    gate().closed = true;
+}
+
+void closeGateWithTheApplication()
+{
+    static bool hooked = false;
+    if (hooked)
+        return;
+    hooked = true;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, closeGate);
+    qAddPostRoutine(closeGate); // also where the application ends without its event loop
+}
+
+// The link between a job's worker and the object on the user-interface thread that waits
+// for it. The worker posts its result only while the waiter is there to take it.
+struct JobLink {
+    std::mutex mutex;
+    QObject* waiter = nullptr;
+};
+
+// Waits for one job on the user-interface thread; a child of the window, so it goes with it.
+class PrintJob : public QObject {
+public:
+    PrintJob(QWidget* window, QWidget* icon, std::shared_ptr<JobLink> link)
+        : QObject(window), window_(window), icon_(icon), link_(std::move(link))
+    {
+        link_->waiter = this;
+        timer_.setSingleShot(true);
+        connect(&timer_, &QTimer::timeout, this, [this] { finish(false); });
+        timer_.start(settings().limit);
+    }
+
+    ~PrintJob() override { letGo(); }
+
+    void finish(bool handedOver)
+    {
+        if (done_)
+            return;
+        done_ = true;
+        timer_.stop();
+        letGo(); // a worker that answers late is not heard any more
+        if (icon_)
+            icon_->show();
+        const QPointer<QWidget> window = window_;
+        deleteLater();
+        // A window the user has closed is not brought back to tell the outcome.
+        if (handedOver || !window || !window->isVisible())
+            return;
+        QMessageBox box(QMessageBox::Warning, u"印刷"_s, u"印刷できませんでした。プリンターの設定を確認してください。"_s,
+                        QMessageBox::Ok, window);
+        box.exec(); // may outlive this object: nothing of it is used from here on
+        // Without a window manager nothing gives the activation back once the box is gone.
+        if (window)
+            window->activateWindow();
+    }
+
+private:
+    void letGo()
+    {
+        const std::lock_guard lock(link_->mutex);
+        link_->waiter = nullptr;
+    }
+
+    QPointer<QWidget> window_;
+    QPointer<QWidget> icon_; // null where there is none to bring back
+    std::shared_ptr<JobLink> link_;
+    QTimer timer_;
+    bool done_ = false;
+};
+
+// The worker owns its page and everything it prints with, and is never waited for: a print
+// server that does not answer holds only this thread, up to the system's own time-outs.
+void startJob(QWidget* window, QWidget* icon, QPicture page, PageOrientation orientation)
+{
+    closeGateWithTheApplication();
+    auto link = std::make_shared<JobLink>();
+    new PrintJob(window, icon, link);
+    std::thread([link, page = std::move(page), orientation, docName = window->windowTitle(),
+                 sink = settings().sink] {
+        const bool handedOver = sink ? sink(page, orientation) : printPage(page, orientation, docName);
+        const std::lock_guard lock(link->mutex);
+        if (auto* job = static_cast<PrintJob*>(link->waiter))
+            QMetaObject::invokeMethod(job, [job, handedOver] { job->finish(handedOver); }, Qt::QueuedConnection);
+    }).detach();
 }
 
 } // namespace
 
-void setPrintSink(PrintSink s) { sink() = std::move(s); }
+void setPrintSink(PrintSink s) { settings().sink = std::move(s); }
+
+void setPrintTimeLimit(std::chrono::milliseconds limit) { settings().limit = limit; }
 
 ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent)
 {
@@ -36,27 +159,90 @@ ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent)
     return icon;
 }
 
-bool printImage(const QImage& image, PageOrientation orientation, const QString& docName)
-{
-    // QPrinter::isValid() stays true without any printer; ask CUPS for the default instead.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() || image.isNull())
-        return false;
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(docName);
-    if (orientation == PageOrientation::Landscape)
-        printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+namespace {
 
-    QPainter painter;
-    if (!painter.begin(&printer))
+// Paints `widget` and, above it, its shown children, each clipped to its own rectangle and
+// its parents'. A picture does not keep the clip that QWidget::render gives each widget, and
+// some styles paint past a widget's edge (a selected tab over the page below it).
+void recordWidget(QPainter& painter, QWidget* widget, QWidget* window)
+{
+    painter.save();
+    const QPoint at = widget->mapTo(window, QPoint());
+    painter.setClipRect(QRect(at, widget->size()), Qt::IntersectClip);
+    widget->render(&painter, at, QRegion(),
+                   widget == window ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+    // A widget's children are kept in stacking order, the topmost last.
+    for (QObject* child : widget->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && !w->isWindow() && w->isVisible())
+            recordWidget(painter, w, window);
+    }
+    painter.restore();
+}
+
+} // namespace
+
+QPicture recordWindow(QWidget* window)
+{
+    QPicture picture;
+    QPainter painter(&picture);
+    recordWidget(painter, window, window);
+    painter.end();
+    picture.setBoundingRect(window->rect());
+    return picture;
+}
+
+namespace {
+
+// The page as a PDF file fitted within the margins. PDF/A-1b carries no transparency: the
+// soft edges that widgets paint would otherwise make a print server's converter turn the
+// whole page into pixels, text included.
+bool writePdf(const QPicture& page, PageOrientation orientation, const QPageSize& paper,
+              const QString& docName, const QString& fileName)
+{
+    QPdfWriter writer(fileName);
+    writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+    writer.setResolution(1200);
+    writer.setTitle(docName);
+    writer.setPageLayout(QPageLayout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
+                                     orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                               : QPageLayout::Portrait,
+                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+
+    const std::lock_guard lock(gate().mutex);
+    if (gate().closed)
         return false;
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((page.width() - fitted.width()) / 2, (page.height() - fitted.height()) / 2), fitted);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, image);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QRectF source = page.boundingRect();
+    const QSizeF fitted = source.size().scaled(area.size(), Qt::KeepAspectRatio);
+    painter.translate((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2);
+    // A picture plays scaled from its own resolution to the device's; fit what is left.
+    const qreal playX = qreal(writer.logicalDpiX()) / page.logicalDpiX();
+    const qreal playY = qreal(writer.logicalDpiY()) / page.logicalDpiY();
+    painter.scale(fitted.width() / source.width() / playX, fitted.height() / source.height() / playY);
+    painter.drawPicture(-source.topLeft(), page);
     return painter.end();
+}
+
+} // namespace
+
+bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName)
+{
+    // QPrinter::isValid() stays true without any printer; ask the print server for the default instead.
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    // A paused or stopped queue reports an error state; a job sent there would wait unseen.
+    if (info.isNull() || info.state() == QPrinter::Error || page.boundingRect().isEmpty())
+        return false;
+    QTemporaryFile file(QDir::tempPath() + u"/kazenoha-XXXXXX.pdf"_s);
+    if (!file.open() || !writePdf(page, orientation, info.defaultPageSize(), docName, file.fileName()))
+        return false;
+    // Sent by the print server's own library, which, unlike Qt's printer, tells whether the
+    // queue took the job (a queue that rejects jobs says so here).
+    return cupsPrintFile(info.printerName().toUtf8().constData(), QFile::encodeName(file.fileName()).constData(),
+                         docName.toUtf8().constData(), 0, nullptr) > 0;
 }
 
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation)
@@ -67,16 +253,12 @@ bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation
     if (box.exec() != QMessageBox::Yes)
         return false;
 
-    const bool iconWasVisible = icon && icon->isVisible();
+    // The icon stays hidden until the job is over, so the page cannot be sent twice at once.
+    if (icon && !icon->isVisible())
+        icon = nullptr;
     if (icon)
         icon->hide();
-    const QImage image = window->grab().toImage();
-    if (sink())
-        sink()(image, orientation);
-    else
-        printImage(image, orientation, window->windowTitle());
-    if (icon && iconWasVisible)
-        icon->show();
+    startJob(window, icon, recordWindow(window), orientation);
     return true;
 }
 

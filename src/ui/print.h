@@ -1,8 +1,9 @@
 #pragma once
 #include "common/geometry.h"
 
-#include <QImage>
+#include <QPicture>
 
+#include <chrono>
 #include <functional>
 
 class QWidget;
@@ -13,22 +14,33 @@ class ClickLabel;
 
 enum class PageOrientation { Landscape, AsPrinterIs };
 
-// Where a window image goes once the user agreed. The default sends it to the default
-// printer; tests replace it to capture the image.
-using PrintSink = std::function<void(const QImage& image, PageOrientation orientation)>;
+// Where a window's page goes once the user agreed. It runs on the print worker, never on
+// the user-interface thread, and returns whether the page was handed over. The default
+// sends it to the default printer; tests replace it to capture the page.
+using PrintSink = std::function<bool(const QPicture& page, PageOrientation orientation)>;
 void setPrintSink(PrintSink sink); // an empty sink restores the printer
 
-// Asks "画面印刷をします。よろしいですか？"; on Yes hides `icon`, prints the image of
-// `window` and shows the icon again whatever happened. Returns whether it printed.
+// A job not handed over within this time is given up and reported as failed.
+inline constexpr std::chrono::milliseconds kPrintTimeLimit{20'000};
+void setPrintTimeLimit(std::chrono::milliseconds limit); // for tests; the program keeps the default
+
+// Asks "画面印刷をします。よろしいですか？"; on Yes hides `icon`, records `window` as vector
+// drawing and hands the page to a worker, so that no printer set-up can freeze the windows.
+// The icon comes back when the page is handed over or the job has failed; a failure or a
+// job over the time limit tells the user. Returns whether the user agreed.
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation);
+
+// The window's painting as vector drawing; its bounding rectangle is the window's.
+QPicture recordWindow(QWidget* window);
 
 // The printer icon of a window, 390 x 375 twips at (left, top). A click takes the focus
 // as a button's does, so the field being edited is left, and its amount committed,
 // before the window is printed.
 ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent);
 
-// The default sink: the whole image on one page of the default printer, scaled to fit
-// within the margins. Without a default printer it prints nothing; returns whether a page went out.
-bool printImage(const QImage& image, PageOrientation orientation, const QString& docName);
+// The default sink: the page on one sheet of the default printer, scaled to fit within
+// the margins. Blocks while the printer is looked up and the job sent; safe on any thread.
+// Returns whether the job was handed over to the print server.
+bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName);
 
 } // namespace kz::ui

@@ -663,17 +663,29 @@ private slots:
         typeInto(16, u"1234567"_s);
         kz::ui::ClickLabel* icon = w->controls.Picture1[2];
         bool printed = false;
-        kz::ui::setPrintSink([&](const QImage& image, kz::ui::PageOrientation o) {
+        bool iconHidden = false;
+        QPicture page;
+        kz::ui::PageOrientation orientation = kz::ui::PageOrientation::Landscape;
+        kz::ui::setPrintSink([&](const QPicture& p, kz::ui::PageOrientation o) {
             printed = true;
-            QVERIFY(!icon->isVisible());
-            QCOMPARE(o, kz::ui::PageOrientation::AsPrinterIs);
-            QCOMPARE(image.size(), w->size() * w->devicePixelRatio());
-            // The amount being typed was stored and grouped before the picture was taken.
-            QCOMPARE(text(16), u"1,234,567"_s);
+            iconHidden = !icon->isVisible();
+            page = p;
+            orientation = o;
+            return true;
         });
         auto seen = kz::test::answerNextMessageBox(QMessageBox::Yes);
         QTest::mouseClick(icon, Qt::LeftButton);
+        QTRY_VERIFY(icon->isVisible());
         QVERIFY(printed);
+        QVERIFY(iconHidden);
+        QCOMPARE(orientation, kz::ui::PageOrientation::AsPrinterIs);
+        QCOMPARE(page.boundingRect(), w->rect());
+        // The amount being typed was stored and grouped before the picture was taken.
+        QCOMPARE(text(16), u"1,234,567"_s);
+        icon->hide();
+        const QImage shown = w->grab().toImage();
+        icon->show();
+        QCOMPARE_LT(kz::test::unlikePerMille(kz::test::renderPage(page, w->devicePixelRatio()), shown), 10);
         QCOMPARE(seen->title, u"印刷"_s);
         QVERIFY(icon->isVisible());
 

@@ -4,6 +4,10 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
 #include <QTimer>
 
 namespace kz::test {
@@ -61,6 +65,34 @@ void flushDeletes()
 {
     QTest::qWait(0);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QImage renderPage(const QPicture& page, qreal devicePixelRatio)
+{
+    QImage image(page.boundingRect().size() * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawPicture(-page.boundingRect().topLeft(), page);
+    return image;
+}
+
+int unlikePerMille(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 1000;
+    auto quarter = [](const QImage& i) {
+        return i.convertToFormat(QImage::Format_RGB32).scaled(i.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    const QImage qa = quarter(a), qb = quarter(b);
+    int unlike = 0;
+    for (int y = 0; y < qa.height(); ++y)
+        for (int x = 0; x < qa.width(); ++x) {
+            const QRgb p = qa.pixel(x, y), q = qb.pixel(x, y);
+            if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) > 48)
+                ++unlike;
+        }
+    return static_cast<int>(1000LL * unlike / std::max(1LL, qint64(qa.width()) * qa.height()));
 }
 
 int runTests(QObject* test, int argc, char** argv)

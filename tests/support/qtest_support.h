@@ -1,6 +1,7 @@
 #pragma once
 #include <QApplication>
 #include <QMessageBox>
+#include <QPicture>
 #include <QStringList>
 #include <QTest>
 
@@ -31,6 +32,14 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
 // starts without them.
 void flushDeletes();
+
+// A printed page painted as the screen shows a window: at its size and pixel ratio.
+QImage renderPage(const QPicture& page, qreal devicePixelRatio);
+
+// How many pixels in a thousand of two window images differ to the eye: compared at a
+// quarter of their size, where the exact placement of glyph edges, which a recorded page
+// may move by a pixel, no longer counts.
+int unlikePerMille(const QImage& a, const QImage& b);
 
 int runTests(QObject* test, int argc, char** argv);
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Prints a window image through a real CUPS queue that writes PDF files, and checks
-# that the page is not blank and carries the wide window turned onto the portrait sheet.
-# With --tax-window the probe prints the tax window through its own print icon.
+# Prints a window through a real CUPS queue that writes PDF files, and checks that the
+# page is not blank, holds the window's text as text, and lies as the window asks: the
+# wide window turned onto the portrait sheet, except the coefficient window, which prints
+# as the printer is set. With --tax-window or --coefficient-window the probe prints that
+# window through its own print icon.
 # Exits 77 (skipped) where CUPS cannot start here.
 set -uo pipefail
 probe=$1
 mode=${2:-}
 skip() { echo "SKIPPED: $*"; exit 77; }
-for tool in cupsd lpadmin lpstat pdftoppm; do
+for tool in cupsd lpadmin lpstat pdftoppm pdftotext; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || skip "$tool is not installed"
 done
 [ -e /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is not installed"
@@ -26,6 +28,9 @@ trap cleanup EXIT
 
 ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || echo lsb/usr/cups-pdf/CUPS-PDF_opt.ppd)
 lpadmin -p KazenohaPDF -E -v cups-pdf:/ -m "$ppd" 2>/dev/null || lpadmin -p KazenohaPDF -E -v cups-pdf:/ -P "$ppd" || skip "cannot add a PDF queue"
+# Debian converts a PDF job for this queue through Ghostscript by default, which keeps
+# glyphs but loses what they read as; the cairo converter keeps the text readable.
+lpadmin -p KazenohaPDF -o pdftops-renderer-default=pdftocairo
 previous=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
 lpoptions -d KazenohaPDF >/dev/null
 restore() { if [ -n "$previous" ]; then lpoptions -d "$previous" >/dev/null; fi; lpadmin -x KazenohaPDF 2>/dev/null; cleanup; }
@@ -36,10 +41,16 @@ owner_home=$(getent passwd "$(id -un)" | cut -d: -f6)
 outdir="${owner_home:-/root}/PDF"
 mkdir -p "$outdir"
 marker=$(mktemp)
-if [ "$mode" = --tax-window ]; then
+turned=yes
+case "$mode" in
+  --tax-window) heading="相続税額計算シート" ;;
+  --coefficient-window) heading="現在の額から将来の額を求めるときに使用します" turned=no ;;
+  *) heading="相続税計算シート" ;;
+esac
+if [ -n "$mode" ]; then
   # The window names the job after its own title; any PDF newer than the marker is ours.
   pattern="*.pdf"
-  QT_QPA_PLATFORM=offscreen "$probe" --tax-window || { echo "FAIL: printing reported failure"; exit 1; }
+  QT_QPA_PLATFORM=offscreen "$probe" "$mode" || { echo "FAIL: printing reported failure"; exit 1; }
 else
   doc="kazenoha-probe-$$"
   pattern="*$doc*.pdf"
@@ -57,11 +68,23 @@ sleep 0.5
 png=$(mktemp -d)/page
 pdftoppm -r 30 -png -singlefile "$pdf" "$png" || { echo "FAIL: pdftoppm"; exit 1; }
 # Ink: the share of pixels darker than paper. The window's content, cropped to its ink,
-# is taller than wide, because the landscape window lies turned on the portrait page.
+# is taller than wide where the landscape window lies turned on the portrait page.
 ink=$(convert "$png.png" -colorspace Gray -threshold 95% -format '%[fx:(1-mean)*100]' info: 2>/dev/null || echo 0)
 read -r inkw inkh < <(convert "$png.png" -trim -format '%w %h' info: 2>/dev/null || echo "0 0")
 echo "PDF: $pdf, ink share: $ink%, content ${inkw}x${inkh}"
+# The page is drawn, not a picture of the screen: its text can be read back. Blanks are
+# dropped, since a drawn line of spaced characters may come back with blanks of its own.
+text=$(pdftotext -q "$pdf" - | tr -d ' \t\n' | sed 's/　//g')
+[ -n "${KZ_KEEP_PDF:-}" ] && cp "$pdf" "$KZ_KEEP_PDF"
 rm -f "$pdf"
 awk -v d="$ink" 'BEGIN { exit !(d > 5) }' || { echo "FAIL: the printed page is blank"; exit 1; }
-[ "${inkh:-0}" -gt "${inkw:-0}" ] || { echo "FAIL: the window is not printed in landscape"; exit 1; }
+case "$text" in
+  *"$heading"*) ;;
+  *) echo "FAIL: the page holds no text \"$heading\"; its text: ${text:0:200}"; exit 1 ;;
+esac
+if [ "$turned" = yes ]; then
+  [ "${inkh:-0}" -gt "${inkw:-0}" ] || { echo "FAIL: the window is not printed in landscape"; exit 1; }
+else
+  [ "${inkw:-0}" -gt "${inkh:-0}" ] || { echo "FAIL: the window is turned though the printer is not"; exit 1; }
+fi
 echo "PASS"

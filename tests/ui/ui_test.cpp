@@ -6,12 +6,22 @@
 #include "ui/entry_field.h"
 #include "ui/print.h"
 
+#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QClipboard>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 using kz::ui::EntryField;
@@ -301,7 +311,7 @@ private slots:
         auto* icon = new QLabel(u"P"_s, window.get());
         icon->show();
         int printed = 0;
-        kz::ui::setPrintSink([&](const QImage&, kz::ui::PageOrientation) { ++printed; });
+        kz::ui::setPrintSink([&](const QPicture&, kz::ui::PageOrientation) { return ++printed > 0; });
         auto seen = kz::test::answerNextMessageBox(QMessageBox::No);
         QVERIFY(!kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
         kz::ui::setPrintSink({});
@@ -322,28 +332,93 @@ private slots:
         pal.setColor(QPalette::Window, Qt::red);
         icon->setPalette(pal);
         icon->show();
-        QImage captured;
+        QPicture captured;
         bool iconHiddenDuringPrint = false;
-        kz::ui::setPrintSink([&](const QImage& image, kz::ui::PageOrientation o) {
-            captured = image;
+        kz::ui::setPrintSink([&](const QPicture& page, kz::ui::PageOrientation o) {
+            captured = page;
             iconHiddenDuringPrint = !icon->isVisible() && o == kz::ui::PageOrientation::Landscape;
+            return true;
         });
         kz::test::answerNextMessageBox(QMessageBox::Yes);
         QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
+        QTRY_VERIFY(icon->isVisible());
         kz::ui::setPrintSink({});
         QVERIFY(iconHiddenDuringPrint);
-        QVERIFY(icon->isVisible());
-        QCOMPARE(captured.size(), window->size() * window->devicePixelRatio());
-        QVERIFY(captured.pixelColor(160, 60) != QColor(Qt::red));
+        const QImage page = kz::test::renderPage(captured, window->devicePixelRatio());
+        QCOMPARE(page.size(), window->size() * window->devicePixelRatio());
+        QVERIFY(page.pixelColor(QPoint(160, 60) * window->devicePixelRatio()) != QColor(Qt::red));
     }
 
     void noDefaultPrinterPrintsNothing()
     {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("a default printer is configured here");
-        QImage image(10, 10, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QVERIFY(!kz::ui::printImage(image, kz::ui::PageOrientation::Landscape, u"none"_s));
+        QVERIFY(!kz::ui::printPage(kz::ui::recordWindow(window.get()), kz::ui::PageOrientation::Landscape, u"none"_s));
+    }
+
+    void printFailureIsToldWhileTheWindowKeepsAnswering_data()
+    {
+        QTest::addColumn<bool>("serverListens");
+        QTest::addColumn<bool>("closeMeanwhile");
+        QTest::newRow("no print server") << false << false;
+        QTest::newRow("server that never answers") << true << false;
+        QTest::newRow("window closed while the server does not answer") << true << true;
+    }
+
+    void printFailureIsToldWhileTheWindowKeepsAnswering()
+    {
+        QFETCH(bool, serverListens);
+        QFETCH(bool, closeMeanwhile);
+        // The system takes a connection to a listening socket nobody accepts: the print
+        // server's library then waits for an answer that never comes.
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath(u"cups.sock"_s));
+        const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        if (serverListens) {
+            QVERIFY(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+            QVERIFY(::listen(server, 8) == 0);
+        }
+        const auto closeServer = qScopeGuard([&] {
+            ::close(server); // lets a worker still waiting give up
+            qunsetenv("CUPS_SERVER");
+            kz::ui::setPrintTimeLimit(kz::ui::kPrintTimeLimit);
+        });
+        qputenv("CUPS_SERVER", path);
+        constexpr int limitMs = 1000;
+        kz::ui::setPrintTimeLimit(std::chrono::milliseconds(limitMs));
+
+        auto* icon = new QLabel(u"P"_s, window.get());
+        icon->show();
+        QElapsedTimer sinceTick, sinceYes;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
+        sinceYes.start();
+        sinceTick.start();
+        ticker.start(20);
+        QVERIFY(!icon->isVisible());
+
+        if (closeMeanwhile) {
+            QTest::qWait(limitMs / 2);
+            window.reset();
+            QTest::qWait(limitMs);
+            QVERIFY(!QApplication::activeModalWidget());
+        } else {
+            auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
+            QTRY_VERIFY_WITH_TIMEOUT(told->shown, 5000);
+            QCOMPARE(told->title, u"印刷"_s);
+            QCOMPARE(told->text, u"印刷できませんでした。プリンターの設定を確認してください。"_s);
+            QCOMPARE(told->buttons.size(), 1);
+            QVERIFY(icon->isVisible());
+            // A server that is not there fails at once; one that does not answer, at the limit.
+            QCOMPARE(sinceYes.elapsed() >= limitMs, serverListens);
+        }
+        QVERIFY2(longestGap < 250, qPrintable(u"the window did not answer for %1 ms"_s.arg(longestGap)));
     }
 
     void controlTableBuildsAtTwipsPositions()
