@@ -3,13 +3,15 @@
 # page is not blank, holds the window's text as text, and lies as the window asks: the
 # wide window turned onto the portrait sheet, except the coefficient window, which prints
 # as the printer is set. With --tax-window or --coefficient-window the probe prints that
-# window through its own print icon.
+# window through its own print icon. With a third argument "rejecting" the queue rejects
+# jobs, and the window must say that it could not print.
 # Exits 77 (skipped) where CUPS cannot start here.
 set -uo pipefail
 probe=$1
 mode=${2:-}
+queue_state=${3:-}
 skip() { echo "SKIPPED: $*"; exit 77; }
-for tool in cupsd lpadmin lpstat pdftoppm pdftotext; do
+for tool in cupsd lpadmin lpstat cupsreject pdftoppm pdftotext; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] || skip "$tool is not installed"
 done
 [ -e /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is not installed"
@@ -41,6 +43,12 @@ owner_home=$(getent passwd "$(id -un)" | cut -d: -f6)
 outdir="${owner_home:-/root}/PDF"
 mkdir -p "$outdir"
 marker=$(mktemp)
+if [ "$queue_state" = rejecting ]; then
+  cupsreject KazenohaPDF
+  QT_QPA_PLATFORM=offscreen "$probe" "$mode" && { echo "FAIL: a rejected job was reported as printed"; exit 1; }
+  echo "PASS"
+  exit 0
+fi
 turned=yes
 case "$mode" in
   --tax-window) heading="相続税額計算シート" ;;
