@@ -75,6 +75,7 @@ void closeGateWithTheApplication()
 struct JobLink {
     std::mutex mutex;
     QObject* waiter = nullptr;
+    bool abandoned = false; // over the time limit: the user was told nothing would print
 };
 
 // Waits for one job on the user-interface thread; a child of the window, so it goes with it.
@@ -85,7 +86,13 @@ public:
     {
         link_->waiter = this;
         timer_.setSingleShot(true);
-        connect(&timer_, &QTimer::timeout, this, [this] { finish(false); });
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            {
+                const std::lock_guard lock(link_->mutex);
+                link_->abandoned = true;
+            }
+            finish(false);
+        });
         timer_.start(settings().limit);
     }
 
@@ -136,7 +143,11 @@ void startJob(QWidget* window, QWidget* icon, QPicture page, PageOrientation ori
     new PrintJob(window, icon, link);
     std::thread([link, page = std::move(page), orientation, docName = window->windowTitle(),
                  sink = settings().sink] {
-        const bool handedOver = sink ? sink(page, orientation) : printPage(page, orientation, docName);
+        const auto abandoned = [&link] {
+            const std::lock_guard lock(link->mutex);
+            return link->abandoned;
+        };
+        const bool handedOver = sink ? sink(page, orientation) : printPage(page, orientation, docName, abandoned);
         const std::lock_guard lock(link->mutex);
         if (auto* job = static_cast<PrintJob*>(link->waiter))
             QMetaObject::invokeMethod(job, [job, handedOver] { job->finish(handedOver); }, Qt::QueuedConnection);
@@ -229,20 +240,40 @@ bool writePdf(const QPicture& page, PageOrientation orientation, const QPageSize
 
 } // namespace
 
-bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName)
+bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
+               const std::function<bool()>& abandoned)
 {
+    // Nobody is there to give a password to on this thread (Qt's printer support would ask
+    // with a dialog, which only the user-interface thread may show): a server that wants
+    // one refuses the job. Set again after the look-up, which may set up Qt's own.
+    const auto refusePasswords = [] {
+        cupsSetPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
+                           nullptr);
+    };
+    const auto givenUp = [&] { return abandoned && abandoned(); };
+    refusePasswords();
     // QPrinter::isValid() stays true without any printer; ask the print server for the default instead.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     // A paused or stopped queue reports an error state; a job sent there would wait unseen.
     if (info.isNull() || info.state() == QPrinter::Error || page.boundingRect().isEmpty())
         return false;
     QTemporaryFile file(QDir::tempPath() + u"/kazenoha-XXXXXX.pdf"_s);
-    if (!file.open() || !writePdf(page, orientation, info.defaultPageSize(), docName, file.fileName()))
+    if (givenUp() || !file.open() || !writePdf(page, orientation, info.defaultPageSize(), docName, file.fileName()))
         return false;
     // Sent by the print server's own library, which, unlike Qt's printer, tells whether the
     // queue took the job (a queue that rejects jobs says so here).
-    return cupsPrintFile(info.printerName().toUtf8().constData(), QFile::encodeName(file.fileName()).constData(),
-                         docName.toUtf8().constData(), 0, nullptr) > 0;
+    const QByteArray printer = info.printerName().toUtf8();
+    refusePasswords();
+    if (givenUp())
+        return false;
+    const int job = cupsPrintFile(printer.constData(), QFile::encodeName(file.fileName()).constData(),
+                                  docName.toUtf8().constData(), 0, nullptr);
+    // The user has been told that nothing prints: a job that went out after all is taken back.
+    if (job > 0 && givenUp()) {
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, printer.constData(), job, 0);
+        return false;
+    }
+    return job > 0;
 }
 
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation)

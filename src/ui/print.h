@@ -40,7 +40,9 @@ ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent);
 
 // The default sink: the page on one sheet of the default printer, scaled to fit within
 // the margins. Blocks while the printer is looked up and the job sent; safe on any thread.
-// Returns whether the job was handed over to the print server.
-bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName);
+// Returns whether the job was handed over to the print server. Once `abandoned` says so,
+// nothing more is sent, and a job sent meanwhile is cancelled.
+bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
+               const std::function<bool()>& abandoned = {});
 
 } // namespace kz::ui
