@@ -86,6 +86,7 @@ public:
     {
         link_->waiter = this;
         timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer); // a coarse timer may end the wait up to 5 % early
         connect(&timer_, &QTimer::timeout, this, [this] {
             {
                 const std::lock_guard lock(link_->mutex);

@@ -81,18 +81,17 @@ int unlikePerMille(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size())
         return 1000;
-    auto quarter = [](const QImage& i) {
-        return i.convertToFormat(QImage::Format_RGB32).scaled(i.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    };
-    const QImage qa = quarter(a), qb = quarter(b);
-    int unlike = 0;
-    for (int y = 0; y < qa.height(); ++y)
-        for (int x = 0; x < qa.width(); ++x) {
+    const QSize quarter = a.size() / 4;
+    const QImage qa = a.convertToFormat(QImage::Format_RGB32).scaled(quarter, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage qb = b.convertToFormat(QImage::Format_RGB32).scaled(quarter, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    auto apart = [](int p, int q) { return std::abs(p - q) > 48; };
+    qint64 unlike = 0;
+    for (int y = 0; y < quarter.height(); ++y)
+        for (int x = 0; x < quarter.width(); ++x) {
             const QRgb p = qa.pixel(x, y), q = qb.pixel(x, y);
-            if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) > 48)
-                ++unlike;
+            unlike += apart(qRed(p), qRed(q)) || apart(qGreen(p), qGreen(q)) || apart(qBlue(p), qBlue(q));
         }
-    return static_cast<int>(1000LL * unlike / std::max(1LL, qint64(qa.width()) * qa.height()));
+    return static_cast<int>(1000 * unlike / std::max<qint64>(1, qint64(quarter.width()) * quarter.height()));
 }
 
 int runTests(QObject* test, int argc, char** argv)
