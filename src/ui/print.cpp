@@ -253,13 +253,22 @@ bool printPage(const QPicture& page, PageOrientation orientation, const QString&
     };
     const auto givenUp = [&] { return abandoned && abandoned(); };
     refusePasswords();
-    // QPrinter::isValid() stays true without any printer; ask the print server for the default instead.
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    // A paused or stopped queue reports an error state; a job sent there would wait unseen.
-    if (info.isNull() || info.state() == QPrinter::Error || page.boundingRect().isEmpty())
-        return false;
+    QPrinterInfo info;
+    QPageSize paper;
+    {
+        // Qt's printer support is set up on its first use and is not made for two threads at
+        // once; jobs from two windows take turns here.
+        static std::mutex lookup;
+        const std::lock_guard lock(lookup);
+        // QPrinter::isValid() stays true without any printer; ask the print server for the default instead.
+        info = QPrinterInfo::defaultPrinter();
+        // A paused or stopped queue reports an error state; a job sent there would wait unseen.
+        if (info.isNull() || info.state() == QPrinter::Error || page.boundingRect().isEmpty())
+            return false;
+        paper = info.defaultPageSize();
+    }
     QTemporaryFile file(QDir::tempPath() + u"/kazenoha-XXXXXX.pdf"_s);
-    if (givenUp() || !file.open() || !writePdf(page, orientation, info.defaultPageSize(), docName, file.fileName()))
+    if (givenUp() || !file.open() || !writePdf(page, orientation, paper, docName, file.fileName()))
         return false;
     // Sent by the print server's own library, which, unlike Qt's printer, tells whether the
     // queue took the job (a queue that rejects jobs says so here).
