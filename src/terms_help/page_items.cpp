@@ -51,8 +51,9 @@ void ButtonFace::paintEvent(QPaintEvent*)
     p.drawControl(QStyle::CE_PushButton, opt);
 }
 
-void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures)
+std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures)
 {
+    std::vector<QLabel*> pictureLabels;
     ui::buildControls(table.backdrop, page);
     for (const Picture& pic : table.pictures) {
         auto* label = new QLabel(page);
@@ -62,6 +63,7 @@ void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictu
             label->setPixmap(pictures(pic.which, label->size()));
         label->setAccessibleName(QString::fromUtf16(pic.name));
         label->setAccessibleDescription(QString::fromUtf16(pic.description));
+        pictureLabels.push_back(label);
     }
     ui::buildControls(table.controls, page);
     for (const ui::Control& c : table.paragraphs) {
@@ -76,6 +78,7 @@ void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictu
         auto* w = new ButtonFace(QString::fromUtf16(c.text), page);
         w->setGeometry(ui::twipsRect(c.left, c.top, c.width, c.height));
     }
+    return pictureLabels;
 }
 
 } // namespace kz::terms

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace kz::terms {
 
@@ -64,11 +65,14 @@ struct PageTable {
     std::span<const Fraction> fractions;
     std::span<const ui::Control> buttonFaces;
     Point close; // the page's "閉じる"
+    // Where a law edition's own note on this page stands, framed; nullptr: nowhere.
+    const ui::Control* lawNote = nullptr;
 };
 
 using PictureSource = std::function<QPixmap(SheetPicture which, QSize size)>;
 
-// Builds a page's fixed contents on `page`; `pictures` renders the sheet's images.
-void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures);
+// Builds a page's fixed contents on `page`; `pictures` renders the sheet's images. Returns
+// the picture labels, in the table's order, so that a window can render them again.
+std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures);
 
 } // namespace kz::terms

@@ -155,6 +155,9 @@ constexpr Control kSettlementControls[] = {
     {Kind::Label, u"納付税額（相続税）＝確定した相続税　－　支払済贈与税額", 2160, 6480, 5100, 240},
 };
 
+// A law edition's own note, under the stated conditions and above the diagrams.
+constexpr Control kSettlementLawNote{Kind::Label, u"", 240, 2400, 8520, 1140, kTopLeft};
+
 constexpr Control kSettlementParagraphs[] = {
     {Kind::Label,
      u"相続時精算課税制度は、平成15年1月1日から導入された制度です。贈与を受けた時に贈与税を納め、"
@@ -253,7 +256,8 @@ constexpr PageTable kPages[] = {
     {u"計算シートHELP", kSheetHelpBackdrop, kSheetHelpPictures, kSheetHelpControls, kSheetHelpWrapped,
      kSheetHelpFractions, kSheetHelpButtons, {7200, 6240}},
     {u"用語の解説", {}, {}, kTermsControls, kTermsParagraphs, {}, {}, {7320, 6480}},
-    {u"相続時精算課税制度", kSettlementBackdrop, {}, kSettlementControls, kSettlementParagraphs, {}, {}, {7320, 6480}},
+    {u"相続時精算課税制度", kSettlementBackdrop, {}, kSettlementControls, kSettlementParagraphs, {}, {}, {7320, 6480},
+     &kSettlementLawNote},
     {u"配偶者の税額の軽減", {}, {}, kSpouseControls, kSpouseParagraphs, {}, {}, {7320, 6480}},
     {u"遺言", {}, {}, {}, kWillParagraphs, {}, {}, {7320, 6480}},
     {u"代償分割と協議書", {}, {}, {}, kDivisionParagraphs, {}, {}, {7320, 6480}},

@@ -358,6 +358,8 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focusedName(), u"Command7"_s);
         press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), u"Combo1"_s); // the law's drop-down, after the stated order
+        press(Qt::Key_Tab);
         QCOMPARE(focusedName(), u"Num1(0)"_s);
     }
 
