@@ -221,7 +221,8 @@ void GiftTaxTable::setLaw(const kz::tax::LawEdition& law)
         height = giftTable(law, kGiftCompact, table);
     }
     height = std::max(height, kGiftMinHeight);
-    kz::ui::buildControls(table, this);
+    for (const Control& c : table)
+        kz::ui::buildControl(c, this)->show(); // the panel may be on screen already
     // The foot stays where it stood; a taller panel reaches up into the free column.
     const int bottom = geometry().bottom();
     const QSize size = kz::ui::twipsSize(kGiftWidth, height);
