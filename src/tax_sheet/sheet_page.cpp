@@ -126,6 +126,11 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     Combo1 = new LawChooser(this);
     Combo1->setObjectName(u"Combo1"_s);
     Combo1->setAccessibleName(u"適用する法令"_s);
+    // On Linux a combo box's accessible name is its current text, and a screen reader names
+    // it by the label whose buddy it is: a hidden one carries the name there.
+    auto* chooserName = new QLabel(Combo1->accessibleName(), this);
+    chooserName->setBuddy(Combo1);
+    chooserName->hide();
     Combo1->setFont(headingFont);
     const QFontMetrics heading(headingFont);
     int nameWidth = 0;
