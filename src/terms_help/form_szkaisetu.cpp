@@ -35,7 +35,7 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
         const std::vector<QLabel*> shown =
             buildPage(table, page, [this](SheetPicture which, QSize size) { return sheetPicture(which, size, *law_); });
         for (std::size_t i = 0; i < shown.size(); ++i)
-            pictures_.emplace_back(table.pictures[i].which, shown[i]);
+            pictures_.emplace_back(&table.pictures[i], shown[i]);
         if (table.lawNote)
             notePlaces_.emplace_back(table.lawNote, page);
         auto* close = new ui::CommandButton(u"閉じる"_s, page);
@@ -54,8 +54,10 @@ void FormSZkaisetu::followLaw(const tax::LawEdition& law)
         return;
     law_ = &law;
     // The first page's pictures show the sheet under this law, captions and all.
-    for (const auto& [which, label] : pictures_)
-        label->setPixmap(sheetPicture(which, label->size(), law));
+    for (const auto& [picture, label] : pictures_) {
+        label->setPixmap(sheetPicture(picture->which, label->size(), law));
+        label->setAccessibleDescription(pictureDescription(*picture, law));
+    }
     showLawNotes();
 }
 

@@ -51,7 +51,7 @@ private:
     void showLawNotes();
 
     const tax::LawEdition* law_ = &tax::statedLaw();
-    std::vector<std::pair<SheetPicture, QLabel*>> pictures_;
+    std::vector<std::pair<const Picture*, QLabel*>> pictures_;
     std::vector<std::pair<const ui::Control*, QWidget*>> notePlaces_; // a law note's place on a page
     std::vector<QLabel*> notes_;
 };

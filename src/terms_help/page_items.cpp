@@ -51,6 +51,13 @@ void ButtonFace::paintEvent(QPaintEvent*)
     p.drawControl(QStyle::CE_PushButton, opt);
 }
 
+QString pictureDescription(const Picture& picture, const tax::LawEdition& law)
+{
+    const QString caption = QString::fromUtf16(picture.which == SheetPicture::Upper ? law.giftRowCaption
+                                                                                     : tax::yearsCaption(law));
+    return QString::fromUtf16(picture.description).arg(caption);
+}
+
 std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures)
 {
     std::vector<QLabel*> pictureLabels;
@@ -62,7 +69,7 @@ std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const Pict
         if (pictures)
             label->setPixmap(pictures(pic.which, label->size()));
         label->setAccessibleName(QString::fromUtf16(pic.name));
-        label->setAccessibleDescription(QString::fromUtf16(pic.description));
+        label->setAccessibleDescription(pictureDescription(pic, tax::statedLaw()));
         pictureLabels.push_back(label);
     }
     ui::buildControls(table.controls, page);

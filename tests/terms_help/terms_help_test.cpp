@@ -253,19 +253,21 @@ private slots:
         QTest::mouseClick(sheet->Command3, Qt::LeftButton);
         auto* help = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
         QVERIFY(help);
-        auto upperPicture = [&] {
+        auto upperLabel = [&]() -> QLabel* {
             for (QLabel* l : labelsOn(help->SSTab1->page(0)))
                 if (l->text().isEmpty())
-                    return l->pixmap().toImage();
-            return QImage();
+                    return l;
+            return nullptr;
         };
+        auto upperPicture = [&] { return upperLabel()->pixmap().toImage(); };
         const QImage stated = upperPicture();
         QVERIFY(!labelAt(help->SSTab1->page(2), px(240, 2400)));
 
         sheet->Picture3->Combo1->setCurrentIndex(1);
         QCOMPARE(&help->law(), &kz::tax::lawEditions()[1]);
         const QImage reiwa6 = upperPicture();
-        QVERIFY(reiwa6 != stated); // its gift row reads "生前贈与加算額(＋)"
+        QVERIFY(reiwa6 != stated); // its gift row reads "生前贈与加算額(＋)", and so says its description
+        QVERIFY(accessibleText(upperLabel(), QAccessible::Description).contains(u"「生前贈与加算額(＋)」"_s));
         QLabel* note = labelAt(help->SSTab1->page(2), px(240, 2400));
         QVERIFY(note);
         QCOMPARE(note->frameShape(), QFrame::Box);
