@@ -129,7 +129,7 @@ constexpr Control kCaptions[] = {
     {Kind::Label, u"　受遺者の相続税額の120％　と　①の課税価格×70％　の少ない方を納付税額とする。", 8580, 6165, 1860,
      1110, kTopLeft, 0, 0, kSmall},
 
-    // The minors' rows: years to age 20 times 6万円.
+    // The minors' rows; their heading and amount per year are the law's.
     {Kind::Frame, u"", 60, 7380, 8400, 1200},
     {Kind::Label, kSheetLabelCaption[6], 240, 7800, 2880, 255},
     {Kind::Label, kSheetLabelCaption[7], 240, 8040, 2880, 255},
