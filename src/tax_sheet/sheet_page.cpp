@@ -50,12 +50,14 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     resize(kz::ui::twipsSize(layout::kPageWidth, layout::kPageHeight));
     kz::ui::setBackground(this, kz::ui::kWhite);
 
-    m_heading = kz::ui::makeLabel(layout::heading(m_sheet.law()), layout::kSheetHeading.left, layout::kSheetHeading.top,
-                                  layout::kSheetHeading.width, layout::kSheetHeading.height, this);
-    QFont headingFont = m_heading->font();
-    headingFont.setPointSizeF(layout::kHeadingPointSize);
-    headingFont.setBold(true);
-    m_heading->setFont(headingFont);
+    // The heading is built like every caption, its text being the law's.
+    const layout::Rect h = layout::kSheetHeading;
+    m_heading = static_cast<QLabel*>(kz::ui::buildControl(
+        {kz::ui::Kind::Label, u"", h.left, h.top, h.width, h.height, Qt::AlignLeft | Qt::AlignVCenter, 0, 0,
+         layout::kHeadingPointSize, true},
+        this));
+    m_heading->setText(layout::heading(m_sheet.law()));
+    const QFont headingFont = m_heading->font();
     buildCaptions();
 
     QFont amountFont(u"ＭＳ Ｐゴシック"_s);
