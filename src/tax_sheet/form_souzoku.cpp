@@ -1,5 +1,6 @@
 #include "tax_sheet/form_souzoku.h"
 
+#include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_page.h"
 #include "ui/click_label.h"
@@ -70,6 +71,10 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
     setTabOrder(Command3, Command7);
+    // The law's drop-down comes after the stated order, before it starts again.
+    setTabOrder(Command7, Picture3->Combo1);
+
+    connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 
     Form_Load();
 }
@@ -100,8 +105,21 @@ void FormSouzoku::showPage(QWidget* page, QWidget* parked)
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }
 void FormSouzoku::Command2_Click() { showPage(Picture3, Picture2); }
 
-// Shows nothing until the help window is registered with the window registry.
-void FormSouzoku::Command3_Click() { kz::ui::showWindow(kz::ui::WindowKind::TermsHelp); }
+// Shows nothing until the help window is registered with the window registry. The help
+// explains the law this sheet follows.
+void FormSouzoku::Command3_Click()
+{
+    if (auto* help = dynamic_cast<LawFollower*>(kz::ui::showWindow(kz::ui::WindowKind::TermsHelp)))
+        help->followLaw(m_sheet.law());
+}
+
+// The gift-tax panel and an open help window show the figures of the law now chosen.
+void FormSouzoku::followLaw()
+{
+    Picture4->setLaw(m_sheet.law());
+    if (auto* help = dynamic_cast<LawFollower*>(kz::ui::openWindow(kz::ui::WindowKind::TermsHelp)))
+        help->followLaw(m_sheet.law());
+}
 
 void FormSouzoku::Command7_Click() { close(); }
 

@@ -48,6 +48,7 @@ public:
 
 private:
     void Form_Load();
+    void followLaw();
     void showPage(QWidget* page, QWidget* parked);
 
     TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first

@@ -6,6 +6,8 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -76,39 +78,70 @@ constexpr Twips kBoxHeight = 300;
 constexpr Twips kBoxMinWidth = 1860;
 constexpr Twips kRowHeight = 240;
 
-// 贈与税の速算表: title, column heads, six brackets, then the notes one per line.
-struct Bracket {
-    const char16_t* price;
-    const char16_t* rate;
-    const char16_t* deduction;
+// 贈与税の速算表: title, column heads, the brackets, then the notes one per line. A law
+// with more rows than the panel's first height holds takes compact rows and grows the
+// panel upward into the free part of the command column.
+struct GiftMetrics {
+    Twips row, noteStep, notesGap;
 };
-constexpr Bracket kBrackets[] = {
-    {u"200万円以下", u"10%", u"-"},       {u"300万円以下", u"15%", u"10万円"},
-    {u"400万円以下", u"20%", u"25万円"},  {u"600万円以下", u"30%", u"65万円"},
-    {u"1,000万円以下", u"40%", u"125万円"}, {u"1,000万円超", u"50%", u"225万円"},
-};
-constexpr const char16_t* kGiftNotes[] = {
-    u"　[平成20年5月1日現在法令等]",
-    u"■基礎控除額は 110万円",
-    u"※課税価格は基礎控除後の金額です",
-    u"例） 贈与額　400万円の場合",
-    u"(400-110)×15% - 10 = 33.5",
-    u"（単位　万円）",
-};
+constexpr GiftMetrics kGiftRoomy{240, 270, 60};
+constexpr GiftMetrics kGiftCompact{200, 210, 60};
 constexpr Twips kGiftColumn[] = {60, 1260, 1740, 2475}; // edges of 課税価格 | 税率 | 控除額
+constexpr Twips kGiftWidth = 2535;
+constexpr Twips kGiftMinHeight = 3855;
 constexpr Twips kGiftHeadTop = 360;
-constexpr Twips kGiftRow = 240;
-constexpr Twips kGiftNotesTop = 2100;
-constexpr Twips kGiftNoteStep = 270;
 constexpr qreal kGiftTextSize = 8;
 constexpr qreal kGiftNoteSize = 7.5;
 
-void addRow(std::vector<Control>& out, Twips top, const char16_t* a, const char16_t* b, const char16_t* c)
+void addRow(std::vector<Control>& out, Twips top, Twips height, const char16_t* a, const char16_t* b,
+            const char16_t* c)
 {
     const char16_t* texts[] = {a, b, c};
     for (int i = 0; i < 3; ++i)
-        out.push_back({Kind::Label, texts[i], kGiftColumn[i], top, kGiftColumn[i + 1] - kGiftColumn[i], kGiftRow,
+        out.push_back({Kind::Label, texts[i], kGiftColumn[i], top, kGiftColumn[i + 1] - kGiftColumn[i], height,
                        kCentre, 0, 0, kGiftTextSize});
+}
+
+// The panel's controls under a law, and the height they need.
+Twips giftTable(const kz::tax::LawEdition& law, const GiftMetrics& m, std::vector<Control>& table)
+{
+    const Twips right = kGiftColumn[3] - kGiftColumn[0];
+    table.push_back({Kind::Label, u"贈与税の速算表", 60, 60, 2415, 270, kCentre, 0, 0, 0, true});
+    addRow(table, kGiftHeadTop, m.row, u"課税価格", u"税率", u"控除額");
+    Twips top = kGiftHeadTop + m.row;
+    // The column rules stop at a title row, which spans the table.
+    std::vector<std::pair<Twips, Twips>> columnRuns;
+    Twips runFrom = kGiftHeadTop;
+    for (const kz::tax::GiftTable& t : law.giftTaxTables) {
+        if (t.title) {
+            columnRuns.emplace_back(runFrom, top);
+            table.push_back({Kind::Line, u"", kGiftColumn[0], top, right, 0});
+            table.push_back({Kind::Label, t.title, kGiftColumn[0], top, right, m.row, kCentre, 0, 0, kGiftTextSize,
+                             true});
+            top += m.row;
+            runFrom = top;
+        }
+        bool first = true;
+        for (const kz::tax::GiftBracket& b : t.brackets) {
+            table.push_back({Kind::Line, u"", kGiftColumn[0], top, right, 0, kLeft, 0, first ? 0 : kLeadGrey});
+            addRow(table, top, m.row, b.price, b.rate, b.deduction);
+            top += m.row;
+            first = false;
+        }
+    }
+    columnRuns.emplace_back(runFrom, top);
+    table.push_back({Kind::Frame, u"", kGiftColumn[0], kGiftHeadTop, right, top - kGiftHeadTop});
+    for (const auto& [from, to] : columnRuns)
+        for (const Twips x : {kGiftColumn[1], kGiftColumn[2]})
+            table.push_back({Kind::Line, u"", x, from, 0, to - from});
+
+    // The notes start where the stated panel put them, or under a longer table.
+    top = std::max<Twips>(2100, top + m.notesGap);
+    for (const char16_t* note : law.giftTaxNotes) {
+        table.push_back({Kind::Label, note, 60, top, 2415, m.noteStep, kLeft, 0, 0, kGiftNoteSize});
+        top += m.noteStep;
+    }
+    return top + 60;
 }
 
 } // namespace
@@ -172,30 +205,28 @@ GiftTaxTable::GiftTaxTable(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(u"Picture4"_s);
-    resize(kz::ui::twipsSize(2535, 3855));
+    resize(kz::ui::twipsSize(kGiftWidth, kGiftMinHeight));
     kz::ui::setBackground(this, kz::ui::kWhite);
+    setLaw(kz::tax::statedLaw());
+}
 
+void GiftTaxTable::setLaw(const kz::tax::LawEdition& law)
+{
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        delete w;
     std::vector<Control> table;
-    table.push_back({Kind::Label, u"贈与税の速算表", 60, 60, 2415, 270, kCentre, 0, 0, 0, true});
-    addRow(table, kGiftHeadTop, u"課税価格", u"税率", u"控除額");
-    Twips top = kGiftHeadTop + kGiftRow;
-    for (const Bracket& b : kBrackets) {
-        table.push_back({Kind::Line, u"", kGiftColumn[0], top, kGiftColumn[3] - kGiftColumn[0], 0, kLeft, 0,
-                         top == kGiftHeadTop + kGiftRow ? 0 : kLeadGrey});
-        addRow(table, top, b.price, b.rate, b.deduction);
-        top += kGiftRow;
+    Twips height = giftTable(law, kGiftRoomy, table);
+    if (height > kGiftMinHeight) {
+        table.clear();
+        height = giftTable(law, kGiftCompact, table);
     }
-    const Twips tableHeight = top - kGiftHeadTop;
-    table.push_back({Kind::Frame, u"", kGiftColumn[0], kGiftHeadTop, kGiftColumn[3] - kGiftColumn[0], tableHeight});
-    table.push_back({Kind::Line, u"", kGiftColumn[1], kGiftHeadTop, 0, tableHeight});
-    table.push_back({Kind::Line, u"", kGiftColumn[2], kGiftHeadTop, 0, tableHeight});
-
-    top = kGiftNotesTop;
-    for (const char16_t* note : kGiftNotes) {
-        table.push_back({Kind::Label, note, 60, top, 2415, kGiftNoteStep, kLeft, 0, 0, kGiftNoteSize});
-        top += kGiftNoteStep;
-    }
-    kz::ui::buildControls(table, this);
+    height = std::max(height, kGiftMinHeight);
+    for (const Control& c : table)
+        kz::ui::buildControl(c, this)->show(); // the panel may be on screen already
+    // The foot stays where it stood; a taller panel reaches up into the free column.
+    const int bottom = geometry().bottom();
+    const QSize size = kz::ui::twipsSize(kGiftWidth, height);
+    setGeometry(x(), bottom + 1 - size.height(), size.width(), size.height());
 }
 
 } // namespace kz::tax

@@ -12,10 +12,7 @@
 namespace kz::tax {
 namespace {
 
-constexpr std::int32_t kBasicDeduction = 50'000;        // 5,000万円
-constexpr std::int32_t kBasicPerHeir = 10'000;          // 1,000万円 per statutory heir
 constexpr std::int32_t kSpouseTaxFree = 160'000;        // 1.6億円
-constexpr double kMinorPerYear = 60.0;                  // 6万円 per year to age 20
 constexpr double kLegateeCap = 0.7;
 constexpr double kLegateeSurcharge = 0.2;
 constexpr int kHeirsWithShare = 4;
@@ -37,6 +34,16 @@ TaxSheet::TaxSheet()
         // Shares start empty, the rest "0".
         fields_[static_cast<std::size_t>(tab)].assign(isShareField(fieldAtTab(tab)) ? 0 : 1, '0');
     }
+}
+
+void TaxSheet::setLaw(const LawEdition& law)
+{
+    if (&law == law_)
+        return;
+    law_ = &law;
+    if (lawChanged)
+        lawChanged();
+    shokika();
 }
 
 void TaxSheet::setText(Field f, std::string text)
@@ -110,7 +117,7 @@ void TaxSheet::keisan()
 
     // ③ basic deduction.
     const std::int16_t heirs = toInt16(fieldValue(heirCountField()));
-    const std::int32_t basic = add32(kBasicDeduction, mul32(kBasicPerHeir, heirs));
+    const std::int32_t basic = add32(law_->basicDeduction, mul32(law_->basicPerHeir, heirs));
     writeLabel(sheetLabel(2), amountText(basic));
 
     // ④ taxable estate. Below the basic deduction no tax is due: 0, not a negative estate
@@ -128,7 +135,7 @@ void TaxSheet::keisan()
         if (denominator == 0.0)
             continue;
         const std::int32_t share = toInt32(div(mul(estate, fieldValue(numeratorField(k))), denominator));
-        shareTax[static_cast<std::size_t>(k)] = toInt32(sokusan(share));
+        shareTax[static_cast<std::size_t>(k)] = toInt32(sokusan(share, *law_));
         writeLabel(personLabel(k + 1, 1), amountText(share));
         writeLabel(personLabel(k + 1, 2), amountText(shareTax[static_cast<std::size_t>(k)]));
     }
@@ -179,7 +186,7 @@ void TaxSheet::keisan()
         const Label deductionLabel = sheetLabel(p + 4);
         const Label payableLabel = personLabel(p, 5);
         if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
-            writeLabel(deductionLabel, formatPlain(mul(fieldValue(years), kMinorPerYear)));
+            writeLabel(deductionLabel, formatPlain(mul(fieldValue(years), law_->minorPerYear)));
             const double payable = sub(beforeAdjustment[static_cast<std::size_t>(p - 1)],
                                        plainValue(labelText(deductionLabel)));
             writeLabel(payableLabel, amountText(std::max(0.0, payable)));

@@ -13,14 +13,17 @@
 //      arrow key           arrowTarget(field, key)  (fields.h) empty: ordinary caret move
 //      納付税額計算          command4()
 //      clearing labels     click(ClearLabel::...)   CE (Label7) does nothing
+//      law chosen          setLaw(edition)          another edition clears the results
 //    Deliver the lostFocus of the field being left before a button or label acts, so
 //    that the amount under edit is in kingaku when keisan reads it.
 //  - Model -> widgets: inputChanged(field) after every change of a field's text (also
 //    the model's own rewrites: focus, commit, clears, the years reset in keisan) and
 //    labelChanged(label) after every write of a label, even an unchanged one. Mirror
 //    text(field) / labelText(label); setting a widget to the text it already holds and
-//    feeding that back through setText is harmless.
+//    feeding that back through setText is harmless. lawChanged() after another edition
+//    is chosen, before the results are cleared: captions and reference panels follow law().
 #include "tax_sheet/fields.h"
+#include "tax_sheet/law.h"
 
 #include <array>
 #include <cstdint>
@@ -47,6 +50,7 @@ public:
 
     std::function<void(Field)> inputChanged;
     std::function<void(Label)> labelChanged;
+    std::function<void()> lawChanged;
 
     const std::string& text(Field f) const { return fields_[static_cast<std::size_t>(tabIndex(f))]; }
     const std::string& labelText(Label l) const { return labels_[static_cast<std::size_t>(labelSlot(l))]; }
@@ -55,6 +59,11 @@ public:
     {
         return kingaku_[static_cast<std::size_t>(person - 1)][static_cast<std::size_t>(row)];
     }
+
+    // The law edition the recalculation follows; a new sheet follows the stated one.
+    const LawEdition& law() const { return *law_; }
+    // Another edition is a change of the sheet like an entry: every result to "0".
+    void setLaw(const LawEdition& law);
 
     // A text that differs from the field's current one is a change: it clears every result.
     void setText(Field f, std::string text);
@@ -79,6 +88,7 @@ public:
 private:
     void writeLabel(Label l, std::string text);
 
+    const LawEdition* law_ = &statedLaw();
     std::array<std::string, kFieldCount> fields_;
     std::array<std::string, kLabelCount> labels_;
     std::array<std::array<std::int32_t, kAmountRows>, kPersons> kingaku_{};

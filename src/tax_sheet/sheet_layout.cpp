@@ -1,5 +1,6 @@
 #include "tax_sheet/sheet_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -30,12 +31,16 @@ constexpr std::array<Twips, 5> kShareColumn{4080, 5160, 6240, 7320, 8400};
 constexpr std::array<Twips, 4> kShareRowTop{4320, 4560, 4920, 5280};
 constexpr std::array<Twips, 3> kYearsTop{7800, 8040, 8280};
 constexpr Twips kTaxableTop = 2400;
+constexpr Twips kNoteStep = 195;
+constexpr Twips kNotesEnd = 6405;      // under the last of the sheet's own notes
+constexpr Twips kSpouseTop = 6420;     // the spouse's block, when no law's note stands above it
+constexpr Twips kSpouseBottom = 7335;
 constexpr Twips kPayableTop = 8880;
 
 constexpr std::array<const char16_t*, 5> kHeading{u"配偶者", u"相続人 2", u"相続人 3", u"相続人 4", u"受遺者"};
 constexpr std::array<const char16_t*, 6> kRowCaption{
     u"相続・遺贈で取得した額", u"みなし相続財産の額(＋)", u"非課税財産の額　　(－)",
-    u"継承した債務の額",       u"葬式費用の負担額",       u"相続前３年以内の贈与額(＋)",
+    u"継承した債務の額",       u"葬式費用の負担額",       nullptr, // the law's gift row
 };
 constexpr std::array<const char16_t*, 5> kPersonLabelCaption{
     u"　①　各人の課税価格", u"相続額(千円)", u"相続税額(千円)", u"相続額比率", u"修正前税額(千円)",
@@ -43,7 +48,7 @@ constexpr std::array<const char16_t*, 5> kPersonLabelCaption{
 constexpr std::array<const char16_t*, 9> kSheetLabelCaption{
     u"　②　課税価格（合計額）",
     u"",
-    u"　③　遺産　基礎控除額　（5,000万円＋1,000万円×法定相続人数）",
+    nullptr, // ③: the law's formula
     u"　④　課税遺産総額　（②－③）",
     u"　⑤　相続税の総額",
     u"配偶者の税額軽減額計算",
@@ -69,8 +74,6 @@ constexpr ClearingRow kClearing[] = {
 // The captions that stand once on the sheet. Blocks are framed like the boxes of a
 // printed tax form; the generated rows (column heads, units, input frames) follow below.
 constexpr Control kCaptions[] = {
-    {Kind::Label, u"相続税額計算シート　[平成20年5月1日現在法令等]", 120, 90, 7200, 390, kLeft, 0, 0, 12, true},
-
     // 各人の課税価格の算出: six amount rows per person and their taxable value ①.
     {Kind::Frame, u"", 60, 540, 10440, 2190},
     {Kind::Label, u"各人の課税価格の算出", 120, 570, 2460, 255, kLeft, 0, 0, 0, true},
@@ -84,14 +87,12 @@ constexpr Control kCaptions[] = {
     {Kind::Line, u"", 960, 2010, 60, 0},
     {Kind::Label, kRowCaption[3], 1050, 1560, 1560, 270},
     {Kind::Label, kRowCaption[4], 1050, 1800, 1560, 270},
-    {Kind::Label, kRowCaption[5], 120, 2040, 2460, 270},
     {Kind::Line, u"", 60, 2355, 10440, 0},
     {Kind::Label, kPersonLabelCaption[0], 120, 2400, 2460, 255},
 
     // ② total, heir count and ③ basic deduction.
     {Kind::Frame, u"", 60, 2715, 10440, 615},
     {Kind::Label, kSheetLabelCaption[0], 120, 2760, 2460, 240},
-    {Kind::Label, kSheetLabelCaption[2], 2400, 2760, 5505, 240},
     {Kind::Label, u"　法定相続人数", 2640, 3000, 1290, 255, kRight},
     {Kind::Label, u" 人", 4470, 3000, 420, 255},
     {Kind::Label, u"基礎控除額", 4920, 3000, 1050, 255, kRight},
@@ -113,24 +114,14 @@ constexpr Control kCaptions[] = {
     {Kind::Line, u"", 2610, 5227, 6930, 0, kLeft, 0, kRuleGrey},
     {Kind::Label, kPersonLabelCaption[4], 2655, 5280, 1425, 255},
 
-    // What the sheet computes and what it leaves to the adviser.
+    // What the sheet computes and what it leaves to the adviser; a law's own note follows.
     {Kind::Label, u"※ 計算シートでは受遺者の２割加算、配偶者の税額軽減、未成年者控除が計算できます。", 120, 5625, 8340,
-     195, kLeft, 0, 0, kSmall},
+     kNoteStep, kLeft, 0, 0, kSmall},
     {Kind::Label, u"※ 修正項目：２割加算、税額控除（贈与税額控除、配偶者の税額軽減、未成年者控除、", 120, 5820, 8340,
-     195, kLeft, 0, 0, kSmall},
-    {Kind::Label, u"障害者控除、相次相続控除、外国税額控除）があります。", 1080, 6015, 7380, 195, kLeft, 0, 0, kSmall},
-    {Kind::Label, u"このシートはあくまで概算ですので、申告は税理士にご相談ください。", 120, 6210, 8340, 195, kLeft, 0, 0,
-     kSmall},
-
-    // 配偶者の税額軽減額計算: the reduction beside its formula, written as a fraction.
-    {Kind::Frame, u"", 60, 6420, 8400, 915},
-    {Kind::Label, u"配偶者の税額軽減額計算", 120, 6450, 2460, 240, kLeft, 0, 0, 0, true},
-    {Kind::Label, u"相続税の総額×", 2520, 6750, 1260, 240, kRight},
-    // Just wide enough for the numerator to break after "ほう、".
-    {Kind::Label, u"（課税価格の法定相続分と各人の課税価格①の少ないほう、1.6億以下なら1.6億）", 3840, 6465, 4245, 390,
-     kCentre, 0, 0, kSmall},
-    {Kind::Line, u"", 3840, 6870, 4245, 0},
-    {Kind::Label, u"課税価格", 3840, 6900, 4245, 240, kCentre},
+     kNoteStep, kLeft, 0, 0, kSmall},
+    {Kind::Label, u"障害者控除、相次相続控除、外国税額控除）があります。", 1080, 6015, 7380, kNoteStep, kLeft, 0, 0, kSmall},
+    {Kind::Label, u"このシートはあくまで概算ですので、申告は税理士にご相談ください。", 120, 6210, 8340, kNoteStep, kLeft, 0,
+     0, kSmall},
 
     // 受遺者の２割加算計算, above the button at the legatee's side of the sheet.
     {Kind::Frame, u"", 8520, 5850, 1980, 1485},
@@ -138,18 +129,14 @@ constexpr Control kCaptions[] = {
     {Kind::Label, u"　受遺者の相続税額の120％　と　①の課税価格×70％　の少ない方を納付税額とする。", 8580, 6165, 1860,
      1110, kTopLeft, 0, 0, kSmall},
 
-    // The minors' rows: years to age 20 times 6万円.
+    // The minors' rows; their heading and amount per year are the law's.
     {Kind::Frame, u"", 60, 7380, 8400, 1200},
-    {Kind::Label, u"２０歳になるまでの年数", 3600, 7500, 2655, 255, kCentre},
     {Kind::Label, kSheetLabelCaption[6], 240, 7800, 2880, 255},
     {Kind::Label, kSheetLabelCaption[7], 240, 8040, 2880, 255},
     {Kind::Label, kSheetLabelCaption[8], 240, 8280, 2880, 255},
     {Kind::Label, u"年", 5220, 7800, 300, 255},
     {Kind::Label, u"年", 5220, 8040, 300, 255},
     {Kind::Label, u"年", 5220, 8280, 300, 255},
-    {Kind::Label, u"×　６万円", 5520, 7800, 1440, 255},
-    {Kind::Label, u"×　６万円", 5520, 8040, 1440, 255},
-    {Kind::Label, u"×　６万円", 5520, 8280, 1440, 255},
 
     // 各人の納付税額.
     {Kind::Frame, u"", 60, 8595, 10440, 690},
@@ -170,6 +157,11 @@ Control heading(int person, Twips left, Twips top)
 Control inputFrame(Twips left, Twips top, Twips width, Twips height)
 {
     return {Kind::Frame, u"", left - 30, top - 30, width + 60, height + 60, kLeft, 0, 0, 0, false, 2};
+}
+
+const char16_t* rowCaption(int row, const LawEdition& law)
+{
+    return row == 5 ? law.giftRowCaption : kRowCaption.at(static_cast<std::size_t>(row));
 }
 
 // Full-width blanks only space the printed captions out; a screen reader does not need them.
@@ -245,33 +237,61 @@ QString clearingLabelName(ClearLabel c)
 
 QString columnHeading(int person) { return QString::fromUtf16(kHeading.at(static_cast<std::size_t>(person - 1))); }
 
-QString fieldCaption(Field f)
+QString fieldCaption(Field f, const LawEdition& law)
 {
     switch (f.array) {
     case FieldArray::Num6: return u"法定相続人数"_s;
     case FieldArray::Num7:
         if (f.index >= 5)
-            return columnHeading(f.index - 3) + u" ２０歳になるまでの年数"_s;
+            return columnHeading(f.index - 3) + u' ' + QString::fromUtf16(yearsCaption(law));
         return columnHeading(f.index + 1) + u" 法定相続分の分子"_s;
     case FieldArray::Num8: return columnHeading(f.index + 1) + u" 法定相続分の分母"_s;
-    default: return columnHeading(personOf(f)) + u' ' + spoken(kRowCaption.at(static_cast<std::size_t>(f.index)));
+    default: return columnHeading(personOf(f)) + u' ' + spoken(rowCaption(f.index, law));
     }
 }
 
-QString labelCaption(Label l)
+QString labelCaption(Label l, const LawEdition& law)
 {
     const auto i = static_cast<std::size_t>(l.index);
     if (l.array == LabelArray::LNum6)
-        return spoken(kSheetLabelCaption.at(i));
+        return spoken(l.index == 2 ? law.basicCaption : kSheetLabelCaption.at(i));
     const QString column = columnHeading(static_cast<int>(l.array) + 1) + u' ';
     if (i == 5)
         return column + u"各人の納付税額"_s;
     return column + spoken(kPersonLabelCaption.at(i));
 }
 
-std::vector<Control> fixedControls()
+QString heading(const LawEdition& law) { return u"相続税額計算シート　"_s + QString::fromUtf16(law.name); }
+
+std::vector<Control> fixedControls(const LawEdition& law)
 {
     std::vector<Control> out(std::begin(kCaptions), std::end(kCaptions));
+    out.push_back({Kind::Label, law.giftRowCaption, 120, 2040, 2460, 270});
+    out.push_back({Kind::Label, law.basicCaption, 2400, 2760, 5505, 240});
+
+    // A law's own note stands under the sheet's notes; the spouse's block makes room for
+    // it above its fixed reduction label, and its fraction keeps inside the frame.
+    Twips spouseTop = kSpouseTop;
+    if (law.giftNote) {
+        out.push_back({Kind::Label, law.giftNote, 120, kNotesEnd, 8340, kNoteStep, kLeft, 0, 0, kSmall});
+        spouseTop = kNotesEnd + kNoteStep + 15;
+    }
+    const Twips rule = std::min<Twips>(6870 + spouseTop - kSpouseTop, kSpouseBottom - 300);
+    // 配偶者の税額軽減額計算: the reduction beside its formula, written as a fraction.
+    out.push_back({Kind::Frame, u"", 60, spouseTop, 8400, kSpouseBottom - spouseTop});
+    out.push_back({Kind::Label, u"配偶者の税額軽減額計算", 120, spouseTop + 30, 2460, 240, kLeft, 0, 0, 0, true});
+    out.push_back({Kind::Label, u"相続税の総額×", 2520, rule - 120, 1260, 240, kRight});
+    // Just wide enough for the numerator to break after "ほう、".
+    out.push_back({Kind::Label, u"（課税価格の法定相続分と各人の課税価格①の少ないほう、1.6億以下なら1.6億）", 3840, rule - 405,
+                   4245, 390, kCentre, 0, 0, kSmall});
+    out.push_back({Kind::Line, u"", 3840, rule, 4245, 0});
+    out.push_back({Kind::Label, u"課税価格", 3840, rule + 30, 4245, 240, kCentre});
+
+    // The minors' rows: years to the law's age times its amount per year.
+    out.push_back({Kind::Label, yearsCaption(law), 3600, 7500, 2655, 255, kCentre});
+    for (const Twips top : kYearsTop)
+        out.push_back({Kind::Label, law.minorRate, 5520, top, 1440, 255});
+
     for (int p = 1; p <= kPersons; ++p) {
         const Twips column = kColumn.at(static_cast<std::size_t>(p - 1));
         out.push_back(heading(p, column, 570));

@@ -18,6 +18,10 @@ struct Rect {
 inline constexpr Twips kPageWidth = 10695;
 inline constexpr Twips kPageHeight = 9375;
 inline constexpr Rect kCommand4{8520, 7800, 1935, 735};
+// The heading, "相続税額計算シート　[…現在法令等]", in its bold 12-point font.
+inline constexpr Rect kSheetHeading{120, 90, 7200, 390};
+inline constexpr qreal kHeadingPointSize = 12;
+QString heading(const LawEdition& law);
 
 Rect fieldRect(Field f);
 Rect labelRect(Label l);
@@ -33,11 +37,12 @@ QString clearingLabelName(ClearLabel c); // "Label19"
 QString columnHeading(int person);
 
 // A field's caption and column, as a screen reader says it: "配偶者 相続・遺贈で取得した額".
-QString fieldCaption(Field f);
+QString fieldCaption(Field f, const LawEdition& law = statedLaw());
 // A result label's caption and column; its value stays its accessible name.
-QString labelCaption(Label l);
+QString labelCaption(Label l, const LawEdition& law = statedLaw());
 
-// Fixed captions, unit labels, frames and rules, built once onto the page.
-std::vector<kz::ui::Control> fixedControls();
+// Fixed captions, unit labels, frames and rules of the page under a law, the heading
+// aside. Texts are the law's or fixed, and stay valid while the program runs.
+std::vector<kz::ui::Control> fixedControls(const LawEdition& law);
 
 } // namespace kz::tax::layout

@@ -1,5 +1,6 @@
 #include "tax_sheet/sheet_page.h"
 
+#include "tax_sheet/law_chooser.h"
 #include "tax_sheet/sheet_layout.h"
 #include "ui/app.h"
 #include "ui/click_label.h"
@@ -10,6 +11,7 @@
 
 #include <QLabel>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -48,12 +50,15 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     resize(kz::ui::twipsSize(layout::kPageWidth, layout::kPageHeight));
     kz::ui::setBackground(this, kz::ui::kWhite);
 
-    // Captions and frames first, so that the fields and labels lie on top of them.
-    for (const kz::ui::Control& c : layout::fixedControls()) {
-        QWidget* w = kz::ui::buildControl(c, this);
-        if (auto* label = qobject_cast<QLabel*>(w); label && label->sizeHint().width() > label->width())
-            label->setWordWrap(true);
-    }
+    // The heading is built like every caption, its text being the law's.
+    const layout::Rect h = layout::kSheetHeading;
+    m_heading = static_cast<QLabel*>(kz::ui::buildControl(
+        {kz::ui::Kind::Label, u"", h.left, h.top, h.width, h.height, Qt::AlignLeft | Qt::AlignVCenter, 0, 0,
+         layout::kHeadingPointSize, true},
+        this));
+    m_heading->setText(layout::heading(m_sheet.law()));
+    const QFont headingFont = m_heading->font();
+    buildCaptions();
 
     QFont amountFont(u"ＭＳ Ｐゴシック"_s);
     amountFont.setPointSizeF(9.75);
@@ -62,7 +67,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         auto* e = new EntryField(this);
         e->setObjectName(qs(fieldName(f)));
         e->setGeometry(pixels(layout::fieldRect(f)));
-        e->setAccessibleName(layout::fieldCaption(f));
+        e->setAccessibleName(layout::fieldCaption(f, m_sheet.law()));
         e->setAlignment(isShareField(f) ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
         // The sheet's fields take text of any length; the commit reads only its leading number.
         e->setMaxLength(std::numeric_limits<int>::max());
@@ -88,7 +93,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         kz::ui::setBackground(label, kz::ui::kPaleYellow);
         label->setFrameShape(QFrame::Box);
         label->setIndent(3);
-        label->setAccessibleDescription(layout::labelCaption(l));
+        label->setAccessibleDescription(layout::labelCaption(l, m_sheet.law()));
         if (l == sheetLabel(1))
             label->hide();
         m_labels[static_cast<std::size_t>(slot)] = label;
@@ -118,18 +123,42 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     Command4->setGeometry(pixels(layout::kCommand4));
     connect(Command4, &QPushButton::clicked, this, &SheetPage::Command4_Click);
 
+    // The law's drop-down lies over the heading's bracket, in its font, wide enough for
+    // every edition's name and the drop-down mark.
+    Combo1 = new LawChooser(this);
+    Combo1->setObjectName(u"Combo1"_s);
+    Combo1->setAccessibleName(u"適用する法令"_s);
+    // On Linux a combo box's accessible name is its current text, and a screen reader names
+    // it by the label whose buddy it is: a hidden one carries the name there.
+    auto* chooserName = new QLabel(Combo1->accessibleName(), this);
+    chooserName->setBuddy(Combo1);
+    chooserName->hide();
+    Combo1->setFont(headingFont);
+    const QFontMetrics heading(headingFont);
+    int nameWidth = 0;
+    for (const LawEdition& law : lawEditions()) {
+        Combo1->addItem(QString::fromUtf16(law.name));
+        nameWidth = std::max(nameWidth, heading.horizontalAdvance(QString::fromUtf16(law.name)));
+    }
+    const int bracketLeft = heading.horizontalAdvance(layout::heading(m_sheet.law()).section(u'[', 0, 0));
+    Combo1->setGeometry(m_heading->x() + bracketLeft - 4, m_heading->y(), nameWidth + 24, m_heading->height());
+    Combo1->setCurrentIndex(static_cast<int>(&m_sheet.law() - lawEditions().data()));
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &SheetPage::Combo1_Change);
+
     for (std::size_t tab = 1; tab < m_fields.size(); ++tab)
         setTabOrder(m_fields[tab - 1], m_fields[tab]);
     setTabOrder(m_fields.back(), Command4);
 
     m_sheet.inputChanged = [this](Field f) { mirrorField(f); };
     m_sheet.labelChanged = [this](Label l) { mirrorLabel(l); };
+    m_sheet.lawChanged = [this] { followLaw(); };
 }
 
 SheetPage::~SheetPage()
 {
     m_sheet.inputChanged = nullptr;
     m_sheet.labelChanged = nullptr;
+    m_sheet.lawChanged = nullptr;
     for (EntryField* e : m_fields) {
         e->onFocusIn = nullptr;
         e->onFocusOut = nullptr;
@@ -144,6 +173,44 @@ void SheetPage::enterField(Field f) { field(f)->enter(); }
 
 void SheetPage::Command4_Click() { m_sheet.command4(); }
 void SheetPage::Label_Click(ClearLabel label) { m_sheet.click(label); }
+
+void SheetPage::Combo1_Change(int index)
+{
+    const auto editions = lawEditions();
+    if (index >= 0 && index < static_cast<int>(editions.size()))
+        m_sheet.setLaw(editions[static_cast<std::size_t>(index)]);
+}
+
+// Captions and frames lie under the fields and labels, also when a law rebuilds them.
+void SheetPage::buildCaptions()
+{
+    for (QWidget* w : m_captions)
+        delete w;
+    m_captions.clear();
+    for (const kz::ui::Control& c : layout::fixedControls(m_sheet.law())) {
+        QWidget* w = kz::ui::buildControl(c, this);
+        if (auto* label = qobject_cast<QLabel*>(w); label && label->sizeHint().width() > label->width())
+            label->setWordWrap(true);
+        m_captions.push_back(w);
+    }
+    for (auto it = m_captions.rbegin(); it != m_captions.rend(); ++it) {
+        (*it)->lower();
+        (*it)->show();
+    }
+}
+
+void SheetPage::followLaw()
+{
+    const LawEdition& law = m_sheet.law();
+    m_heading->setText(layout::heading(law));
+    buildCaptions();
+    for (int tab = 0; tab < kFieldCount; ++tab)
+        m_fields[static_cast<std::size_t>(tab)]->setAccessibleName(layout::fieldCaption(fieldAtTab(tab), law));
+    for (int slot = 0; slot < kLabelCount; ++slot)
+        m_labels[static_cast<std::size_t>(slot)]->setAccessibleDescription(layout::labelCaption(labelAtSlot(slot), law));
+    Combo1->setCurrentIndex(static_cast<int>(&law - lawEditions().data()));
+    emit lawChanged();
+}
 
 void SheetPage::Num_Change(Field f) { m_sheet.setText(f, kz::ui::utf8(field(f)->text())); }
 

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 
@@ -21,6 +22,8 @@ class EntryField;
 } // namespace kz::ui
 
 namespace kz::tax {
+
+class LawChooser;
 
 class SheetPage : public QWidget {
     Q_OBJECT
@@ -33,12 +36,19 @@ public:
     QLabel* resultLabel(Label l) const;
     kz::ui::ClickLabel* clearingLabel(ClearLabel c) const;
     kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算
+    LawChooser* Combo1 = nullptr;              // the law edition, over the heading's bracket
+    QLabel* heading() const { return m_heading; }
 
     // Puts the focus in a field as the user's own move would, with its arrival rules.
     void enterField(Field f);
 
     void Command4_Click();
     void Label_Click(ClearLabel label);
+    void Combo1_Change(int index);
+
+signals:
+    // The sheet follows another law edition; its own captions already show it.
+    void lawChanged();
 
 private:
     void Num_Change(Field f);
@@ -50,11 +60,15 @@ private:
 
     void mirrorField(Field f);
     void mirrorLabel(Label l);
+    void buildCaptions();
+    void followLaw();
 
     TaxSheet& m_sheet;
     std::array<kz::ui::EntryField*, kFieldCount> m_fields{};
     std::array<QLabel*, kLabelCount> m_labels{};
     std::array<kz::ui::ClickLabel*, 9> m_clearing{};
+    QLabel* m_heading = nullptr;
+    std::vector<QWidget*> m_captions; // the fixed captions of the current law
 };
 
 } // namespace kz::tax

@@ -4,8 +4,11 @@
 #include "terms_help/sheet_pictures.h"
 #include "terms_help/tab_dialog.h"
 #include "ui/command_button.h"
+#include "ui/controls.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
+
+#include <QLabel>
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +32,12 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
     int index = 0;
     for (const PageTable& table : helpPages()) {
         QWidget* page = SSTab1->addPage(QString::fromUtf16(table.caption));
-        buildPage(table, page, sheetPicture);
+        const std::vector<QLabel*> shown =
+            buildPage(table, page, [this](SheetPicture which, QSize size) { return sheetPicture(which, size, *law_); });
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            pictures_.emplace_back(&table.pictures[i], shown[i]);
+        if (table.lawNote)
+            notePlaces_.emplace_back(table.lawNote, page);
         auto* close = new ui::CommandButton(u"閉じる"_s, page);
         close->setObjectName(u"Command1(%1)"_s.arg(index));
         close->setGeometry(ui::twipsRect(table.close.x, table.close.y, 1335, 375));
@@ -38,6 +46,43 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
         ++index;
     }
     Form_Load();
+}
+
+void FormSZkaisetu::followLaw(const tax::LawEdition& law)
+{
+    if (&law == law_)
+        return;
+    law_ = &law;
+    // The first page's pictures show the sheet under this law, captions and all.
+    for (const auto& [picture, label] : pictures_) {
+        label->setPixmap(sheetPicture(picture->which, label->size(), law));
+        label->setAccessibleDescription(pictureDescription(*picture, law));
+    }
+    showLawNotes();
+}
+
+// A law with figures of its own beside the stated text shows them in a framed note.
+void FormSZkaisetu::showLawNotes()
+{
+    for (QLabel* note : notes_)
+        delete note;
+    notes_.clear();
+    if (law_->settlementNote.empty())
+        return;
+    QString text = u"<b>%1</b>"_s.arg(QString::fromUtf16(law_->settlementNote.front()).toHtmlEscaped());
+    for (const char16_t* line : law_->settlementNote.subspan(1))
+        text += u"<br>"_s + QString::fromUtf16(line).toHtmlEscaped();
+    for (const auto& [place, page] : notePlaces_) {
+        auto* note = static_cast<QLabel*>(ui::buildControl({ui::Kind::Box, u"", place->left, place->top, place->width,
+                                                            place->height, place->align, ui::kPaleYellow},
+                                                           page));
+        note->setTextFormat(Qt::RichText);
+        note->setText(text);
+        note->setWordWrap(true);
+        note->setMargin(4);
+        note->show();
+        notes_.push_back(note);
+    }
 }
 
 void FormSZkaisetu::Form_Load() { ui::placeOnScreen(this, kHelpAcross, kHelpDown); }

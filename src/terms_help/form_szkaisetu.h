@@ -1,9 +1,18 @@
 #pragma once
 #include "common/geometry.h"
+// moc cannot parse the standard <concepts> header that the model's headers pull in.
+#ifndef Q_MOC_RUN
+#include "tax_sheet/law.h"
+#include "terms_help/page_items.h"
+#endif
 
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
+
+class QLabel;
 
 namespace kz::ui {
 class CommandButton;
@@ -23,11 +32,15 @@ constexpr Point helpWindowPosition(Size screen, Size window)
 }
 
 // "相続税の用語と解説": six read-only pages on the terms behind the tax sheet. The sheet
-// opens it beside itself without owning it, so it stays open when the sheet closes.
-class FormSZkaisetu : public QWidget {
+// opens it beside itself without owning it, so it stays open when the sheet closes. It
+// explains the law edition of the sheet that last showed it, the stated one at first.
+class FormSZkaisetu : public QWidget, public tax::LawFollower {
     Q_OBJECT
 public:
     explicit FormSZkaisetu(QWidget* parent = nullptr);
+
+    const tax::LawEdition& law() const { return *law_; }
+    void followLaw(const tax::LawEdition& law) override;
 
     TabDialog* SSTab1 = nullptr;
     std::array<ui::CommandButton*, 6> Command1{};
@@ -35,6 +48,12 @@ public:
 private:
     void Form_Load();
     void Command1_Click(int index);
+    void showLawNotes();
+
+    const tax::LawEdition* law_ = &tax::statedLaw();
+    std::vector<std::pair<const Picture*, QLabel*>> pictures_;
+    std::vector<std::pair<const ui::Control*, QWidget*>> notePlaces_; // a law note's place on a page
+    std::vector<QLabel*> notes_;
 };
 
 } // namespace kz::terms

@@ -51,8 +51,16 @@ void ButtonFace::paintEvent(QPaintEvent*)
     p.drawControl(QStyle::CE_PushButton, opt);
 }
 
-void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures)
+QString pictureDescription(const Picture& picture, const tax::LawEdition& law)
 {
+    const QString caption = QString::fromUtf16(picture.which == SheetPicture::Upper ? law.giftRowCaption
+                                                                                     : tax::yearsCaption(law));
+    return QString::fromUtf16(picture.description).arg(caption);
+}
+
+std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures)
+{
+    std::vector<QLabel*> pictureLabels;
     ui::buildControls(table.backdrop, page);
     for (const Picture& pic : table.pictures) {
         auto* label = new QLabel(page);
@@ -61,7 +69,8 @@ void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictu
         if (pictures)
             label->setPixmap(pictures(pic.which, label->size()));
         label->setAccessibleName(QString::fromUtf16(pic.name));
-        label->setAccessibleDescription(QString::fromUtf16(pic.description));
+        label->setAccessibleDescription(pictureDescription(pic, tax::statedLaw()));
+        pictureLabels.push_back(label);
     }
     ui::buildControls(table.controls, page);
     for (const ui::Control& c : table.paragraphs) {
@@ -76,6 +85,7 @@ void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictu
         auto* w = new ButtonFace(QString::fromUtf16(c.text), page);
         w->setGeometry(ui::twipsRect(c.left, c.top, c.width, c.height));
     }
+    return pictureLabels;
 }
 
 } // namespace kz::terms

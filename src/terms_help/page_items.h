@@ -2,6 +2,10 @@
 // What the help pages are made of, beyond the shared control tables: paragraphs that wrap,
 // fractions drawn the way they are written on paper, the picture of a button, and the
 // pictures of the tax sheet.
+// moc cannot parse the standard <concepts> header that the model's headers pull in.
+#ifndef Q_MOC_RUN
+#include "tax_sheet/law.h"
+#endif
 #include "ui/controls.h"
 
 #include <QLabel>
@@ -9,6 +13,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace kz::terms {
 
@@ -50,8 +55,11 @@ struct Picture {
     SheetPicture which;
     Twips left, top, width, height;
     const char16_t* name;        // what a screen reader announces
-    const char16_t* description; // what the picture shows
+    const char16_t* description; // what the picture shows; %1: the law's caption named in it
 };
+
+// A picture's description under a law: the upper names the gift row, the lower the years.
+QString pictureDescription(const Picture& picture, const tax::LawEdition& law);
 
 // One page of the window, in the order its parts are stacked: backdrop panels, pictures,
 // then captions, frames and rules, wrapped paragraphs, fractions and button pictures on top.
@@ -64,11 +72,14 @@ struct PageTable {
     std::span<const Fraction> fractions;
     std::span<const ui::Control> buttonFaces;
     Point close; // the page's "閉じる"
+    // Where a law edition's own note on this page stands, framed; nullptr: nowhere.
+    const ui::Control* lawNote = nullptr;
 };
 
 using PictureSource = std::function<QPixmap(SheetPicture which, QSize size)>;
 
-// Builds a page's fixed contents on `page`; `pictures` renders the sheet's images.
-void buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures);
+// Builds a page's fixed contents on `page`; `pictures` renders the sheet's images. Returns
+// the picture labels, in the table's order, so that a window can render them again.
+std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures);
 
 } // namespace kz::terms

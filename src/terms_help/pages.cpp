@@ -29,11 +29,11 @@ constexpr Control kSheetHelpBackdrop[] = {
 
 constexpr Picture kSheetHelpPictures[] = {
     {SheetPicture::Upper, kUpperX, kUpperY, kPictureW, 1935, u"計算シートの入力例（配偶者の列）",
-     u"計算シート左上の画面。「相続・遺贈で取得した額」から「相続前３年以内の贈与額(＋)」までの行と"
+     u"計算シート左上の画面。「相続・遺贈で取得した額」から「%1」までの行と"
      u"配偶者の列が写り、配偶者の最初の入力欄が選択されています。配偶者の入力欄の列を赤い輪で囲んでいます。"},
     {SheetPicture::Lower, kLowerX, kLowerY, kPictureW, 2535, u"計算シートの入力例（法定相続人数・法定相続分・年数）",
      u"計算シートの法定相続人数の入力欄、配偶者の法定相続分の分子と分母の入力欄、"
-     u"相続人2から4の20歳になるまでの年数の入力欄の画面。右の例のとおり、法定相続人数に3、"
+     u"相続人2から4の%1の入力欄の画面。右の例のとおり、法定相続人数に3、"
      u"配偶者の法定相続分に2分の1が入っています。それぞれを赤い輪で囲み、右側に説明を添えています。"},
 };
 
@@ -155,6 +155,9 @@ constexpr Control kSettlementControls[] = {
     {Kind::Label, u"納付税額（相続税）＝確定した相続税　－　支払済贈与税額", 2160, 6480, 5100, 240},
 };
 
+// A law edition's own note, under the stated conditions and above the diagrams.
+constexpr Control kSettlementLawNote{Kind::Label, u"", 240, 2400, 8520, 1140, kTopLeft};
+
 constexpr Control kSettlementParagraphs[] = {
     {Kind::Label,
      u"相続時精算課税制度は、平成15年1月1日から導入された制度です。贈与を受けた時に贈与税を納め、"
@@ -253,7 +256,8 @@ constexpr PageTable kPages[] = {
     {u"計算シートHELP", kSheetHelpBackdrop, kSheetHelpPictures, kSheetHelpControls, kSheetHelpWrapped,
      kSheetHelpFractions, kSheetHelpButtons, {7200, 6240}},
     {u"用語の解説", {}, {}, kTermsControls, kTermsParagraphs, {}, {}, {7320, 6480}},
-    {u"相続時精算課税制度", kSettlementBackdrop, {}, kSettlementControls, kSettlementParagraphs, {}, {}, {7320, 6480}},
+    {u"相続時精算課税制度", kSettlementBackdrop, {}, kSettlementControls, kSettlementParagraphs, {}, {}, {7320, 6480},
+     &kSettlementLawNote},
     {u"配偶者の税額の軽減", {}, {}, kSpouseControls, kSpouseParagraphs, {}, {}, {7320, 6480}},
     {u"遺言", {}, {}, {}, kWillParagraphs, {}, {}, {7320, 6480}},
     {u"代償分割と協議書", {}, {}, {}, kDivisionParagraphs, {}, {}, {7320, 6480}},

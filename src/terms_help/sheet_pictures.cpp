@@ -206,9 +206,10 @@ RenderedSheetPicture lower(tax::SheetPage& page, QSize size)
 
 } // namespace
 
-RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size)
+RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law)
 {
     tax::TaxSheet sheet;
+    sheet.setLaw(law);
     if (which == SheetPicture::Lower) {
         sheet.setText(tax::heirCountField(), "3");
         sheet.setText(tax::numeratorField(0), "1");
@@ -219,6 +220,9 @@ RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size)
     return which == SheetPicture::Upper ? upper(page, size) : lower(page, size);
 }
 
-QPixmap sheetPicture(SheetPicture which, QSize size) { return renderSheetPicture(which, size).pixmap; }
+QPixmap sheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law)
+{
+    return renderSheetPicture(which, size, law).pixmap;
+}
 
 } // namespace kz::terms

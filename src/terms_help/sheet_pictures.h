@@ -2,6 +2,7 @@
 // The two pictures of the first page, rendered from a real calculation sheet built
 // offscreen, so that they always show the sheet as the program draws it.
 #include "tax_sheet/fields.h"
+#include "tax_sheet/law.h"
 #include "terms_help/page_items.h"
 
 #include <QPainterPath>
@@ -20,9 +21,10 @@ struct RenderedSheetPicture {
     std::vector<std::pair<tax::Field, QRect>> fields; // where each input field of the sheet shows
 };
 
-RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size);
+// A picture of the sheet as it shows under `law`.
+RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law = tax::statedLaw());
 
-// The window's PictureSource.
-QPixmap sheetPicture(SheetPicture which, QSize size);
+// What the window's PictureSource shows.
+QPixmap sheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law);
 
 } // namespace kz::terms

@@ -345,12 +345,14 @@ private slots:
     void tabOrderRunsThroughTheFieldsThenTheButtons()
     {
         QStringList visited{focusedName()};
-        for (int step = 0; step < 49; ++step) {
+        for (int step = 0; step < 50; ++step) {
             press(Qt::Key_Tab);
             visited << focusedName();
         }
         QCOMPARE(visited, fieldsInSheetOrder() << u"Command4"_s << u"Command1"_s << u"Command2"_s << u"Command3"_s
-                                               << u"Command7"_s << u"Num1(0)"_s);
+                                               << u"Command7"_s << u"Combo1"_s << u"Num1(0)"_s);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focusedName(), u"Combo1"_s);
         press(Qt::Key_Backtab);
         QCOMPARE(focusedName(), u"Command7"_s);
     }

@@ -2,6 +2,7 @@
 // page switching, printing, the help and close commands, and what a screen reader reads.
 #include "window_driver.h"
 
+#include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_page.h"
 #include "ui/click_label.h"
@@ -248,6 +249,69 @@ private slots:
         QCOMPARE(textsOf(w.form->Picture3).count(caption), count);
     }
 
+    // The law chosen in the heading's drop-down, reached by Tab after the stated order, is a
+    // change of the sheet like an entry: the results turn "0", the entries stay, the captions,
+    // the minors' multiplier and the gift-tax panel follow. Back under the stated law the same
+    // entries give the stated figures again.
+    void choosingTheLawInTheHeading()
+    {
+        typeWorkedExample();
+        w.click(w.form->Command4);
+        const QStringList entries = w.fieldTexts();
+        const QStringList stated = w.resultTexts();
+        auto* chooser = w.form->Picture3->Combo1;
+        QCOMPARE(chooser->accessibleName(), u"適用する法令"_s);
+        const auto named = QAccessible::queryAccessibleInterface(chooser)->relations(QAccessible::Label);
+        QVERIFY(!named.isEmpty());
+        QCOMPARE(named.front().first->text(QAccessible::Name), u"適用する法令"_s);
+        QCOMPARE(chooser->font(), w.form->Picture3->heading()->font());
+        QVERIFY(w.form->Picture3->heading()->geometry().contains(chooser->geometry().adjusted(4, 0, -24, 0)));
+        w.form->Command7->setFocus();
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        QCOMPARE(chooser->currentText(), u"[令和6年1月1日現在法令等]"_s);
+        QCOMPARE(w.fieldTexts(), entries);
+        QCOMPARE(w.resultTexts(), QStringList(stated.size(), u"0"_s));
+
+        const QStringList sheet = textsOf(w.form->Picture3);
+        const std::pair<QString, int> captions[] = {
+            {u"相続税額計算シート　[令和6年1月1日現在法令等]"_s, 1}, {u"相続税額計算シート　[平成20年5月1日現在法令等]"_s, 0},
+            {u"　③　遺産　基礎控除額　(3,000万円＋600万円×法定相続人数)"_s, 1}, {u"１８歳になるまでの年数"_s, 1},
+            {u"×　10万円"_s, 3}, {u"×　６万円"_s, 0}, {u"生前贈与加算額(＋)"_s, 1}, {u"相続前３年以内の贈与額(＋)"_s, 0},
+            {u"※ 令和6年1月1日以後の贈与は相続開始前7年以内（延長した4年分は合計100万円を控除）が加算対象です。"_s, 1},
+        };
+        for (const auto& [caption, count] : captions)
+            QVERIFY2(sheet.count(caption) == count, qPrintable(caption));
+        QVERIFY(w.field(u"Num7(6)"_s)->accessibleName().endsWith(u"１８歳になるまでの年数"_s));
+        const QStringList gift = textsOf(w.form->Picture4);
+        for (const QString& t : {u"一般税率"_s, u"特例税率（※）"_s, u"3,000万円超"_s, u"400万円"_s, u"4,500万円超"_s,
+                                 u"640万円"_s, u"　[令和6年1月1日現在法令等]"_s, u"■基礎控除額は 110万円"_s})
+            QVERIFY2(gift.contains(t), qPrintable(t));
+        // Taller now, the panel keeps its foot and stays clear of シートHELP.
+        QCOMPARE(w.form->Picture4->geometry().bottom(), twipsRect(0, 4800, 2535, 3855).bottom());
+        QVERIFY(w.form->Picture4->y() > w.form->Command3->geometry().bottom());
+        checkNothingCutOffOrOverlapping(w.form->Picture4);
+
+        // ③ 30,000 + 6,000 × 4 = 54,000; ④ 420,000 − 54,000 = 366,000; the spouse's 183,000 is
+        // taxed × 0.4 − 17,000 = 56,200 and each sixth, 61,000, × 0.3 − 7,000 = 11,300; ⑤ 90,100;
+        // heir 3's 5 years × 10万円 = 500.
+        w.click(w.form->Command4);
+        checkNothingCutOffOrOverlapping(w.form->Picture3);
+        for (const auto& [label, text] : {std::pair{"LNum6(2)", "54,000"}, {"LNum6(3)", "366,000"},
+                                          {"LNum1(2)", "56,200"}, {"LNum2(2)", "11,300"}, {"LNum6(4)", "90,100"},
+                                          {"LNum6(7)", "500"}})
+            QCOMPARE(w.shown(QString::fromLatin1(label)), QString::fromUtf8(text));
+
+        chooser->setFocus();
+        press(Qt::Key_Up);
+        QCOMPARE(w.resultTexts(), QStringList(stated.size(), u"0"_s));
+        QCOMPARE(textsOf(w.form->Picture3).count(u"×　６万円"_s), 3);
+        QCOMPARE(w.form->Picture4->geometry(), twipsRect(0, 4800, 2535, 3855));
+        w.click(w.form->Command4);
+        QCOMPARE(w.resultTexts(), stated);
+        QCOMPARE(w.fieldTexts(), entries);
+    }
+
     void sheetTextsFitAndDoNotOverlap()
     {
         typeWorkedExample();
@@ -357,6 +421,8 @@ private slots:
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
         QCOMPARE(focusedName(), u"Command7"_s);
+        press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), u"Combo1"_s); // the law's drop-down, after the stated order
         press(Qt::Key_Tab);
         QCOMPARE(focusedName(), u"Num1(0)"_s);
     }

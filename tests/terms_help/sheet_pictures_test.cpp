@@ -49,8 +49,11 @@ private slots:
     {
         QTest::addColumn<SheetPicture>("which");
         QTest::addColumn<int>("rings");
-        QTest::newRow("upper") << SheetPicture::Upper << 1;
-        QTest::newRow("lower") << SheetPicture::Lower << 3;
+        QTest::addColumn<int>("law"); // the law edition of the sheet pictured
+        QTest::newRow("upper") << SheetPicture::Upper << 1 << 0;
+        QTest::newRow("lower") << SheetPicture::Lower << 3 << 0;
+        QTest::newRow("upper under 令和6") << SheetPicture::Upper << 1 << 1;
+        QTest::newRow("lower under 令和6") << SheetPicture::Lower << 3 << 1;
     }
 
     // Not blank: the sheet's white, its black text and frames, and the rings all show.
@@ -58,7 +61,9 @@ private slots:
     {
         QFETCH(SheetPicture, which);
         QFETCH(int, rings);
-        const RenderedSheetPicture p = kz::terms::renderSheetPicture(which, pictureSize(which));
+        QFETCH(int, law);
+        const RenderedSheetPicture p =
+            kz::terms::renderSheetPicture(which, pictureSize(which), kz::tax::lawEditions()[std::size_t(law)]);
         const QImage image = p.pixmap.toImage();
         QCOMPARE(p.pixmap.deviceIndependentSize().toSize(), pictureSize(which));
         QCOMPARE(int(p.rings.size()), rings);
@@ -83,7 +88,9 @@ private slots:
     void ringsGoRoundTheirPlaces()
     {
         QFETCH(SheetPicture, which);
-        const RenderedSheetPicture p = kz::terms::renderSheetPicture(which, pictureSize(which));
+        QFETCH(int, law);
+        const RenderedSheetPicture p =
+            kz::terms::renderSheetPicture(which, pictureSize(which), kz::tax::lawEditions()[std::size_t(law)]);
         const QImage image = p.pixmap.toImage();
         const QRectF bounds(QPointF(0, 0), p.pixmap.deviceIndependentSize());
         for (std::size_t i = 0; i < p.rings.size(); ++i) {

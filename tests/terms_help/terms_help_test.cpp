@@ -2,6 +2,8 @@
 
 #include "shell/window_setup.h"
 #include "tax_sheet/form_souzoku.h"
+#include "tax_sheet/law_chooser.h"
+#include "tax_sheet/sheet_page.h"
 #include "terms_help/form_szkaisetu.h"
 #include "terms_help/page_items.h"
 #include "terms_help/tab_dialog.h"
@@ -240,6 +242,49 @@ private slots:
         // The sheet stays usable while the help is open.
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(sheet->isEnabled());
+    }
+
+    // Opened from a sheet under 令和6, page 3 adds the framed note of that law and page 1's
+    // pictures show that sheet; the help follows the sheet back to the stated law while open.
+    void helpFollowsTheSheetsLaw()
+    {
+        kz::tax::FormSouzoku* sheet = openTaxWindow();
+        QVERIFY(sheet);
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        auto* help = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
+        QVERIFY(help);
+        auto upperLabel = [&]() -> QLabel* {
+            for (QLabel* l : labelsOn(help->SSTab1->page(0)))
+                if (l->text().isEmpty())
+                    return l;
+            return nullptr;
+        };
+        auto upperPicture = [&] { return upperLabel()->pixmap().toImage(); };
+        const QImage stated = upperPicture();
+        QVERIFY(!labelAt(help->SSTab1->page(2), px(240, 2400)));
+
+        sheet->Picture3->Combo1->setCurrentIndex(1);
+        QCOMPARE(&help->law(), &kz::tax::lawEditions()[1]);
+        const QImage reiwa6 = upperPicture();
+        QVERIFY(reiwa6 != stated); // its gift row reads "生前贈与加算額(＋)", and so says its description
+        QVERIFY(accessibleText(upperLabel(), QAccessible::Description).contains(u"「生前贈与加算額(＋)」"_s));
+        QLabel* note = labelAt(help->SSTab1->page(2), px(240, 2400));
+        QVERIFY(note);
+        QCOMPARE(note->frameShape(), QFrame::Box);
+        for (const QString& figure : {u"令和6年1月1日現在"_s, u"60歳以上"_s, u"18歳以上の子・孫"_s, u"110万円"_s,
+                                      u"2,500万円"_s, u"20％"_s})
+            QVERIFY2(note->text().contains(figure), qPrintable(figure));
+
+        // Closed and opened again from the same sheet, it starts under the sheet's law.
+        help->close();
+        flushDeletes();
+        QTest::mouseClick(sheet->Command3, Qt::LeftButton);
+        help = qobject_cast<FormSZkaisetu*>(kz::ui::openWindow(WindowKind::TermsHelp));
+        QVERIFY(help && labelAt(help->SSTab1->page(2), px(240, 2400)));
+
+        sheet->Picture3->Combo1->setCurrentIndex(0);
+        QVERIFY(!labelAt(help->SSTab1->page(2), px(240, 2400)));
+        QCOMPARE(upperPicture(), stated);
     }
 
     void twoPressesOfSheetHelpLeaveOneWindow()
@@ -566,15 +611,20 @@ private slots:
     void everyTextFitsItsPage_data()
     {
         QTest::addColumn<int>("page");
+        QTest::addColumn<int>("law"); // the law edition the help explains
         for (int i = 1; i <= 6; ++i)
-            QTest::addRow("page %d", i) << i;
+            QTest::addRow("page %d", i) << i << 0;
+        QTest::addRow("page 1 under 令和6") << 1 << 1;
+        QTest::addRow("page 3 under 令和6") << 3 << 1;
     }
 
     void everyTextFitsItsPage()
     {
         QFETCH(int, page);
+        QFETCH(int, law);
         FormSZkaisetu* w = open();
         QVERIFY(w);
+        w->followLaw(kz::tax::lawEditions()[static_cast<std::size_t>(law)]);
         QWidget* p = w->SSTab1->page(page - 1);
         w->SSTab1->setCurrentIndex(page - 1);
         const QRect pageArea(0, w->SSTab1->tab(5)->geometry().bottom() + 1, w->SSTab1->width() - 2,

@@ -1,0 +1,25 @@
+#pragma once
+// The drop-down in the sheet's heading that chooses the law edition. It lies over the
+// heading's bracket and draws nothing of its own until pointed at, focused or open, so
+// that the heading reads as one line of text in one font.
+#include <QComboBox>
+
+namespace kz::tax {
+
+class LawChooser : public QComboBox {
+    Q_OBJECT
+public:
+    explicit LawChooser(QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void showPopup() override;
+    void hidePopup() override;
+
+private:
+    bool popupOpen_ = false;
+};
+
+} // namespace kz::tax
