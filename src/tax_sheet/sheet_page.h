@@ -15,7 +15,7 @@
 class QLabel;
 
 namespace kz::ui {
-class ClickLabel;
+class ActionBox;
 class CommandButton;
 class EntryField;
 } // namespace kz::ui
@@ -31,7 +31,8 @@ public:
 
     kz::ui::EntryField* field(Field f) const;
     QLabel* resultLabel(Label l) const;
-    kz::ui::ClickLabel* clearingLabel(ClearLabel c) const;
+    // Empty for Label7, the "CE" heading.
+    kz::ui::ActionBox* clearingLabel(ClearLabel c) const;
     kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算
 
     // Puts the focus in a field as the user's own move would, with its arrival rules.
@@ -54,7 +55,7 @@ private:
     TaxSheet& m_sheet;
     std::array<kz::ui::EntryField*, kFieldCount> m_fields{};
     std::array<QLabel*, kLabelCount> m_labels{};
-    std::array<kz::ui::ClickLabel*, 9> m_clearing{};
+    std::array<kz::ui::ActionBox*, 9> m_clearing{};
 };
 
 } // namespace kz::tax

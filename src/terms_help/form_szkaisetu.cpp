@@ -7,6 +7,8 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
+#include <QShortcut>
+
 using namespace Qt::StringLiterals;
 
 namespace kz::terms {
@@ -37,6 +39,9 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
         Command1[static_cast<std::size_t>(index)] = close;
         ++index;
     }
+    // Esc closes the window, as each "閉じる" does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { Command1_Click(SSTab1->currentIndex()); });
     Form_Load();
 }
 

@@ -4,13 +4,14 @@
 
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_page.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QPointer>
 #include <QPrinterInfo>
 #include <QStyle>
@@ -262,6 +263,8 @@ private slots:
         QTest::addColumn<QStringList>("cleared"); // fields that change
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("person"); // whose kingaku goes to 0, or 0
+        QTest::addColumn<QString>("name"); // as a screen reader says it
+        QTest::addColumn<int>("key");      // 0: a click; else the key pressed on the focused box
         const auto column = [](int p) {
             QStringList out;
             for (int i = 0; i < 6; ++i)
@@ -271,15 +274,15 @@ private slots:
         QStringList shares;
         for (int k = 0; k < 5; ++k)
             shares << fieldNamed("Num7", k) << fieldNamed("Num8", k);
-        QTest::newRow("Label19 配偶者") << u"Label19"_s << column(1) << u"0"_s << 1;
-        QTest::newRow("Label20 相続人2") << u"Label20"_s << column(2) << u"0"_s << 2;
-        QTest::newRow("Label21 相続人3") << u"Label21"_s << column(3) << u"0"_s << 3;
-        QTest::newRow("Label22 相続人4") << u"Label22"_s << column(4) << u"0"_s << 4;
-        QTest::newRow("Label16 受遺者") << u"Label16"_s << column(5) << u"0"_s << 5;
-        QTest::newRow("Label13 相続分") << u"Label13"_s << shares << QString() << 0;
+        QTest::newRow("Label19 配偶者") << u"Label19"_s << column(1) << u"0"_s << 1 << u"配偶者の入力をクリア"_s << 0;
+        QTest::newRow("Label20 相続人2") << u"Label20"_s << column(2) << u"0"_s << 2 << u"相続人2の入力をクリア"_s << int(Qt::Key_Space);
+        QTest::newRow("Label21 相続人3") << u"Label21"_s << column(3) << u"0"_s << 3 << u"相続人3の入力をクリア"_s << int(Qt::Key_Return);
+        QTest::newRow("Label22 相続人4") << u"Label22"_s << column(4) << u"0"_s << 4 << u"相続人4の入力をクリア"_s << 0;
+        QTest::newRow("Label16 受遺者") << u"Label16"_s << column(5) << u"0"_s << 5 << u"受遺者の入力をクリア"_s << int(Qt::Key_Enter);
+        QTest::newRow("Label13 相続分") << u"Label13"_s << shares << QString() << 0 << u"相続分をクリア"_s << 0;
         QTest::newRow("Label14 未成年者") << u"Label14"_s << QStringList{u"Num7(5)"_s, u"Num7(6)"_s, u"Num7(7)"_s}
-                                          << u"0"_s << 0;
-        QTest::newRow("Label15 AC") << u"Label15"_s << fieldsInSheetOrder() << u"0"_s << -1;
+                                          << u"0"_s << 0 << u"未成年者の年数をクリア"_s << int(Qt::Key_Space);
+        QTest::newRow("Label15 AC") << u"Label15"_s << fieldsInSheetOrder() << u"0"_s << -1 << u"すべてクリア"_s << int(Qt::Key_Return);
     }
 
     void clearingLabels()
@@ -288,6 +291,8 @@ private slots:
         QFETCH(QStringList, cleared);
         QFETCH(QString, to);
         QFETCH(int, person);
+        QFETCH(QString, name);
+        QFETCH(int, key);
         typeWorkedExample();
         w.click(w.form->Command4);
         const QStringList before = w.fieldTexts();
@@ -297,7 +302,16 @@ private slots:
             for (int i = 0; i < 6; ++i)
                 stored[p - 1][i] = sheet.kingaku(p, i);
         QCOMPARE(w.label(label)->cursor().shape(), Qt::PointingHandCursor);
-        w.click(w.label(label));
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w.label(label));
+        QCOMPARE(box->role(), QAccessible::Button);
+        QCOMPARE(box->text(QAccessible::Name), name);
+        QVERIFY(box->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        if (key) {
+            w.label(label)->setFocus(Qt::TabFocusReason);
+            press(Qt::Key(key));
+        } else {
+            w.click(w.label(label));
+        }
         const QStringList names = fieldsInSheetOrder();
         for (qsizetype i = 0; i < names.size(); ++i)
             QCOMPARE(w.text(names[i]), cleared.contains(names[i]) ? to : before[i]);
@@ -306,6 +320,19 @@ private slots:
         for (int p = 1; p <= 5; ++p)
             for (int i = 0; i < 6; ++i)
                 QCOMPARE(sheet.kingaku(p, i), person == p || person == -1 ? 0 : stored[p - 1][i]);
+    }
+
+    void aResultCanBeSelectedAndCopied()
+    {
+        typeWorkedExample();
+        w.click(w.form->Command4);
+        QLabel* taxable = w.label(u"LNum6(2)"_s);
+        w.click(taxable);
+        QCOMPARE(focused(), taxable);
+        taxable->setSelection(0, static_cast<int>(taxable->text().size()));
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), taxable->text());
+        QVERIFY(!taxable->text().isEmpty());
     }
 
     void ceClearsNothing()
@@ -338,6 +365,7 @@ private slots:
         w.click(w.form->Command1);
         QCOMPARE(w.form->Picture2->pos(), QPoint(168, 0));
         QCOMPARE(w.form->Picture3->x(), 920);
+        QVERIFY(QAccessible::queryAccessibleInterface(w.form->Picture3)->state().invisible);
 
         w.click(w.form->Command2);
         QCOMPARE(w.form->Picture3->pos(), QPoint(168, 0));
@@ -358,7 +386,7 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focusedName(), u"Command7"_s);
         press(Qt::Key_Tab);
-        QCOMPARE(focusedName(), u"Num1(0)"_s);
+        QCOMPARE(focusedName(), u"Label19"_s);
     }
 
     void spaceOrEnterOnAFocusedButtonPressesIt()
@@ -580,7 +608,8 @@ private slots:
         });
         w.click(w.form->Command3);
         w.form->activateWindow();
-        w.click(w.form->Command3);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        press(Qt::Key_F1); // as "シートHELP"
         QCOMPARE(created, 1);
         QPointer<QWidget> help = kz::ui::openWindow(kz::ui::WindowKind::TermsHelp);
         QVERIFY(help && help->isVisible());
