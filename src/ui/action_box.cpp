@@ -110,20 +110,23 @@ void ActionBox::paintEvent(QPaintEvent* event)
         paintFocusFrame(this);
 }
 
-// Printing hides the icon, and Qt hands its focus on to the next control; the focus
-// comes back with the icon, so that a print started by the keyboard leaves it where it was.
-void ActionBox::hideEvent(QHideEvent* event)
+// Printing hides the icon. Were the focus handed on to the next control, that control's
+// arrival (a field showing its raw amount, selected) would go on paper; so the focus goes
+// nowhere while the box is hidden and comes back with it, where a print started by the
+// keyboard left it.
+void ActionBox::setVisible(bool visible)
 {
-    m_refocus = hasFocus();
-    QLabel::hideEvent(event);
-}
-
-void ActionBox::showEvent(QShowEvent* event)
-{
-    QLabel::showEvent(event);
-    if (m_refocus && isActiveWindow())
+    if (!visible && hasFocus()) {
+        m_refocus = true;
+        clearFocus();
+    }
+    QLabel::setVisible(visible);
+    if (visible && m_refocus) {
+        m_refocus = false;
+        // The window may be inactive yet, just after the question: it gets the focus back
+        // with its activation.
         setFocus(Qt::OtherFocusReason);
-    m_refocus = false;
+    }
 }
 
 void chainAfter(QWidget* last, std::initializer_list<ActionBox*> boxes)

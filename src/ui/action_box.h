@@ -22,13 +22,13 @@ public:
     // As a click does; the handler may close the window and this box with it.
     void click();
 
+    void setVisible(bool visible) override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     bool m_pressed = false;
