@@ -67,13 +67,19 @@ QFont captionFont(QFont font, bool selected)
 
 } // namespace
 
-TabButton::TabButton(const QString& caption, QWidget* parent)
-    : QAbstractButton(parent)
+// Before any caption exists, so that a reader never meets one without its role.
+TabStrip::TabStrip(QWidget* parent)
+    : QWidget(parent)
 {
     [[maybe_unused]] static const bool installed = [] {
         QAccessible::installFactory(accessibleFactory);
         return true;
     }();
+}
+
+TabButton::TabButton(const QString& caption, QWidget* parent)
+    : QAbstractButton(parent)
+{
     setText(caption);
     setCheckable(true);
     // As on a tab bar: only the selected caption is a Tab stop (TabDialog moves it), and a

@@ -32,7 +32,7 @@ protected:
 class TabStrip : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit TabStrip(QWidget* parent);
 };
 
 // A tabbed dialog whose captions wrap into rows of a fixed count, the first row on top,
