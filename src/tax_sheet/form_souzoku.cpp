@@ -13,6 +13,8 @@
 
 #include <QShortcut>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace kz::tax {
@@ -79,11 +81,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     // The boxes that act come after that order, the clearing column top to bottom, then the printer.
     QWidget* last = Command7;
     for (const ClearLabel c : layout::kClearingLabels)
-        if (kz::ui::ActionBox* box = Picture3->clearingLabel(c)) {
-            kz::ui::chainAfter(last, {box});
-            last = box;
-        }
-    kz::ui::chainAfter(last, {Picture5});
+        if (QWidget* box = Picture3->clearingLabel(c))
+            setTabOrder(std::exchange(last, box), box);
+    setTabOrder(last, Picture5);
 
     // F1 asks for help, as "シートHELP" does.
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);

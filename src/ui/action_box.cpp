@@ -129,14 +129,6 @@ void ActionBox::setVisible(bool visible)
     }
 }
 
-void chainAfter(QWidget* last, std::initializer_list<ActionBox*> boxes)
-{
-    for (ActionBox* box : boxes) {
-        QWidget::setTabOrder(last, box);
-        last = box;
-    }
-}
-
 void paintFocusFrame(QWidget* w)
 {
     QPainter p(w);

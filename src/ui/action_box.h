@@ -2,15 +2,14 @@
 #include <QLabel>
 
 #include <functional>
-#include <initializer_list>
 
 namespace kz::ui {
 
 // A box that looks like a label but acts as a button: the clearing boxes, the "CE" boxes
 // and the printer icons. A click, Space or Enter runs onClick; assistive technology sees a
 // push button with a press action, named by setAccessibleName. The Tab key reaches it
-// (chainAfter puts it behind a window's own order) while a click leaves the focus where
-// it is, as the label did; a window may widen that with setFocusPolicy. With the focus it
+// (each window puts it behind its own order) while a click leaves the focus where it is,
+// as the label did; a window may widen that with setFocusPolicy. With the focus it
 // shows the navy frame that every control of these windows shows.
 class ActionBox : public QLabel {
     Q_OBJECT
@@ -34,9 +33,6 @@ private:
     bool m_pressed = false;
     bool m_refocus = false;
 };
-
-// Appends `boxes` to the Tab chain after `last`, in the order given.
-void chainAfter(QWidget* last, std::initializer_list<ActionBox*> boxes);
 
 // The focus frame of every control: 2 px of navy just inside the edge.
 void paintFocusFrame(QWidget* w);
