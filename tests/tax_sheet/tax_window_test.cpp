@@ -263,7 +263,6 @@ private slots:
         QTest::addColumn<QStringList>("cleared"); // fields that change
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("person"); // whose kingaku goes to 0, or 0
-        QTest::addColumn<QString>("name"); // as a screen reader says it
         QTest::addColumn<int>("key");      // 0: a click; else the key pressed on the focused box
         const auto column = [](int p) {
             QStringList out;
@@ -274,15 +273,15 @@ private slots:
         QStringList shares;
         for (int k = 0; k < 5; ++k)
             shares << fieldNamed("Num7", k) << fieldNamed("Num8", k);
-        QTest::newRow("Label19 配偶者") << u"Label19"_s << column(1) << u"0"_s << 1 << u"配偶者の入力をクリア"_s << 0;
-        QTest::newRow("Label20 相続人2") << u"Label20"_s << column(2) << u"0"_s << 2 << u"相続人2の入力をクリア"_s << int(Qt::Key_Space);
-        QTest::newRow("Label21 相続人3") << u"Label21"_s << column(3) << u"0"_s << 3 << u"相続人3の入力をクリア"_s << int(Qt::Key_Return);
-        QTest::newRow("Label22 相続人4") << u"Label22"_s << column(4) << u"0"_s << 4 << u"相続人4の入力をクリア"_s << 0;
-        QTest::newRow("Label16 受遺者") << u"Label16"_s << column(5) << u"0"_s << 5 << u"受遺者の入力をクリア"_s << int(Qt::Key_Enter);
-        QTest::newRow("Label13 相続分") << u"Label13"_s << shares << QString() << 0 << u"相続分をクリア"_s << 0;
+        QTest::newRow("Label19 配偶者") << u"Label19"_s << column(1) << u"0"_s << 1 << 0;
+        QTest::newRow("Label20 相続人2") << u"Label20"_s << column(2) << u"0"_s << 2 << int(Qt::Key_Space);
+        QTest::newRow("Label21 相続人3") << u"Label21"_s << column(3) << u"0"_s << 3 << int(Qt::Key_Return);
+        QTest::newRow("Label22 相続人4") << u"Label22"_s << column(4) << u"0"_s << 4 << 0;
+        QTest::newRow("Label16 受遺者") << u"Label16"_s << column(5) << u"0"_s << 5 << int(Qt::Key_Enter);
+        QTest::newRow("Label13 相続分") << u"Label13"_s << shares << QString() << 0 << 0;
         QTest::newRow("Label14 未成年者") << u"Label14"_s << QStringList{u"Num7(5)"_s, u"Num7(6)"_s, u"Num7(7)"_s}
-                                          << u"0"_s << 0 << u"未成年者の年数をクリア"_s << int(Qt::Key_Space);
-        QTest::newRow("Label15 AC") << u"Label15"_s << fieldsInSheetOrder() << u"0"_s << -1 << u"すべてクリア"_s << int(Qt::Key_Return);
+                                          << u"0"_s << 0 << int(Qt::Key_Space);
+        QTest::newRow("Label15 AC") << u"Label15"_s << fieldsInSheetOrder() << u"0"_s << -1 << int(Qt::Key_Return);
     }
 
     void clearingLabels()
@@ -291,7 +290,6 @@ private slots:
         QFETCH(QStringList, cleared);
         QFETCH(QString, to);
         QFETCH(int, person);
-        QFETCH(QString, name);
         QFETCH(int, key);
         typeWorkedExample();
         w.click(w.form->Command4);
@@ -302,10 +300,6 @@ private slots:
             for (int i = 0; i < 6; ++i)
                 stored[p - 1][i] = sheet.kingaku(p, i);
         QCOMPARE(w.label(label)->cursor().shape(), Qt::PointingHandCursor);
-        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w.label(label));
-        QCOMPARE(box->role(), QAccessible::Button);
-        QCOMPARE(box->text(QAccessible::Name), name);
-        QVERIFY(box->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
         if (key) {
             w.label(label)->setFocus(Qt::TabFocusReason);
             press(Qt::Key(key));
