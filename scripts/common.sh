@@ -8,6 +8,7 @@ KZ_PACKAGES=(
   fonts-ipafont-gothic
   xvfb xdotool imagemagick
   cups printer-driver-cups-pdf poppler-utils libcups2-dev
+  dbus at-spi2-core python3-pyatspi
 )
 
 kz_install_missing() {

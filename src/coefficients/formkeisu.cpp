@@ -1,7 +1,7 @@
 #include "coefficients/formkeisu.h"
 
 #include "ui/app.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
 #include "ui/print.h"

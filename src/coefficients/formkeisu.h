@@ -13,7 +13,7 @@ namespace kz::coef {
 // Calculator; this window forwards the events of its controls to it and mirrors its texts.
 //
 // Tab order: on each tab the fields of each calculation top to bottom, then its button,
-// and "閉じる" last; result fields, "CE" and the printer icons are left out. The window
+// "閉じる", then the "CE" boxes and the printer icon; result fields are left out. The window
 // opens with the focus in Num1(0), its text selected.
 class Formkeisu : public QWidget {
     Q_OBJECT

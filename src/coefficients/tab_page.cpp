@@ -1,7 +1,7 @@
 #include "coefficients/tab_page.h"
 
 #include "ui/app.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
@@ -137,11 +137,22 @@ constexpr PageLayout kPages[kTabCount] = {
 };
 // clang-format on
 
+// "元利合計の計算": the calculation a control belongs to, as a screen reader says it.
+QString calcTitle(Calc c) { return qs(calc(c).name) + u"の計算"_s; }
+
+// A field's name tells the tab, the calculation and the caption, since captions such as
+// "年　数" recur on one tab: "終価係数 物価上昇率の計算 年数".
+QString fieldTitle(const QString& tab, const FieldInfo& f)
+{
+    QString caption = qs(f.caption);
+    caption.remove(u' ').remove(u'\u3000');
+    return tab + u' ' + calcTitle(f.calc) + u' ' + caption;
+}
+
 // `described`: what a screen reader says about a result beside its value.
 QLineEdit* makeField(int index, const QString& tab, const QString& described, QWidget* parent)
 {
     const FieldInfo& f = field(index);
-    const QString caption = qs(f.caption);
     QLineEdit* edit = nullptr;
     if (f.kind == FieldKind::Result) {
         // Results can be read and copied but not typed into, and the Tab key passes them by.
@@ -155,7 +166,7 @@ QLineEdit* makeField(int index, const QString& tab, const QString& described, QW
         edit = entry;
     }
     edit->setObjectName(u"Num1(%1)"_s.arg(index));
-    edit->setAccessibleName(tab + u' ' + caption);
+    edit->setAccessibleName(fieldTitle(tab, f));
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit->setText(qs(f.initial));
     QPalette pal = edit->palette();
@@ -208,6 +219,8 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         const CalcInfo& ci = calc(s.calc);
         auto* button = new kz::ui::CommandButton(qs(ci.button), canvas_);
         button->setObjectName(u"Command%1"_s.arg(ci.command));
+        // Two buttons of a tab share the caption "計　算"; the name tells which.
+        button->setAccessibleName(u"計算（%1）"_s.arg(qs(ci.name)));
         button->setGeometry(kz::ui::twipsRect(kButtonLeft, s.top - (kButtonHeight - kFieldHeight) / 2,
                                               kButtonWidth, kButtonHeight));
         controls.calculate[static_cast<std::size_t>(indexOf(s.calc))] = button;
@@ -215,20 +228,22 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
 
     for (const Spot& s : page.clears) {
         const int i = indexOf(s.calc);
-        auto* ce = new kz::ui::ClickLabel(u"CE"_s, canvas_);
+        auto* ce = new kz::ui::ActionBox(u"CE"_s, canvas_);
         ce->setObjectName(u"Label2(%1)"_s.arg(i));
         ce->setAlignment(Qt::AlignCenter);
         ce->setFrameShape(QFrame::Box);
         ce->setGeometry(kz::ui::twipsRect(kFieldLeft[1] + kFieldWidth - kClearWidth,
                                           s.top + (kFieldHeight - kClearHeight) / 2, kClearWidth, kClearHeight));
         kz::ui::setBackground(ce, kz::ui::kLightCyan);
-        ce->setAccessibleDescription(u"%1の計算をクリア"_s.arg(qs(field(calc(s.calc).results[0]).caption)));
+        ce->setAccessibleName(calcTitle(s.calc) + u"をクリア"_s);
         controls.Label2[static_cast<std::size_t>(i)] = ce;
     }
 
     auto* printer = kz::ui::makePrintIcon(240, 5040, canvas_);
     printer->setObjectName(u"Picture1(%1)"_s.arg(tab));
-    printer->setAccessibleName(u"画面印刷"_s);
+    printer->setAccessibleName(u"画面を印刷"_s);
+    // A click takes the focus too, so the field under edit is stored before the print.
+    printer->setFocusPolicy(Qt::StrongFocus);
     controls.Picture1[static_cast<std::size_t>(tab)] = printer;
 
     auto* close = new kz::ui::CommandButton(u"閉じる"_s, canvas_);
@@ -244,6 +259,10 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         tabOrder_ << controls.calculate[static_cast<std::size_t>(indexOf(s.calc))];
     }
     tabOrder_ << close;
+    // The boxes that act come after that, the "CE" boxes top to bottom, then the printer.
+    for (const Spot& s : page.clears)
+        tabOrder_ << controls.Label2[static_cast<std::size_t>(indexOf(s.calc))];
+    tabOrder_ << printer;
 }
 
 void TabPage::alignTo(const QWidget* tabControl) { canvas_->move(-mapTo(tabControl, QPoint(0, 0))); }

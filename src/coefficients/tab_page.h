@@ -7,7 +7,7 @@
 
 class QLineEdit;
 namespace kz::ui {
-class ClickLabel;
+class ActionBox;
 class CommandButton;
 } // namespace kz::ui
 
@@ -18,8 +18,8 @@ struct Controls {
     std::array<QLineEdit*, kFieldCount> Num1{}; // the input fields are kz::ui::EntryField
     std::array<kz::ui::CommandButton*, kCalcCount> calculate{}; // Command1, 2, 4, ... by calculation
     std::array<kz::ui::CommandButton*, kTabCount> close{};      // "閉じる" by tab
-    std::array<kz::ui::ClickLabel*, kCalcCount> Label2{};       // "CE"
-    std::array<kz::ui::ClickLabel*, kTabCount> Picture1{};      // printer icons
+    std::array<kz::ui::ActionBox*, kCalcCount> Label2{};        // "CE"
+    std::array<kz::ui::ActionBox*, kTabCount> Picture1{};       // printer icons
 };
 
 QString tabCaption(int tab);
@@ -34,7 +34,7 @@ public:
     void alignTo(const QWidget* tabControl);
 
     // The Tab-key order of this page: each calculation's input fields, then its button,
-    // and the close button last.
+    // the close button, and behind them the "CE" boxes and the printer icon.
     QList<QWidget*> tabOrder() const { return tabOrder_; }
 
 private:

@@ -57,17 +57,17 @@ constexpr FieldInfo kFields[kFieldCount] = {
 constexpr Input R = Input::Rate, A = Input::Amount, Y = Input::Years, X = Input::None;
 
 constexpr CalcInfo kCalcs[kCalcCount] = {
-    // tab cmd button    fields  amount years rate  results   reads      rate 1st policy           char keys  "CE" texts
-    {0, 1,  "計　算", 0,  3,  0,  2,  1,  {3, N},   {R, A, Y}, true,  Policy::CarryOn, false, {"0", "0.00", "0", "0"}},
-    {0, 2,  "計　算", 4,  6,  N,  5,  4,  {6, N},   {R, Y, X}, true,  Policy::Stop,    false, {"0.00", "0", "0.00"}},
-    {1, 4,  "計 算",  7,  10, 8,  7,  9,  {10, N},  {Y, A, R}, false, Policy::Stop,    false, {"0", "0", "0.00", "0"}},
-    {1, 5,  "計 算",  11, 15, 13, 11, 12, {14, 15}, {A, Y, R}, false, Policy::Stop,    true,  {"0", "0.00", "0", "0", "0"}},
+    // tab cmd button    fields  amount years rate  results   reads      rate 1st policy           char keys  "CE" texts, name
+    {0, 1,  "計　算", 0,  3,  0,  2,  1,  {3, N},   {R, A, Y}, true,  Policy::CarryOn, false, {"0", "0.00", "0", "0"}, "元利合計"},
+    {0, 2,  "計　算", 4,  6,  N,  5,  4,  {6, N},   {R, Y, X}, true,  Policy::Stop,    false, {"0.00", "0", "0.00"}, "物価上昇率"},
+    {1, 4,  "計 算",  7,  10, 8,  7,  9,  {10, N},  {Y, A, R}, false, Policy::Stop,    false, {"0", "0", "0.00", "0"}, "預ける金額"},
+    {1, 5,  "計 算",  11, 15, 13, 11, 12, {14, 15}, {A, Y, R}, false, Policy::Stop,    true,  {"0", "0.00", "0", "0", "0"}, "将来価格"},
     // The sinking fund's "CE" puts "0", not "0.00", into its rate field; both read as zero.
-    {2, 7,  "計　算", 16, 19, 16, 17, 18, {19, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0", "0"}},
-    {3, 8,  "計 算",  20, 23, 20, 21, 22, {23, N},  {A, Y, R}, false, Policy::Stop,    true,  {"0", "0", "0.00", "0"}},
-    {4, 10, "計　算", 24, 27, 24, 25, 26, {27, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}},
-    {4, 11, "計　算", 28, 31, 28, 29, 30, {31, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}},
-    {5, 13, "計　算", 32, 35, 32, 33, 34, {35, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}},
+    {2, 7,  "計　算", 16, 19, 16, 17, 18, {19, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0", "0"}, "毎年の積立額"},
+    {3, 8,  "計 算",  20, 23, 20, 21, 22, {23, N},  {A, Y, R}, false, Policy::Stop,    true,  {"0", "0", "0.00", "0"}, "元利合計額"},
+    {4, 10, "計　算", 24, 27, 24, 25, 26, {27, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}, "毎年受取れる額"},
+    {4, 11, "計　算", 28, 31, 28, 29, 30, {31, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}, "毎年の返済額"},
+    {5, 13, "計　算", 32, 35, 32, 33, 34, {35, N},  {A, Y, R}, false, Policy::CarryOn, true,  {"0", "0", "0.00", "0"}, "必要資金"},
 };
 // clang-format on
 

@@ -62,6 +62,7 @@ struct CalcInfo {
     Policy policy;
     bool computesOnCharKey;     // other character keys typed on the button run it too
     std::array<std::string_view, 5> clearTexts; // "CE": texts of Num1(first..last)
+    std::string_view name;      // what it works out, to tell its controls apart: "元利合計"
 };
 
 const FieldInfo& field(int index);

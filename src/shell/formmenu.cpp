@@ -35,6 +35,8 @@ Formmenu::Formmenu(QWidget* parent)
     // The title bar stays blank. Qt would put the program's name into an empty title, so
     // the title is one blank.
     setWindowTitle(u" "_s);
+    // A screen reader names the window all the same.
+    setAccessibleName(u"メインメニュー"_s);
     setFixedSize(twipsSize(1725, 3960));
     setBackground(this, kLightCyan);
 

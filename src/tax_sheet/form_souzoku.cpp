@@ -2,13 +2,18 @@
 
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
+#include "tax_sheet/sheet_layout.h"
 #include "tax_sheet/sheet_page.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
+
+#include <QShortcut>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -58,7 +63,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     Picture5 = kz::ui::makePrintIcon(1920, 8760, Picture1);
     Picture5->setObjectName(u"Picture5"_s);
     Picture5->setCursor(Qt::PointingHandCursor);
-    Picture5->setAccessibleName(u"印刷"_s);
+    Picture5->setAccessibleName(u"画面を印刷"_s);
+    // A click takes the focus too, so the field under edit is stored before the print.
+    Picture5->setFocusPolicy(Qt::StrongFocus);
     Picture5->onClick = [this] { Picture5_Click(); };
 
     connect(Command1, &QPushButton::clicked, this, &FormSouzoku::Command1_Click);
@@ -71,10 +78,20 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
     setTabOrder(Command3, Command7);
-    // The law's drop-down comes after the stated order, before it starts again.
-    setTabOrder(Command7, Picture3->Combo1);
+    // After the stated order: the law's drop-down, then the boxes that act (the clearing
+    // column top to bottom, then the printer), before the order starts again.
+    QWidget* last = Picture3->Combo1;
+    setTabOrder(Command7, last);
+    for (const ClearLabel c : layout::kClearingLabels)
+        if (QWidget* box = Picture3->clearingLabel(c))
+            setTabOrder(std::exchange(last, box), box);
+    setTabOrder(last, Picture5);
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
+
+    // F1 asks for help, as "シートHELP" does.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, &FormSouzoku::Command3_Click);
 
     Form_Load();
 }
@@ -100,6 +117,10 @@ void FormSouzoku::showPage(QWidget* page, QWidget* parked)
     // Parked out of sight, a page keeps its contents but must not take the focus: Tab
     // would otherwise lead into fields that nobody can see.
     parked->setEnabled(false);
+    // Hidden as well, so that a screen reader does not read it as showing; it is out of
+    // sight either way.
+    page->show();
+    parked->hide();
 }
 
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }

@@ -11,7 +11,7 @@
 class QLabel;
 
 namespace kz::ui {
-class ClickLabel;
+class ActionBox;
 class CommandButton;
 } // namespace kz::ui
 
@@ -33,7 +33,7 @@ public:
     ProceduresChart* Picture2 = nullptr;  // 相続開始後の手続き
     SheetPage* Picture3 = nullptr;        // the calculation sheet
     GiftTaxTable* Picture4 = nullptr;     // 贈与税の速算表
-    kz::ui::ClickLabel* Picture5 = nullptr; // printer icon
+    kz::ui::ActionBox* Picture5 = nullptr; // printer icon
     kz::ui::CommandButton* Command1 = nullptr; // 相続開始後の手続き
     kz::ui::CommandButton* Command2 = nullptr; // 相続税計算シート
     kz::ui::CommandButton* Command3 = nullptr; // シートHELP

@@ -62,13 +62,19 @@ struct ClearingRow {
     ClearLabel label;
     const char16_t* caption;
     Twips top;
+    const char16_t* action; // what a screen reader calls the box
 };
+// "CE" heads the column and clears nothing: a heading, not a control.
 constexpr ClearingRow kClearing[] = {
-    {ClearLabel::Label7, u"CE", 3360},        {ClearLabel::Label19, u"配偶者", 3600},
-    {ClearLabel::Label20, u"相続人2", 3840},   {ClearLabel::Label21, u"相続人3", 4080},
-    {ClearLabel::Label22, u"相続人4", 4320},   {ClearLabel::Label16, u"受遺者", 4560},
-    {ClearLabel::Label13, u"相続分", 4920},    {ClearLabel::Label14, u"未成年者", 5160},
-    {ClearLabel::Label15, u"AC", 5520},
+    {ClearLabel::Label7, u"CE", 3360, u""},
+    {ClearLabel::Label19, u"配偶者", 3600, u"配偶者の入力をクリア"},
+    {ClearLabel::Label20, u"相続人2", 3840, u"相続人2の入力をクリア"},
+    {ClearLabel::Label21, u"相続人3", 4080, u"相続人3の入力をクリア"},
+    {ClearLabel::Label22, u"相続人4", 4320, u"相続人4の入力をクリア"},
+    {ClearLabel::Label16, u"受遺者", 4560, u"受遺者の入力をクリア"},
+    {ClearLabel::Label13, u"相続分", 4920, u"相続分をクリア"},
+    {ClearLabel::Label14, u"未成年者", 5160, u"未成年者の年数をクリア"},
+    {ClearLabel::Label15, u"AC", 5520, u"すべてクリア"},
 };
 
 // The captions that stand once on the sheet. Blocks are framed like the boxes of a
@@ -227,6 +233,14 @@ const char16_t* clearingCaption(ClearLabel c)
         if (row.label == c)
             return row.caption;
     return u"";
+}
+
+QString clearingActionName(ClearLabel c)
+{
+    for (const ClearingRow& row : kClearing)
+        if (row.label == c)
+            return QString::fromUtf16(row.action);
+    return {};
 }
 
 QString clearingLabelName(ClearLabel c)

@@ -32,6 +32,7 @@ inline constexpr ClearLabel kClearingLabels[] = {
     ClearLabel::Label16, ClearLabel::Label13, ClearLabel::Label14, ClearLabel::Label15,
 };
 QString clearingLabelName(ClearLabel c); // "Label19"
+QString clearingActionName(ClearLabel c); // "配偶者の入力をクリア"; empty for the "CE" heading
 
 // "配偶者", "相続人 2", "相続人 3", "相続人 4", "受遺者" for persons 1..5.
 QString columnHeading(int person);

@@ -3,7 +3,7 @@
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/sheet_layout.h"
 #include "ui/app.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace kz::tax {
 
-using kz::ui::ClickLabel;
+using kz::ui::ActionBox;
 using kz::ui::CommandButton;
 using kz::ui::EntryField;
 using kz::ui::qs;
@@ -94,28 +94,35 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         label->setFrameShape(QFrame::Box);
         label->setIndent(3);
         label->setAccessibleDescription(layout::labelCaption(l, m_sheet.law()));
+        // A result can be selected and copied, though the Tab key passes it by.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         if (l == sheetLabel(1))
             label->hide();
         m_labels[static_cast<std::size_t>(slot)] = label;
     }
 
     for (const ClearLabel c : layout::kClearingLabels) {
-        auto* label = new ClickLabel(QString::fromUtf16(layout::clearingCaption(c)), this);
-        label->setObjectName(layout::clearingLabelName(c));
-        label->setGeometry(pixels(layout::clearingLabelRect(c)));
-        label->setAlignment(Qt::AlignCenter);
+        const QString caption = QString::fromUtf16(layout::clearingCaption(c));
         if (c == ClearLabel::Label7) {
-            // "CE" heads the column and clears nothing.
-            QFont bold = label->font();
+            // "CE" heads the column and clears nothing: a heading, so no control.
+            const layout::Rect r = layout::clearingLabelRect(c);
+            QLabel* heading = kz::ui::makeLabel(caption, r.left, r.top, r.width, r.height, this, Qt::AlignCenter);
+            heading->setObjectName(layout::clearingLabelName(c));
+            QFont bold = heading->font();
             bold.setBold(true);
-            label->setFont(bold);
-        } else {
-            kz::ui::setBackground(label, kz::ui::kLightCyan);
-            label->setFrameShape(QFrame::Box);
-            label->setCursor(Qt::PointingHandCursor);
-            label->onClick = [this, c] { Label_Click(c); };
+            heading->setFont(bold);
+            continue;
         }
-        m_clearing[static_cast<std::size_t>(c)] = label;
+        auto* box = new ActionBox(caption, this);
+        box->setObjectName(layout::clearingLabelName(c));
+        box->setGeometry(pixels(layout::clearingLabelRect(c)));
+        box->setAlignment(Qt::AlignCenter);
+        box->setAccessibleName(layout::clearingActionName(c));
+        kz::ui::setBackground(box, kz::ui::kLightCyan);
+        box->setFrameShape(QFrame::Box);
+        box->setCursor(Qt::PointingHandCursor);
+        box->onClick = [this, c] { Label_Click(c); };
+        m_clearing[static_cast<std::size_t>(c)] = box;
     }
 
     Command4 = new CommandButton(u"納付税額計算"_s, this);
@@ -167,7 +174,7 @@ SheetPage::~SheetPage()
 
 EntryField* SheetPage::field(Field f) const { return m_fields.at(static_cast<std::size_t>(tabIndex(f))); }
 QLabel* SheetPage::resultLabel(Label l) const { return m_labels.at(static_cast<std::size_t>(labelSlot(l))); }
-ClickLabel* SheetPage::clearingLabel(ClearLabel c) const { return m_clearing.at(static_cast<std::size_t>(c)); }
+ActionBox* SheetPage::clearingLabel(ClearLabel c) const { return m_clearing.at(static_cast<std::size_t>(c)); }
 
 void SheetPage::enterField(Field f) { field(f)->enter(); }
 

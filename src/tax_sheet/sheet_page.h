@@ -16,7 +16,7 @@
 class QLabel;
 
 namespace kz::ui {
-class ClickLabel;
+class ActionBox;
 class CommandButton;
 class EntryField;
 } // namespace kz::ui
@@ -34,7 +34,8 @@ public:
 
     kz::ui::EntryField* field(Field f) const;
     QLabel* resultLabel(Label l) const;
-    kz::ui::ClickLabel* clearingLabel(ClearLabel c) const;
+    // Empty for Label7, the "CE" heading.
+    kz::ui::ActionBox* clearingLabel(ClearLabel c) const;
     kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算
     LawChooser* Combo1 = nullptr;              // the law edition, over the heading's bracket
     QLabel* heading() const { return m_heading; }
@@ -66,7 +67,7 @@ private:
     TaxSheet& m_sheet;
     std::array<kz::ui::EntryField*, kFieldCount> m_fields{};
     std::array<QLabel*, kLabelCount> m_labels{};
-    std::array<kz::ui::ClickLabel*, 9> m_clearing{};
+    std::array<kz::ui::ActionBox*, 9> m_clearing{};
     QLabel* m_heading = nullptr;
     std::vector<QWidget*> m_captions; // the fixed captions of the current law
 };

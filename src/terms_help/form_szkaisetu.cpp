@@ -9,6 +9,7 @@
 #include "ui/windows.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +46,9 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
         Command1[static_cast<std::size_t>(index)] = close;
         ++index;
     }
+    // Esc closes the window, as each "閉じる" does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { Command1_Click(SSTab1->currentIndex()); });
     Form_Load();
 }
 

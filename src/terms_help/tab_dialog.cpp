@@ -1,7 +1,12 @@
 #include "terms_help/tab_dialog.h"
 
+#include "ui/action_box.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
@@ -10,18 +15,83 @@
 
 namespace kz::terms {
 
+namespace {
+
+class TabAccessible : public QAccessibleWidget {
+public:
+    explicit TabAccessible(TabButton* tab)
+        : QAccessibleWidget(tab, QAccessible::PageTab)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const TabButton*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State st = QAccessibleWidget::state();
+        st.selectable = true;
+        st.selected = static_cast<const TabButton*>(widget())->isChecked();
+        return st;
+    }
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            static_cast<TabButton*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1StringView(TabButton::staticMetaObject.className()))
+        return new TabAccessible(static_cast<TabButton*>(object));
+    if (className == QLatin1StringView(TabStrip::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::PageTabList);
+    return nullptr;
+}
+
+QFont captionFont(QFont font, bool selected)
+{
+    font.setBold(selected);
+    return font;
+}
+
+} // namespace
+
+// Before any caption exists, so that a reader never meets one without its role.
+TabStrip::TabStrip(QWidget* parent)
+    : QWidget(parent)
+{
+    [[maybe_unused]] static const bool installed = [] {
+        QAccessible::installFactory(accessibleFactory);
+        return true;
+    }();
+}
+
 TabButton::TabButton(const QString& caption, QWidget* parent)
     : QAbstractButton(parent)
 {
     setText(caption);
     setCheckable(true);
-    // As on a tab bar: the keyboard reaches the captions, a click does not move the focus.
-    setFocusPolicy(Qt::TabFocus);
+    // As on a tab bar: only the selected caption is a Tab stop (TabDialog moves it), and a
+    // click does not move the focus.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 QSize TabButton::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(text()) + 24, fontMetrics().height() + 10};
+    // Room for the bold caption of the selected tab.
+    const QFontMetrics bold(captionFont(font(), true));
+    return {bold.horizontalAdvance(text()) + 24, bold.height() + 10};
 }
 
 void TabButton::paintEvent(QPaintEvent*)
@@ -36,27 +106,60 @@ void TabButton::paintEvent(QPaintEvent*)
         opt.state |= QStyle::State_Selected;
     if (isDown())
         opt.state |= QStyle::State_Sunken;
+    p.setFont(captionFont(font(), isChecked()));
     p.drawControl(QStyle::CE_TabBarTab, opt);
+    p.end();
+    if (hasFocus())
+        ui::paintFocusFrame(this);
+}
+
+void TabButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        emit stepped(-1);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        emit stepped(1);
+        return;
+    default:
+        QAbstractButton::keyPressEvent(event);
+    }
 }
 
 TabDialog::TabDialog(int tabsPerRow, Twips rowHeight, QWidget* parent)
     : QWidget(parent)
     , tabsPerRow_(tabsPerRow)
     , rowHeightPx_(twipsToPx(rowHeight))
+    , strip_(new TabStrip(this))
     , group_(new QButtonGroup(this))
     , stack_(new QStackedWidget(this))
 {
     group_->setExclusive(true);
     connect(group_, &QButtonGroup::idClicked, this, &TabDialog::setCurrentIndex);
+
+    // The page keys of a tab widget, wherever the focus is in the window.
+    const auto pageKeys = [this](QList<QKeySequence> keys, int by) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, [this, by] { step(by, false); });
+    };
+    pageKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1);
+    pageKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+              QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+             -1);
 }
 
 QWidget* TabDialog::addPage(const QString& caption)
 {
     const int index = count();
-    auto* tab = new TabButton(caption, this);
+    auto* tab = new TabButton(caption, strip_);
     tab->setObjectName(caption);
     group_->addButton(tab, index);
     tabs_.push_back(tab);
+    connect(tab, &TabButton::stepped, this, [this](int by) { step(by, true); });
 
     auto* holder = new QWidget(stack_);
     auto* page = new QWidget(holder);
@@ -64,8 +167,10 @@ QWidget* TabDialog::addPage(const QString& caption)
     stack_->addWidget(holder);
     pages_.push_back(page);
 
-    if (index == 0)
+    if (index == 0) {
         tab->setChecked(true);
+        tab->setFocusPolicy(Qt::TabFocus);
+    }
     layoutTabs();
     return page;
 }
@@ -76,17 +181,39 @@ void TabDialog::setCurrentIndex(int index)
 {
     if (index < 0 || index >= count())
         return;
+    const int before = currentIndex();
     tab(index)->setChecked(true);
-    if (index == stack_->currentIndex())
+    if (index == before)
         return;
+    tab(before)->setFocusPolicy(Qt::NoFocus);
+    tab(index)->setFocusPolicy(Qt::TabFocus);
+    if (tab(before)->hasFocus())
+        tab(index)->setFocus(Qt::TabFocusReason);
     stack_->setCurrentIndex(index);
+    for (TabButton* t : {tab(before), tab(index)}) {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(t, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     emit currentChanged(index);
+}
+
+void TabDialog::step(int by, bool focusTab)
+{
+    if (count() == 0)
+        return;
+    const int index = (currentIndex() + by + count()) % count();
+    setCurrentIndex(index);
+    if (focusTab)
+        tab(index)->setFocus(Qt::TabFocusReason);
 }
 
 QRect TabDialog::pageRect() const { return rect().adjusted(0, rows() * rowHeightPx_, 0, 0); }
 
 void TabDialog::layoutTabs()
 {
+    strip_->setGeometry(0, 0, width(), rows() * rowHeightPx_);
     const int across = width() / tabsPerRow_;
     for (int i = 0; i < count(); ++i) {
         const int column = i % tabsPerRow_;
@@ -113,25 +240,5 @@ void TabDialog::paintEvent(QPaintEvent*)
 }
 
 void TabDialog::resizeEvent(QResizeEvent*) { layoutTabs(); }
-
-void TabDialog::keyPressEvent(QKeyEvent* event)
-{
-    // The page keys of a tab widget: Ctrl+Tab and Ctrl+PageDown forward, with Shift or PageUp back.
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    int step = 0;
-    if (ctrl && event->key() == Qt::Key_Tab)
-        step = 1;
-    else if (ctrl && event->key() == Qt::Key_Backtab)
-        step = -1;
-    else if (ctrl && event->key() == Qt::Key_PageDown)
-        step = 1;
-    else if (ctrl && event->key() == Qt::Key_PageUp)
-        step = -1;
-    if (step == 0 || count() == 0) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    setCurrentIndex((currentIndex() + step + count()) % count());
-}
 
 } // namespace kz::terms

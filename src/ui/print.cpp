@@ -1,6 +1,6 @@
 #include "ui/print.h"
 
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/icons.h"
 #include "ui/twips.h"
 
@@ -161,9 +161,9 @@ void setPrintSink(PrintSink s) { settings().sink = std::move(s); }
 
 void setPrintTimeLimit(std::chrono::milliseconds limit) { settings().limit = limit; }
 
-ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent)
+ActionBox* makePrintIcon(Twips left, Twips top, QWidget* parent)
 {
-    auto* icon = new ClickLabel(QString(), parent);
+    auto* icon = new ActionBox(QString(), parent);
     icon->setGeometry(twipsRect(left, top, 390, 375));
     icon->setPixmap(printerPixmap());
     icon->setAlignment(Qt::AlignCenter);

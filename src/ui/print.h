@@ -10,7 +10,7 @@ class QWidget;
 
 namespace kz::ui {
 
-class ClickLabel;
+class ActionBox;
 
 enum class PageOrientation { Landscape, AsPrinterIs };
 
@@ -36,7 +36,7 @@ QPicture recordWindow(QWidget* window);
 // The printer icon of a window, 390 x 375 twips at (left, top). A click takes the focus
 // as a button's does, so the field being edited is left, and its amount committed,
 // before the window is printed.
-ClickLabel* makePrintIcon(Twips left, Twips top, QWidget* parent);
+ActionBox* makePrintIcon(Twips left, Twips top, QWidget* parent);
 
 // The default sink: the page on one sheet of the default printer, scaled to fit within
 // the margins. Blocks while the printer is looked up and the job sent; safe on any thread.

@@ -2,7 +2,7 @@
 
 #include "coefficients/formkeisu.h"
 #include "common/geometry.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/print.h"
 
@@ -157,12 +157,14 @@ private slots:
             const bool imeKept = i == 7 || i == 16 || i == 20 || i == 24 || i == 32;
             QCOMPARE(num(i)->testAttribute(Qt::WA_InputMethodEnabled), imeKept);
         }
-        QCOMPARE(num(0)->accessibleName(), u"終価係数 運用金額"_s);
-        QCOMPARE(num(33)->accessibleName(), u"年金現価 受給年数"_s);
+        QCOMPARE(num(0)->accessibleName(), u"終価係数 元利合計の計算 運用金額"_s);
+        QCOMPARE(num(5)->accessibleName(), u"終価係数 物価上昇率の計算 年数"_s);
+        QCOMPARE(num(33)->accessibleName(), u"年金現価 必要資金の計算 受給年数"_s);
+        QCOMPARE(button(Calc::PriceRise)->accessibleName(), u"計算（物価上昇率）"_s);
         QCOMPARE(num(3)->accessibleDescription(), u"元利合計"_s);
         QCOMPARE(num(35)->accessibleDescription(), u"必要資金（原資）"_s);
         QCOMPARE(num(15)->accessibleDescription(), u"現在の…％まで下落しています。"_s);
-        QCOMPARE(w->controls.Label2[4]->accessibleDescription(), u"毎年の積立額の計算をクリア"_s);
+        QCOMPARE(w->controls.Label2[4]->accessibleName(), u"毎年の積立額の計算をクリア"_s);
     }
 
     void pagesShowTheirTexts_data()
@@ -528,14 +530,16 @@ private slots:
     void tabVisitsInputsAndButtonsOnly()
     {
         const QList<QWidget*> order{num(1), num(2), button(Calc::FutureValue), num(4), num(5),
-                                    button(Calc::PriceRise), w->controls.close[0], w->SSTab1->tabBar(), num(0)};
+                                    button(Calc::PriceRise), w->controls.close[0], w->controls.Label2[0],
+                                    w->controls.Label2[1], w->controls.Picture1[0], w->SSTab1->tabBar(), num(0)};
         for (QWidget* next : order) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
         }
         showTab(4);
         const QList<QWidget*> order4{num(24), num(25), num(26), button(Calc::Withdrawal), num(28), num(29),
-                                     num(30), button(Calc::LoanRepayment), w->controls.close[4]};
+                                     num(30), button(Calc::LoanRepayment), w->controls.close[4],
+                                     w->controls.Label2[6], w->controls.Label2[7], w->controls.Picture1[4]};
         for (QWidget* next : order4) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
@@ -661,7 +665,7 @@ private slots:
     {
         showTab(2);
         typeInto(16, u"1234567"_s);
-        kz::ui::ClickLabel* icon = w->controls.Picture1[2];
+        kz::ui::ActionBox* icon = w->controls.Picture1[2];
         bool printed = false;
         bool iconHidden = false;
         QPicture page;

@@ -5,13 +5,14 @@
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_page.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QPointer>
 #include <QPrinterInfo>
 #include <QStyle>
@@ -326,6 +327,7 @@ private slots:
         QTest::addColumn<QStringList>("cleared"); // fields that change
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("person"); // whose kingaku goes to 0, or 0
+        QTest::addColumn<int>("key");      // 0: a click; else the key pressed on the focused box
         const auto column = [](int p) {
             QStringList out;
             for (int i = 0; i < 6; ++i)
@@ -335,15 +337,15 @@ private slots:
         QStringList shares;
         for (int k = 0; k < 5; ++k)
             shares << fieldNamed("Num7", k) << fieldNamed("Num8", k);
-        QTest::newRow("Label19 配偶者") << u"Label19"_s << column(1) << u"0"_s << 1;
-        QTest::newRow("Label20 相続人2") << u"Label20"_s << column(2) << u"0"_s << 2;
-        QTest::newRow("Label21 相続人3") << u"Label21"_s << column(3) << u"0"_s << 3;
-        QTest::newRow("Label22 相続人4") << u"Label22"_s << column(4) << u"0"_s << 4;
-        QTest::newRow("Label16 受遺者") << u"Label16"_s << column(5) << u"0"_s << 5;
-        QTest::newRow("Label13 相続分") << u"Label13"_s << shares << QString() << 0;
+        QTest::newRow("Label19 配偶者") << u"Label19"_s << column(1) << u"0"_s << 1 << 0;
+        QTest::newRow("Label20 相続人2") << u"Label20"_s << column(2) << u"0"_s << 2 << int(Qt::Key_Space);
+        QTest::newRow("Label21 相続人3") << u"Label21"_s << column(3) << u"0"_s << 3 << int(Qt::Key_Return);
+        QTest::newRow("Label22 相続人4") << u"Label22"_s << column(4) << u"0"_s << 4 << 0;
+        QTest::newRow("Label16 受遺者") << u"Label16"_s << column(5) << u"0"_s << 5 << int(Qt::Key_Enter);
+        QTest::newRow("Label13 相続分") << u"Label13"_s << shares << QString() << 0 << 0;
         QTest::newRow("Label14 未成年者") << u"Label14"_s << QStringList{u"Num7(5)"_s, u"Num7(6)"_s, u"Num7(7)"_s}
-                                          << u"0"_s << 0;
-        QTest::newRow("Label15 AC") << u"Label15"_s << fieldsInSheetOrder() << u"0"_s << -1;
+                                          << u"0"_s << 0 << int(Qt::Key_Space);
+        QTest::newRow("Label15 AC") << u"Label15"_s << fieldsInSheetOrder() << u"0"_s << -1 << int(Qt::Key_Return);
     }
 
     void clearingLabels()
@@ -352,6 +354,7 @@ private slots:
         QFETCH(QStringList, cleared);
         QFETCH(QString, to);
         QFETCH(int, person);
+        QFETCH(int, key);
         typeWorkedExample();
         w.click(w.form->Command4);
         const QStringList before = w.fieldTexts();
@@ -361,7 +364,12 @@ private slots:
             for (int i = 0; i < 6; ++i)
                 stored[p - 1][i] = sheet.kingaku(p, i);
         QCOMPARE(w.label(label)->cursor().shape(), Qt::PointingHandCursor);
-        w.click(w.label(label));
+        if (key) {
+            w.label(label)->setFocus(Qt::TabFocusReason);
+            press(Qt::Key(key));
+        } else {
+            w.click(w.label(label));
+        }
         const QStringList names = fieldsInSheetOrder();
         for (qsizetype i = 0; i < names.size(); ++i)
             QCOMPARE(w.text(names[i]), cleared.contains(names[i]) ? to : before[i]);
@@ -370,6 +378,19 @@ private slots:
         for (int p = 1; p <= 5; ++p)
             for (int i = 0; i < 6; ++i)
                 QCOMPARE(sheet.kingaku(p, i), person == p || person == -1 ? 0 : stored[p - 1][i]);
+    }
+
+    void aResultCanBeSelectedAndCopied()
+    {
+        typeWorkedExample();
+        w.click(w.form->Command4);
+        QLabel* taxable = w.label(u"LNum6(2)"_s);
+        w.click(taxable);
+        QCOMPARE(focused(), taxable);
+        taxable->setSelection(0, static_cast<int>(taxable->text().size()));
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), taxable->text());
+        QVERIFY(!taxable->text().isEmpty());
     }
 
     void ceClearsNothing()
@@ -402,6 +423,7 @@ private slots:
         w.click(w.form->Command1);
         QCOMPARE(w.form->Picture2->pos(), QPoint(168, 0));
         QCOMPARE(w.form->Picture3->x(), 920);
+        QVERIFY(QAccessible::queryAccessibleInterface(w.form->Picture3)->state().invisible);
 
         w.click(w.form->Command2);
         QCOMPARE(w.form->Picture3->pos(), QPoint(168, 0));
@@ -424,7 +446,7 @@ private slots:
         press(Qt::Key_Tab);
         QCOMPARE(focusedName(), u"Combo1"_s); // the law's drop-down, after the stated order
         press(Qt::Key_Tab);
-        QCOMPARE(focusedName(), u"Num1(0)"_s);
+        QCOMPARE(focusedName(), u"Label19"_s);
     }
 
     void spaceOrEnterOnAFocusedButtonPressesIt()
@@ -574,7 +596,7 @@ private slots:
     {
         QTest::addColumn<bool>("chart");
         QTest::newRow("sheet in view") << false;
-        QTest::newRow("chart in view") << true;
+        QTest::newRow("chart in view, by the keyboard") << true;
     }
 
     void printAnsweredYesSendsTheWholeWindowWithoutTheIcon()
@@ -594,10 +616,16 @@ private slots:
             return true;
         });
         auto answered = kz::test::answerNextMessageBox(QMessageBox::Yes);
-        w.click(w.form->Picture5);
+        if (chart) { // by the keyboard
+            w.form->Picture5->setFocus(Qt::TabFocusReason);
+            press(Qt::Key_Space);
+        } else {
+            w.click(w.form->Picture5);
+        }
         QTRY_VERIFY(w.form->Picture5->isVisible()); // back once the page is handed over
         QVERIFY(!captured.isNull());
         QVERIFY(iconHidden);
+        QCOMPARE(w.form->focusWidget(), w.form->Picture5); // the window is active again a moment later
         QCOMPARE(orientation, kz::ui::PageOrientation::Landscape);
         QTest::qWait(50);
         QVERIFY(!QApplication::activeModalWidget()); // a page handed over is not talked about
@@ -663,7 +691,8 @@ private slots:
         });
         w.click(w.form->Command3);
         w.form->activateWindow();
-        w.click(w.form->Command3);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        press(Qt::Key_F1); // as "シートHELP"
         QCOMPARE(created, 1);
         QPointer<QWidget> help = kz::ui::openWindow(kz::ui::WindowKind::TermsHelp);
         QVERIFY(help && help->isVisible());

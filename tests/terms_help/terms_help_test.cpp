@@ -202,6 +202,7 @@ private slots:
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(w->SSTab1->page(i)->isVisible(), i == index);
             QCOMPARE(w->SSTab1->tab(i)->isChecked(), i == index);
+            QCOMPARE(QAccessible::queryAccessibleInterface(w->SSTab1->tab(i))->state().selected, i == index);
         }
         QVERIFY(w->Command1[static_cast<std::size_t>(index)]->isVisible());
     }
@@ -217,6 +218,22 @@ private slots:
         QCOMPARE(w->SSTab1->currentIndex(), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
         QCOMPARE(w->SSTab1->currentIndex(), 5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w->SSTab1->currentIndex(), 4);
+
+        // The Tab key reaches the strip once, at the selected caption; the arrows go round.
+        w->Command1[4]->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w->SSTab1->tab(4));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), w->SSTab1->tab(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->Command1[0]);
+
+        QPointer<FormSZkaisetu> closing = w;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!closing || !closing->isVisible());
     }
 
     static kz::tax::FormSouzoku* openTaxWindow()

@@ -3,7 +3,7 @@
 // with a worked case typed in, and fails where the program tells the user it could not print.
 #include "coefficients/formkeisu.h"
 #include "tax_sheet/form_souzoku.h"
-#include "ui/click_label.h"
+#include "ui/action_box.h"
 #include "ui/app.h"
 #include "ui/print.h"
 

@@ -1,12 +1,14 @@
 #include "qtest_support.h"
 
-#include "ui/click_label.h"
+#include "ui/action_box.h"
+#include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
 #include "ui/print.h"
 
 #include <QElapsedTimer>
+#include <QAccessible>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QClipboard>
@@ -279,7 +281,7 @@ private slots:
     // left before the icon acts.
     void printIconLeavesTheFieldBeforeItActs()
     {
-        kz::ui::ClickLabel* icon = kz::ui::makePrintIcon(1920, 8760, window.get());
+        kz::ui::ActionBox* icon = kz::ui::makePrintIcon(1920, 8760, window.get());
         icon->show();
         QCOMPARE(icon->geometry(), QRect(128, 584, 26, 25));
         QStringList log;
@@ -290,9 +292,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), icon);
     }
 
-    void clickLabelClicksOnAPressAndReleaseInside()
+    void actionBoxClicksOnAPressAndReleaseInsideOrOnSpaceAndEnter()
     {
-        auto* label = new kz::ui::ClickLabel(u"CE"_s, window.get());
+        auto* label = new kz::ui::ActionBox(u"CE"_s, window.get());
         label->setGeometry(0, 80, 49, 17);
         label->show();
         int clicks = 0;
@@ -304,6 +306,25 @@ private slots:
         QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(80, 5)); // let go outside
         QCOMPARE(clicks, 1);
+
+        // The Tab key brings the focus; Space and Enter then act, and a navy frame shows it.
+        const QColor navy(0x00, 0x00, 0x80);
+        QVERIFY(label->grab().toImage().pixelColor(0, 8) != navy);
+        label->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(label, Qt::Key_Space);
+        QTest::keyClick(label, Qt::Key_Return);
+        QCOMPARE(clicks, 3);
+        const QImage framed = label->grab().toImage();
+        QCOMPARE(framed.pixelColor(0, 8), navy);
+        QCOMPARE(framed.pixelColor(1, 8), navy);
+        QCOMPARE(framed.pixelColor(48, 8), navy);
+
+        // A screen reader sees a push button with a press action.
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(label);
+        QCOMPARE(box->role(), QAccessible::Button);
+        QCOMPARE(box->text(QAccessible::Name), u"CE"_s);
+        box->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(clicks, 4);
     }
 
     void printAnsweredNoPrintsNothing()
