@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace {
@@ -25,6 +26,22 @@ INSTANTIATE_TEST_SUITE_P(Table, NumericValue, testing::Values(
     ValueCase{"1234567", 1234567}, ValueCase{"2147483648", 2147483648.0},
     ValueCase{"--1", 0}, ValueCase{"1e5", 1}, ValueCase{"0x10", 0}, ValueCase{"abc", 0},
     ValueCase{"3年", 3}, ValueCase{"\t9\n", 9}));
+
+// Beyond the range of a double: an underflow reads as the nearest double (0 or a
+// subnormal), an overflow as infinity, which every checked operation rejects.
+TEST(NumericValue, UnderflowGivesTheNearestDoubleAndOverflowInfinity)
+{
+    const std::string tiny = "0." + std::string(323, '0');
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct { std::string text; double expected; } cases[] = {
+        {tiny + "1", 0.0}, {"-" + tiny + "1", -0.0}, {tiny + "3", 4.9406564584124654e-324},
+        {"0." + std::string(400, '0') + "9", 0.0}, {"0." + std::string(307, '0') + "1", 1e-308},
+        {"1" + std::string(309, '0'), inf}, {"-1" + std::string(309, '0') + ".5", -inf},
+        {tiny + "1-2", 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kz::numericValue(c.text), c.expected) << c.text.substr(0, 12) << "... (" << c.text.size() << ")";
+}
 
 struct NumericCase { const char* text; bool numeric; };
 
