@@ -8,8 +8,25 @@
 
 namespace kz::ui {
 
+void setTextColoursOn(QWidget* w, QRgb background)
+{
+    // Black or white, whichever stands out more (the crossing point of the contrast ratio).
+    const bool light = QColor::fromRgb(background).lightnessF() >= 0.5;
+    const QColor ink = light ? QColor(Qt::black) : QColor(Qt::white);
+    QPalette pal = w->palette();
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(g, QPalette::WindowText, ink);
+        pal.setColor(g, QPalette::Text, Qt::black);
+    }
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(kGrey));
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor::fromRgb(kGrey));
+    pal.setColor(QPalette::Base, Qt::white);
+    w->setPalette(pal);
+}
+
 void setBackground(QWidget* w, QRgb colour)
 {
+    setTextColoursOn(w, colour);
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(colour));
     w->setPalette(pal);

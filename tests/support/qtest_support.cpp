@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QWindow>
 #include <QTimer>
 
 namespace kz::test {
@@ -56,6 +58,21 @@ void typeText(QWidget* widget, const QString& text)
 QWidget* focused() { return QApplication::focusWidget(); }
 
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(focused(), key, modifiers); }
+
+bool dropText(QWidget* widget, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    QWindow* window = widget->window()->windowHandle();
+    const QPointF at = widget->mapTo(widget->window(), widget->rect().center());
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
+}
 
 void flushDeletes()
 {

@@ -28,6 +28,11 @@ void typeText(QWidget* widget, const QString& text);
 QWidget* focused();
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Drags a text from another program onto the widget and drops it there, through the window
+// as the platform delivers it, so that only a widget that accepts drops can take it.
+// Returns whether the drop was accepted.
+bool dropText(QWidget* widget, const QString& text);
+
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
 // starts without them.
 void flushDeletes();

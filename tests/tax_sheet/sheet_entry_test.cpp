@@ -162,13 +162,10 @@ private slots:
         QCOMPARE(w.text(u"Num1(0)"_s), u"0"_s);
     }
 
-    void inputMethodCommitIsFilteredAndSpouseFieldsHaveNone()
+    void inputMethodCommitIsFilteredAndNoFieldHasOne()
     {
-        for (int i = 0; i < 6; ++i) {
-            QVERIFY(!w.field(fieldNamed("Num1", i))->testAttribute(Qt::WA_InputMethodEnabled));
-            QVERIFY(w.field(fieldNamed("Num2", i))->testAttribute(Qt::WA_InputMethodEnabled));
-        }
-        QVERIFY(w.field(u"Num6"_s)->testAttribute(Qt::WA_InputMethodEnabled));
+        for (const QString& name : fieldsInSheetOrder())
+            QVERIFY2(!w.field(name)->testAttribute(Qt::WA_InputMethodEnabled), qPrintable(name));
         w.clickField(u"Num8(1)"_s);
         QInputMethodEvent commit;
         commit.setCommitString(u"３2ア.5"_s);
@@ -404,6 +401,58 @@ private slots:
         type(u"1"_s);
         for (const QString& shown : w.resultTexts())
             QCOMPARE(shown, u"0"_s);
+    }
+
+    // Every field selects its whole text on arrival, however the focus came: typing
+    // replaces it ("4" and a typed "5" is 5 heirs, not 45). Key 0 is a click.
+    void typingAfterArrivalReplacesTheText_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("heir count by Enter") << u"Num5(5)"_s << int(Qt::Key_Return) << u"Num6"_s;
+        QTest::newRow("heir count by Down") << u"Num3(5)"_s << int(Qt::Key_Down) << u"Num6"_s;
+        QTest::newRow("heir count by Tab") << u"Num5(5)"_s << int(Qt::Key_Tab) << u"Num6"_s;
+        QTest::newRow("heir count by a click") << u"Num1(0)"_s << 0 << u"Num6"_s;
+        QTest::newRow("numerator by Enter") << u"Num8(1)"_s << int(Qt::Key_Return) << u"Num7(2)"_s;
+        QTest::newRow("numerator by Right") << u"Num7(1)"_s << int(Qt::Key_Right) << u"Num7(2)"_s;
+        QTest::newRow("denominator by Down") << u"Num7(3)"_s << int(Qt::Key_Down) << u"Num8(3)"_s;
+        QTest::newRow("denominator by Tab") << u"Num7(4)"_s << int(Qt::Key_Tab) << u"Num8(4)"_s;
+        QTest::newRow("years by Enter") << u"Num8(4)"_s << int(Qt::Key_Return) << u"Num7(5)"_s;
+        QTest::newRow("years by Tab") << u"Num7(5)"_s << int(Qt::Key_Tab) << u"Num7(6)"_s;
+        QTest::newRow("amount by Enter") << u"Num2(0)"_s << int(Qt::Key_Return) << u"Num2(1)"_s;
+    }
+
+    void typingAfterArrivalReplacesTheText()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        w.clickField(to);
+        press(Qt::Key_Backspace);
+        type(u"4"_s);
+        w.clickField(from);
+        if (key)
+            press(Qt::Key(key));
+        else
+            w.clickField(to);
+        QCOMPARE(focusedName(), to);
+        type(u"5"_s);
+        QCOMPARE(w.text(to), u"5"_s);
+    }
+
+    // Text dragged from another program onto a field is refused: the field shows what the
+    // sheet computes with. A field under edit is refused alike.
+    void droppedTextChangesNothing()
+    {
+        type(u"700"_s);
+        for (const QString& name : {u"Num2(0)"_s, u"Num6"_s, u"Num8(0)"_s, u"Num1(0)"_s}) {
+            const QString before = w.text(name);
+            QVERIFY(!kz::test::dropText(w.field(name), u"50000"_s));
+            QCOMPARE(w.text(name), before);
+        }
+        QCOMPARE(w.form->sheet().kingaku(2, 0), 0);
+        QCOMPARE(focusedName(), u"Num1(0)"_s);
     }
 };
 
