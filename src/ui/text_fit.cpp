@@ -36,12 +36,10 @@ int labelRoom(const QLabel* l)
     // A framed label without an indent of its own keeps half an "x" from the frame.
     if (indent < 0 && l->frameWidth() > 0)
         indent = l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - l->margin();
-    if (indent > 0) {
-        if (l->alignment() & Qt::AlignLeft)
-            room -= indent;
-        if (l->alignment() & Qt::AlignRight)
-            room -= indent;
-    }
+    // The label keeps the indent on its aligned side; a number drawn smaller keeps as much
+    // on the other side too, rather than touching the frame.
+    if (indent > 0 && (l->alignment() & (Qt::AlignLeft | Qt::AlignRight)))
+        room -= 2 * indent;
     return room;
 }
 
@@ -52,8 +50,11 @@ public:
         , m_box(box)
         , m_stated(box->font())
     {
+        setObjectName(name());
         box->installEventFilter(this);
     }
+
+    static QString name() { return QStringLiteral("kz_textFit"); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -66,8 +67,7 @@ protected:
                 m_stated = m_box->font();
             break;
         case QEvent::Paint:
-        case QEvent::FocusIn:
-        case QEvent::FocusOut:
+            // A field repaints as it gains or loses the focus, so this covers editing too.
             apply();
             break;
         default:
@@ -81,7 +81,8 @@ private:
     {
         if (const auto* e = qobject_cast<const QLineEdit*>(m_box))
             return e->displayText();
-        return static_cast<const QLabel*>(m_box)->text();
+        const auto* l = qobject_cast<const QLabel*>(m_box);
+        return l ? l->text() : QString();
     }
 
     // A read-only result that has the focus (to be copied) is not under edit.
@@ -124,7 +125,7 @@ private:
 
 void install(QWidget* box)
 {
-    if (!box->findChild<TextFit*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!box->findChild<QObject*>(TextFit::name(), Qt::FindDirectChildrenOnly))
         new TextFit(box);
 }
 
@@ -137,7 +138,8 @@ int textRoom(const QWidget* box)
 {
     if (const auto* e = qobject_cast<const QLineEdit*>(box))
         return lineEditRoom(e);
-    return labelRoom(static_cast<const QLabel*>(box));
+    const auto* l = qobject_cast<const QLabel*>(box);
+    return l ? labelRoom(l) : box->width();
 }
 
 } // namespace kz::ui

@@ -1,11 +1,19 @@
 #include "qtest_support.h"
 
 #include "ui/app.h"
+#include "ui/text_fit.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
 #include <QMimeData>
+#include <QStyle>
 #include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 #include <QTimer>
 
 namespace kz::test {
@@ -72,6 +80,28 @@ bool dropText(QWidget* widget, const QString& text)
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &drop);
     return drop.isAccepted();
+}
+
+bool showsWholeText(QWidget* box)
+{
+    const QImage image = box->grab().toImage(); // draws, and so sizes the font for the text
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    const QString text = edit ? edit->displayText() : static_cast<QLabel*>(box)->text();
+    if (std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text)) > kz::ui::textRoom(box))
+        return false;
+    const int frame = edit ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : static_cast<QLabel*>(box)->frameWidth();
+    const QRect inner = box->rect().adjusted(frame, frame + 1, -frame, -frame - 1); // clear of round corners
+    QMap<int, int> greys; // the background is the commonest grey
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x)
+            ++greys[qGray(image.pixel(x, y))];
+    const int background = std::max_element(greys.keyValueBegin(), greys.keyValueEnd(),
+                                            [](auto a, auto b) { return a.second < b.second; })->first;
+    for (int x : {inner.left(), inner.left() + 1, inner.right() - 1, inner.right()})
+        for (int y = inner.top(); y <= inner.bottom(); ++y)
+            if (std::abs(qGray(image.pixel(x, y)) - background) > 96)
+                return false;
+    return true;
 }
 
 void flushDeletes()

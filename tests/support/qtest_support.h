@@ -33,6 +33,11 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Returns whether the drop was accepted.
 bool dropText(QWidget* widget, const QString& text);
 
+// Whether a number box (a label or a line edit) shows its whole text as it is drawn: the
+// text's width at the drawn font fits the box's room for it, and no ink lies in the two
+// columns just inside either side of the frame, where a cut text would run out.
+bool showsWholeText(QWidget* box);
+
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
 // starts without them.
 void flushDeletes();

@@ -6,6 +6,7 @@
 #include "tax_sheet/sheet_page.h"
 #include "ui/click_label.h"
 #include "ui/command_button.h"
+#include "ui/focus_frame.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
@@ -698,6 +699,82 @@ private slots:
         QCOMPARE(page.field(kz::tax::heirCountField())->text(), u"0"_s);
         const QImage image = page.grab().toImage();
         QCOMPARE(image.size(), page.size() * image.devicePixelRatio());
+    }
+
+    // A number wider than its box is drawn smaller, never cut to its right-hand digits;
+    // one that fits keeps the stated size. Fields are typed and left, labels are given.
+    void everyNumberShowsWhole_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<qreal>("statedPt");
+        QTest::addColumn<bool>("shrinks");
+        const QString least = u"-2,147,483,648"_s;
+        QTest::newRow("spouse amount") << u"Num1(2)"_s << least << 9.75 << true;
+        QTest::newRow("heir 3 amount") << u"Num3(5)"_s << least << 9.0 << true;
+        QTest::newRow("amount that fits") << u"Num2(0)"_s << u"123,456"_s << 9.75 << false;
+        QTest::newRow("heir count") << u"Num6"_s << u"-2147483648"_s << 9.0 << true;
+        QTest::newRow("share, centred") << u"Num8(4)"_s << u"2147483647"_s << 9.0 << true;
+        QTest::newRow("years") << u"Num7(6)"_s << u"99999"_s << 9.0 << true;
+        QTest::newRow("taxable value") << u"LNum1(0)"_s << least << 9.0 << true;
+        QTest::newRow("total tax") << u"LNum6(4)"_s << u"2,147,483,647"_s << 9.0 << false;
+        QTest::newRow("ratio") << u"LNum2(3)"_s << u"0.123456789012345"_s << 9.0 << true;
+        QTest::newRow("minors' deduction") << u"LNum6(6)"_s << u"1.79769313486232E+308"_s << 9.0 << true;
+        QTest::newRow("payable tax") << u"LNum5(5)"_s << u"500,479,068"_s << 9.0 << true;
+    }
+
+    void everyNumberShowsWhole()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, shown);
+        QFETCH(qreal, statedPt);
+        QFETCH(bool, shrinks);
+        QWidget* widget = w.form->findChild<QWidget*>(box);
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setText(shown);
+        } else {
+            w.clickField(box);
+            type(QString(shown).remove(u','));
+            press(Qt::Key_Tab);
+            QCOMPARE(w.text(box), shown);
+        }
+        QVERIFY(kz::test::showsWholeText(widget));
+        QCOMPARE(widget->font().pointSizeF() < statedPt, shrinks);
+    }
+
+    // The largest amounts everywhere, then one field under edit: it shows its raw text at
+    // the stated size, scrolled as usual, and takes its grouping and smaller size back after.
+    void sheetOfLongestAmountsShowsEveryDigit()
+    {
+        for (int i = 0; i < 30; ++i) {
+            type(u"-2147483648"_s);
+            press(Qt::Key_Return);
+        }
+        for (const QString& name : fieldsInSheetOrder())
+            if (w.field(name) != focused()) // its frame stands where a cut text would
+                QVERIFY2(kz::test::showsWholeText(w.field(name)), qPrintable(name));
+        w.clickField(u"Num1(0)"_s);
+        w.field(u"Num1(0)"_s)->grab(); // drawn under edit: stated size, scrolled
+        QCOMPARE(w.field(u"Num1(0)"_s)->font().pointSizeF(), 9.75);
+        press(Qt::Key_Return);
+        QVERIFY(kz::test::showsWholeText(w.field(u"Num1(0)"_s)));
+        QVERIFY(w.field(u"Num1(0)"_s)->font().pointSizeF() < 9.75);
+    }
+
+    // Enter puts the same plain focus frame on the button as Tab does.
+    void focusShownAfterEnterAsAfterTab()
+    {
+        w.clickField(u"Num7(7)"_s);
+        press(Qt::Key_Return);
+        QCOMPARE(focusedName(), u"Command4"_s);
+        const QImage afterEnter = w.form->Command4->grab().toImage();
+        w.clickField(u"Num7(7)"_s);
+        press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), u"Command4"_s);
+        QCOMPARE(w.form->Command4->grab().toImage(), afterEnter);
+        QCOMPARE(afterEnter.pixel(1, afterEnter.height() / 2), kz::ui::kFocusColour);
+        w.clickField(u"Num7(7)"_s);
+        QVERIFY(w.form->Command4->grab().toImage() != afterEnter);
     }
 };
 
