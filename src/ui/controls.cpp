@@ -42,6 +42,24 @@ QLabel* makeLabel(const QString& text, Twips left, Twips top, Twips width, Twips
     return label;
 }
 
+namespace {
+
+// A transparent text over a filled sibling (a panel built before it) stands on that
+// sibling's colour, not on its parent's.
+void takeTextColoursFromBelow(QWidget* w)
+{
+    const QObjectList& siblings = w->parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(w); i-- > 0;) {
+        const auto* below = qobject_cast<const QWidget*>(siblings.at(i));
+        if (below && below->autoFillBackground() && below->geometry().contains(w->geometry().center())) {
+            setTextColoursOn(w, below->palette().color(QPalette::Window).rgb());
+            return;
+        }
+    }
+}
+
+} // namespace
+
 QWidget* buildControl(const Control& c, QWidget* parent)
 {
     QWidget* w = nullptr;
@@ -51,9 +69,13 @@ QWidget* buildControl(const Control& c, QWidget* parent)
     case Kind::Box: {
         auto* label = new QLabel(QString::fromUtf16(c.text), parent);
         label->setAlignment(c.align);
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, fg);
-        label->setPalette(pal);
+        // Without a colour of its own the text takes the one fixed for what it stands on
+        // (buildControls), or the desktop's on the window's own background.
+        if (c.foreground) {
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::WindowText, fg);
+            label->setPalette(pal);
+        }
         if (c.kind == Kind::Box) {
             label->setFrameShape(QFrame::Box);
             label->setLineWidth(c.lineWidthPx);
@@ -90,6 +112,8 @@ QWidget* buildControl(const Control& c, QWidget* parent)
     w->setGeometry(twipsRect(c.left, c.top, c.width, c.height));
     if (c.background)
         setBackground(w, c.background);
+    else if (!c.foreground && (c.kind == Kind::Label || c.kind == Kind::Box))
+        takeTextColoursFromBelow(w);
     if (c.pointSize > 0 || c.bold) {
         QFont f = w->font();
         if (c.pointSize > 0)

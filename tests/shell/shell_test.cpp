@@ -6,12 +6,19 @@
 #include "ui/command_button.h"
 #include "ui/windows.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTabWidget>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using kz::shell::Formmenu;
@@ -32,6 +39,17 @@ class ShellTest : public QObject {
         return found;
     }
 
+    // The contrast ratio of two colours by their relative luminance.
+    static double contrast(QRgb a, QRgb b)
+    {
+        auto luminance = [](QRgb c) {
+            auto channel = [](int v) { const double s = v / 255.0; return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+
 private slots:
     void initTestCase() { kz::shell::registerWindows(); }
 
@@ -44,6 +62,7 @@ private slots:
 
     void cleanup()
     {
+        QApplication::setPalette(QApplication::style()->standardPalette());
         QApplication::closeAllWindows();
         kz::test::flushDeletes();
     }
@@ -218,6 +237,59 @@ private slots:
     {
         QCOMPARE(QFontInfo(QApplication::font()).family(), u"IPAPGothic"_s);
         QVERIFY(QFontMetrics(QApplication::font()).inFont(QChar(u'相')));
+    }
+
+    // A dark desktop palette (dark Fusion, as a dark theme or qt6ct sets it) leaves every text
+    // readable: as drawn, each label's and field's ink stands out from what lies under it by
+    // the contrast ratio 4.5 at least. Every page of every window.
+    void readableUnderADarkPalette_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("menu") << int(WindowKind::Menu);
+        QTest::newRow("about") << int(WindowKind::About);
+        QTest::newRow("tax sheet") << int(WindowKind::TaxSheet);
+        QTest::newRow("coefficients") << int(WindowKind::Coefficients);
+        QTest::newRow("terms help") << int(WindowKind::TermsHelp);
+    }
+
+    void readableUnderADarkPalette()
+    {
+        QFETCH(int, kind);
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(QPalette::Text, Qt::white);
+        QApplication::setPalette(dark);
+        QWidget* window = kz::ui::showWindow(WindowKind(kind));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* tabs = window->findChild<QTabWidget*>();
+        auto* chart = window->findChild<QAbstractButton*>(u"Command1"_s); // the sheet's second page
+        for (int page = 0; page < (tabs ? tabs->count() : 2); ++page) {
+            if (tabs)
+                tabs->setCurrentIndex(page);
+            else if (page == 1 && kind == int(WindowKind::TaxSheet))
+                chart->click();
+            const QImage image = window->grab().toImage();
+            for (QWidget* box : window->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(box);
+                auto* edit = qobject_cast<QLineEdit*>(box);
+                if (!box->isVisible() || !(label ? !label->text().isEmpty() : edit && !edit->text().isEmpty()))
+                    continue;
+                const QRect inner = label ? label->contentsRect() : box->rect().adjusted(3, 3, -3, -3);
+                const QRect area = QRect(box->mapTo(window, inner.topLeft()), inner.size()).intersected(image.rect());
+                QMap<QRgb, int> colours;
+                for (int y = area.top(); y <= area.bottom(); ++y)
+                    for (int x = area.left(); x <= area.right(); ++x)
+                        ++colours[image.pixel(x, y)];
+                if (colours.isEmpty())
+                    continue; // parked out of sight
+                const QRgb under = std::max_element(colours.keyValueBegin(), colours.keyValueEnd(),
+                                                    [](auto a, auto b) { return a.second < b.second; })->first;
+                double best = 1;
+                for (const QRgb c : colours.keys())
+                    best = std::max(best, contrast(c, under));
+                QVERIFY2(best >= 4.5, qPrintable(box->objectName() + u' ' + (label ? label->text() : edit->text())));
+            }
+        }
     }
 };
 
