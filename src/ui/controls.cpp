@@ -70,7 +70,7 @@ QWidget* buildControl(const Control& c, QWidget* parent)
         auto* label = new QLabel(QString::fromUtf16(c.text), parent);
         label->setAlignment(c.align);
         // Without a colour of its own the text takes the one fixed for what it stands on
-        // (buildControls), or the desktop's on the window's own background.
+        // (a panel, or its parent's background), or the desktop's on the window's own.
         if (c.foreground) {
             QPalette pal = label->palette();
             pal.setColor(QPalette::WindowText, fg);

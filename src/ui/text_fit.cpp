@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kz::ui {
@@ -98,13 +99,25 @@ private:
             return m_stated;
         const QString t = text();
         const int room = textRoom(m_box);
-        QFont f = m_stated;
         // Whole pixels, as the box lays its text out; a quarter point is a third of a pixel.
-        auto fits = [&](const QFont& font) { return std::ceil(QFontMetricsF(font).horizontalAdvance(t)) <= room; };
-        for (qreal size = m_stated.pointSizeF(); !fits(f) && size > 1.0;) {
-            size -= 0.25;
+        const qreal stated = m_stated.pointSizeF();
+        auto width = [&](qreal size) {
+            QFont f = m_stated;
             f.setPointSizeF(size);
-        }
+            return std::ceil(QFontMetricsF(f).horizontalAdvance(t));
+        };
+        const qreal full = width(stated);
+        if (full <= room || stated <= 1.0)
+            return m_stated;
+        // Widths grow about in proportion to the size: start there, then settle on the
+        // largest quarter point that fits.
+        qreal size = std::max(1.0, std::floor(4 * stated * room / full) / 4);
+        while (size + 0.25 < stated && width(size + 0.25) <= room)
+            size += 0.25;
+        while (size > 1.0 && width(size) > room)
+            size -= 0.25;
+        QFont f = m_stated;
+        f.setPointSizeF(size);
         return f;
     }
 
