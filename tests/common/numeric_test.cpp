@@ -27,20 +27,13 @@ INSTANTIATE_TEST_SUITE_P(Table, NumericValue, testing::Values(
     ValueCase{"--1", 0}, ValueCase{"1e5", 1}, ValueCase{"0x10", 0}, ValueCase{"abc", 0},
     ValueCase{"3年", 3}, ValueCase{"\t9\n", 9}));
 
-// Beyond the range of a double: an underflow reads as the nearest double (0 or a
-// subnormal), an overflow as infinity, which every checked operation rejects.
-TEST(NumericValue, UnderflowGivesTheNearestDoubleAndOverflowInfinity)
+// An underflow reads as the nearest double (0 or a subnormal), an overflow as infinity.
+TEST(NumericValue, BeyondTheRangeOfADouble)
 {
-    const std::string tiny = "0." + std::string(323, '0');
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct { std::string text; double expected; } cases[] = {
-        {tiny + "1", 0.0}, {"-" + tiny + "1", -0.0}, {tiny + "3", 4.9406564584124654e-324},
-        {"0." + std::string(400, '0') + "9", 0.0}, {"0." + std::string(307, '0') + "1", 1e-308},
-        {"1" + std::string(309, '0'), inf}, {"-1" + std::string(309, '0') + ".5", -inf},
-        {tiny + "1-2", 0.0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(kz::numericValue(c.text), c.expected) << c.text.substr(0, 12) << "... (" << c.text.size() << ")";
+    const std::string tiny = "0." + std::string(323, '0'), huge = "1" + std::string(309, '0');
+    EXPECT_EQ(kz::numericValue(tiny + "1-2"), 0.0);
+    EXPECT_EQ(kz::numericValue(tiny + "3"), 4.9406564584124654e-324);
+    EXPECT_EQ(kz::numericValue("-" + huge), -std::numeric_limits<double>::infinity());
 }
 
 struct NumericCase { const char* text; bool numeric; };

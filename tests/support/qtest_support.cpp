@@ -10,7 +10,6 @@
 #include <QMap>
 #include <QMimeData>
 #include <QStyle>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -71,14 +70,11 @@ bool dropText(QWidget* widget, const QString& text)
 {
     QMimeData data;
     data.setText(text);
-    QWindow* window = widget->window()->windowHandle();
-    const QPointF at = widget->mapTo(widget->window(), widget->rect().center());
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &enter);
-    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &move);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &drop);
+    const QPoint at = widget->mapTo(widget->window(), widget->rect().center());
+    QDragMoveEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {}, QEvent::DragEnter);
+    QCoreApplication::sendEvent(widget->window()->windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(widget->window()->windowHandle(), &drop);
     return drop.isAccepted();
 }
 
@@ -87,21 +83,19 @@ bool showsWholeText(QWidget* box)
     const QImage image = box->grab().toImage(); // draws, and so sizes the font for the text
     auto* edit = qobject_cast<QLineEdit*>(box);
     const QString text = edit ? edit->displayText() : static_cast<QLabel*>(box)->text();
-    if (std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text)) > kz::ui::textRoom(box))
-        return false;
     const int frame = edit ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : static_cast<QLabel*>(box)->frameWidth();
     const QRect inner = box->rect().adjusted(frame, frame + 1, -frame, -frame - 1); // clear of round corners
-    QMap<int, int> greys; // the background is the commonest grey
+    QMap<int, int> greys; // the commonest is the background
     for (int y = inner.top(); y <= inner.bottom(); ++y)
         for (int x = inner.left(); x <= inner.right(); ++x)
             ++greys[qGray(image.pixel(x, y))];
     const int background = std::max_element(greys.keyValueBegin(), greys.keyValueEnd(),
                                             [](auto a, auto b) { return a.second < b.second; })->first;
-    for (int x : {inner.left(), inner.left() + 1, inner.right() - 1, inner.right()})
-        for (int y = inner.top(); y <= inner.bottom(); ++y)
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x : {inner.left(), inner.left() + 1, inner.right() - 1, inner.right()})
             if (std::abs(qGray(image.pixel(x, y)) - background) > 96)
                 return false;
-    return true;
+    return std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text)) <= kz::ui::textRoom(box);
 }
 
 void flushDeletes()

@@ -28,14 +28,12 @@ void typeText(QWidget* widget, const QString& text);
 QWidget* focused();
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-// Drags a text from another program onto the widget and drops it there, through the window
-// as the platform delivers it, so that only a widget that accepts drops can take it.
-// Returns whether the drop was accepted.
+// Drops a text from another program on the widget, through its window as the platform
+// does, so that only a widget that accepts drops takes it. True if it was taken.
 bool dropText(QWidget* widget, const QString& text);
 
-// Whether a number box (a label or a line edit) shows its whole text as it is drawn: the
-// text's width at the drawn font fits the box's room for it, and no ink lies in the two
-// columns just inside either side of the frame, where a cut text would run out.
+// Whether a label or line edit, as drawn, shows its whole text: no ink just inside its frame,
+// where a cut text runs out, and the text's width at the drawn font fits its room.
 bool showsWholeText(QWidget* box);
 
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
