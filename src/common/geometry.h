@@ -18,12 +18,8 @@ constexpr Point placeWindow(Size screen, Size window, int acrossDiv, int downDiv
 {
     const int freeX = screen.width - window.width;
     const int freeY = screen.height - window.height;
-    auto part = [](int free, int d) {
-        // Round toward minus infinity so that a window larger than the screen keeps its excess on the far side.
-        return free >= 0 ? free / d : -((-free + d - 1) / d);
-    };
-    auto onScreen = [](int v) { return v < 0 ? 0 : v; };
-    return {onScreen(acrossDiv == 0 ? freeX : part(freeX, acrossDiv)), onScreen(part(freeY, downDiv))};
+    auto part = [](int free, int d) { return free > 0 ? free / d : 0; };
+    return {acrossDiv == 0 ? part(freeX, 1) : part(freeX, acrossDiv), part(freeY, downDiv)};
 }
 
 } // namespace kz

@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include <locale.h>
