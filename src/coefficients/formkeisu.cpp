@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -48,6 +49,7 @@ Formkeisu::Formkeisu(QWidget* parent)
         }
     }
     SSTab1->setCurrentIndex(0);
+    SSTab1->installEventFilter(this);
 
     model_.textChanged = [this](int i) { controls.Num1[at(i)]->setText(kz::ui::qs(model_.text(i))); };
     for (int i = 0; i < kFieldCount; ++i)
@@ -92,6 +94,30 @@ void Formkeisu::showEvent(QShowEvent* event)
     // The tab control has placed its pages by now.
     for (TabPage* page : pages_)
         page->alignTo(SSTab1);
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp turn the pages, whatever control
+// has the focus (the fields leave these keys to the window). The focus goes to the tab strip
+// first, as with a click on a caption: the field under edit is stored, and no field of the
+// page shown arrives, which would turn its results to "0".
+bool Formkeisu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != SSTab1 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!(key->modifiers() & Qt::ControlModifier))
+        return false;
+    int step = 0;
+    switch (key->key()) {
+    case Qt::Key_Tab: step = key->modifiers() & Qt::ShiftModifier ? -1 : 1; break;
+    case Qt::Key_Backtab: step = -1; break;
+    case Qt::Key_PageDown: step = 1; break;
+    case Qt::Key_PageUp: step = -1; break;
+    default: return false;
+    }
+    SSTab1->tabBar()->setFocus(Qt::TabFocusReason);
+    SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + kTabCount) % kTabCount);
+    return true;
 }
 
 void Formkeisu::Num1_GotFocus(int index)

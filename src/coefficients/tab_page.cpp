@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/entry_field.h"
 #include "ui/print.h"
+#include "ui/text_fit.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -160,6 +161,7 @@ QLineEdit* makeField(int index, const QString& tab, const QString& described, QW
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
         edit->setAccessibleDescription(described);
+        kz::ui::fitText(edit);
     } else {
         auto* entry = new kz::ui::EntryField(parent);
         entry->setInputMethodAllowed(keepsInputMethod(index));
@@ -193,6 +195,8 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
     shape->setObjectName(u"Shape%1"_s.arg(tab + 1));
     shape->setGeometry(kz::ui::twipsRect(120, 360, 8535, 5175));
     kz::ui::setBackground(shape, kz::ui::kWhite);
+    // The texts and fields stand on the shape, not in it.
+    kz::ui::setTextColoursOn(canvas_, kz::ui::kWhite);
 
     for (const Text& t : page.texts)
         kz::ui::makeLabel(QString::fromUtf16(t.text), t.left, t.top, t.width, t.height, canvas_);

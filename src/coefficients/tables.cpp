@@ -81,13 +81,7 @@ const FieldInfo& field(int index)
 
 const CalcInfo& calc(Calc c) { return kCalcs[indexOf(c)]; }
 
-bool keepsInputMethod(int index)
-{
-    // The first field of these five calculations; the filter still lets only ASCII digits through.
-    constexpr Calc kKeeping[] = {PresentValue, SinkingFund, AnnuityFuture, Withdrawal, AnnuityPresent};
-    const Calc c = field(index).calc;
-    return index == calc(c).first && std::find(std::begin(kKeeping), std::end(kKeeping), c) != std::end(kKeeping);
-}
+bool keepsInputMethod(int) { return false; }
 
 std::optional<FocusTarget> enterTarget(int index)
 {

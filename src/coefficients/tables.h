@@ -68,8 +68,8 @@ struct CalcInfo {
 const FieldInfo& field(int index);
 const CalcInfo& calc(Calc c);
 inline bool isInput(int index) { return field(index).kind != FieldKind::Result; }
-// Whether an input field leaves the input method as the user set it; every other input
-// field switches it off while it has the focus.
+// Whether an input field leaves the input method as the user set it. None does: in kana
+// mode it would only send full-width digits, which the filter discards, and swallow Enter.
 bool keepsInputMethod(int index);
 
 // Where a key moves the focus from an input field.

@@ -1,5 +1,7 @@
 #include "common/format.h"
 
+#include "common/numeric.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -135,8 +137,7 @@ std::string formatPlain(double v)
 double plainValue(std::string_view text)
 {
     double v = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), v);
-    return result.ec == std::errc() ? v : 0.0;
+    return nearestDouble(text, v) ? v : 0.0;
 }
 
 std::string formatInteger(std::int64_t v) { return std::to_string(v); }

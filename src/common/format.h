@@ -13,7 +13,8 @@ std::string formatGroupedOrEmpty(double v);   // "###,###": as above, but zero s
 std::string formatTwoDecimals(double v);      // "##0.00" and "#0.00": 1234.50
 std::string formatPlain(double v);            // up to 15 significant digits: 0.33, 246, 1E-05
 // The number a formatPlain text shows, read back whole: unlike numericValue it takes the
-// E form (6E-06), and it ignores the process locale. Any other text gives 0.
+// E form (6E-06), and it ignores the process locale. Any other text gives 0; a number too
+// large for a double reads as infinity, the overflow that the checked operations reject.
 double plainValue(std::string_view text);
 std::string formatInteger(std::int64_t v);    // plain digits: 1234567, -500
 

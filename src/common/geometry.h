@@ -12,16 +12,14 @@ struct Point { int x = 0, y = 0; };
 
 // A window's top-left corner from the screen size and its outer size: the free space
 // across is divided by `acrossDiv` (0 puts the right edge on the screen's right edge)
-// and the free space down by `downDiv`. Negative results stand as they are.
+// and the free space down by `downDiv`. A window larger than the screen would get a
+// negative left or top, its title bar out of reach: it starts at 0 instead.
 constexpr Point placeWindow(Size screen, Size window, int acrossDiv, int downDiv)
 {
     const int freeX = screen.width - window.width;
     const int freeY = screen.height - window.height;
-    auto part = [](int free, int d) {
-        // Round toward minus infinity so that a window larger than the screen keeps its excess on the far side.
-        return free >= 0 ? free / d : -((-free + d - 1) / d);
-    };
-    return {acrossDiv == 0 ? freeX : part(freeX, acrossDiv), part(freeY, downDiv)};
+    auto part = [](int free, int d) { return free > 0 ? free / d : 0; };
+    return {acrossDiv == 0 ? part(freeX, 1) : part(freeX, acrossDiv), part(freeY, downDiv)};
 }
 
 } // namespace kz

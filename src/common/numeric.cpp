@@ -3,8 +3,10 @@
 #include "common/arith.h"
 
 #include <charconv>
-#include <limits>
+#include <cstdlib>
 #include <string>
+
+#include <locale.h>
 
 namespace kz {
 namespace {
@@ -58,10 +60,25 @@ double numericValue(std::string_view text)
     if (*first == '+')
         ++first;
     double v = 0.0;
-    const auto [end, ec] = std::from_chars(first, last, v);
-    if (ec == std::errc::result_out_of_range)
-        return (*first == '-' ? -1.0 : 1.0) * std::numeric_limits<double>::infinity();
-    return ec == std::errc() ? v : 0.0;
+    return nearestDouble(std::string_view(first, static_cast<std::size_t>(last - first)), v) ? v : 0.0;
+}
+
+bool nearestDouble(std::string_view text, double& value)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc())
+        return true;
+    if (ec != std::errc::result_out_of_range)
+        return false;
+    // from_chars tells neither which way the number left the range nor its nearest double;
+    // strtod does both (0 for an underflow, infinity for an overflow). The C locale keeps
+    // "." the decimal point whatever the user's locale says.
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const std::string copy(first, end);
+    value = strtod_l(copy.c_str(), nullptr, c);
+    return true;
 }
 
 bool isNumeric(std::string_view text)

@@ -34,7 +34,7 @@ bool isValid(Label l)
 
 bool isAmountField(Field f) { return f.array <= FieldArray::Num5 && isValid(f); }
 bool isShareField(Field f) { return isValid(f) && (isShareNumerator(f) || f.array == FieldArray::Num8); }
-bool keepsInputMethod(Field f) { return f.array != FieldArray::Num1; }
+bool keepsInputMethod(Field) { return false; }
 int personOf(Field amount) { return static_cast<int>(amount.array) + 1; }
 
 int tabIndex(Field f)

@@ -51,8 +51,8 @@ bool isValid(Field f);
 bool isValid(Label l);
 bool isAmountField(Field f);
 bool isShareField(Field f); // Num7(0..4) and Num8(0..4)
-// Whether a field leaves the input method as the user set it: all but the spouse's
-// amounts, which switch it off while they have the focus.
+// Whether a field leaves the input method as the user set it. None does: in kana mode it
+// would only send full-width digits, which the filter discards, and swallow Enter.
 bool keepsInputMethod(Field f);
 int personOf(Field amount); // 1..5 for an amount field
 

@@ -7,7 +7,7 @@
 //    fieldName/labelName help build them from tables). Texts are UTF-8.
 //  - Widget events -> model:
 //      text edited         setText(field, text)     a different text clears the results
-//      focus in            gotFocus(field)          true: caret to the start, select all
+//      focus in            gotFocus(field)          amounts show raw; the view selects all
 //      focus out           lostFocus(field)         commits an amount field into kingaku
 //      character typed     keyPress(field, c)       (fields.h) keep or discard; Enter moves
 //      arrow key           arrowTarget(field, key)  (fields.h) empty: ordinary caret move

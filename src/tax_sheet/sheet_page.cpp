@@ -7,6 +7,7 @@
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
+#include "ui/text_fit.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -96,6 +97,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         label->setAccessibleDescription(layout::labelCaption(l, m_sheet.law()));
         // A result can be selected and copied, though the Tab key passes it by.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        kz::ui::fitText(label);
         if (l == sheetLabel(1))
             label->hide();
         m_labels[static_cast<std::size_t>(slot)] = label;
@@ -223,9 +225,9 @@ void SheetPage::Num_Change(Field f) { m_sheet.setText(f, kz::ui::utf8(field(f)->
 
 void SheetPage::Num_GotFocus(Field f)
 {
-    if (!m_sheet.gotFocus(f))
-        return;
+    m_sheet.gotFocus(f);
     // Caret at the start with everything selected: the first key typed replaces the value.
+    // Every field, not only the amounts: a count "4" and a typed "5" must not make 45 heirs.
     EntryField* e = field(f);
     const auto length = static_cast<int>(e->text().size());
     e->setSelection(length, -length);

@@ -1,5 +1,7 @@
 #include "ui/action_box.h"
 
+#include "ui/focus_frame.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -132,9 +134,7 @@ void ActionBox::setVisible(bool visible)
 void paintFocusFrame(QWidget* w)
 {
     QPainter p(w);
-    p.setPen(QPen(QColor(0x00, 0x00, 0x80), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(w->rect()).adjusted(1, 1, -1, -1));
+    paintFocusFrame(p, w->rect());
 }
 
 } // namespace kz::ui

@@ -34,7 +34,7 @@ private:
     bool m_refocus = false;
 };
 
-// The focus frame of every control: 2 px of navy just inside the edge.
+// The focus frame of every control (focus_frame.h) over the whole of `w`.
 void paintFocusFrame(QWidget* w);
 
 } // namespace kz::ui

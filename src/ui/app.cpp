@@ -1,5 +1,6 @@
 #include "ui/app.h"
 
+#include "ui/focus_style.h"
 #include "ui/icons.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ void setupApplication(QApplication& app)
     QFont font(u"ＭＳ Ｐゴシック"_s);
     font.setPointSizeF(9);
     app.setFont(font);
+
+    app.setStyle(makeFocusFrameStyle());
 
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(&app);

@@ -8,8 +8,25 @@
 
 namespace kz::ui {
 
+void setTextColoursOn(QWidget* w, QRgb background)
+{
+    // Black or white, whichever stands out more (the crossing point of the contrast ratio).
+    const bool light = QColor::fromRgb(background).lightnessF() >= 0.5;
+    const QColor ink = light ? QColor(Qt::black) : QColor(Qt::white);
+    QPalette pal = w->palette();
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(g, QPalette::WindowText, ink);
+        pal.setColor(g, QPalette::Text, Qt::black);
+    }
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(kGrey));
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor::fromRgb(kGrey));
+    pal.setColor(QPalette::Base, Qt::white);
+    w->setPalette(pal);
+}
+
 void setBackground(QWidget* w, QRgb colour)
 {
+    setTextColoursOn(w, colour);
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(colour));
     w->setPalette(pal);
@@ -25,6 +42,24 @@ QLabel* makeLabel(const QString& text, Twips left, Twips top, Twips width, Twips
     return label;
 }
 
+namespace {
+
+// A transparent text over a filled sibling (a panel built before it) stands on that
+// sibling's colour, not on its parent's.
+void takeTextColoursFromBelow(QWidget* w)
+{
+    const QObjectList& siblings = w->parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(w); i-- > 0;) {
+        const auto* below = qobject_cast<const QWidget*>(siblings.at(i));
+        if (below && below->autoFillBackground() && below->geometry().contains(w->geometry().center())) {
+            setTextColoursOn(w, below->palette().color(QPalette::Window).rgb());
+            return;
+        }
+    }
+}
+
+} // namespace
+
 QWidget* buildControl(const Control& c, QWidget* parent)
 {
     QWidget* w = nullptr;
@@ -34,9 +69,13 @@ QWidget* buildControl(const Control& c, QWidget* parent)
     case Kind::Box: {
         auto* label = new QLabel(QString::fromUtf16(c.text), parent);
         label->setAlignment(c.align);
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, fg);
-        label->setPalette(pal);
+        // Without a colour of its own the text takes the one fixed for what it stands on
+        // (a panel, or its parent's background), or the desktop's on the window's own.
+        if (c.foreground) {
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::WindowText, fg);
+            label->setPalette(pal);
+        }
         if (c.kind == Kind::Box) {
             label->setFrameShape(QFrame::Box);
             label->setLineWidth(c.lineWidthPx);
@@ -73,6 +112,8 @@ QWidget* buildControl(const Control& c, QWidget* parent)
     w->setGeometry(twipsRect(c.left, c.top, c.width, c.height));
     if (c.background)
         setBackground(w, c.background);
+    else if (!c.foreground && (c.kind == Kind::Label || c.kind == Kind::Box))
+        takeTextColoursFromBelow(w);
     if (c.pointSize > 0 || c.bold) {
         QFont f = w->font();
         if (c.pointSize > 0)

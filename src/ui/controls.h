@@ -43,8 +43,15 @@ inline constexpr QRgb kGrey = rgb(128, 128, 128);
 QWidget* buildControl(const Control& c, QWidget* parent);
 void buildControls(std::span<const Control> table, QWidget* parent);
 
-// A window background of one colour.
+// A fixed background of one colour, with the text colours fixed for it (setTextColoursOn).
 void setBackground(QWidget* w, QRgb colour);
+
+// Every colour the windows fix is a background meant for black text. Under a dark desktop
+// palette the inherited text would be white, so wherever a background is fixed the text
+// colours are fixed with it: labels get a text colour that reads on it, and entry fields
+// black on white. The widget's children inherit both. For a widget whose contents stand on
+// a fixed background that a sibling paints, call this alone.
+void setTextColoursOn(QWidget* w, QRgb background);
 
 // A text label at a twips position, as the tables build them.
 QLabel* makeLabel(const QString& text, Twips left, Twips top, Twips width, Twips height, QWidget* parent,

@@ -1,6 +1,7 @@
 #include "ui/entry_field.h"
 
 #include "common/entry_filter.h"
+#include "ui/text_fit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -31,6 +32,14 @@ EntryField::EntryField(QWidget* parent)
     : QLineEdit(parent)
 {
     setFrame(true);
+    // Text dropped from another program would change the field without entering or leaving
+    // it and without the filter: the field would show one figure and the sheet compute with
+    // another. Typing, the input method and pasting (committed on leaving) stay the ways in.
+    setAcceptDrops(false);
+    // Numbers only: in kana mode the input method would send full-width digits that the
+    // filter discards, and swallow Enter. A view may switch it back on.
+    setInputMethodAllowed(false);
+    fitText(this);
     static const bool watching = [] {
         QObject::connect(qApp, &QApplication::focusChanged, qApp,
                          [](QWidget*, QWidget* now) { focusChanged(now); });
@@ -95,8 +104,20 @@ void EntryField::enter()
     arrive();
 }
 
+static bool switchesTabs(const QKeyEvent* event)
+{
+    const int key = event->key();
+    return (event->modifiers() & Qt::ControlModifier)
+           && (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_PageUp || key == Qt::Key_PageDown);
+}
+
 void EntryField::keyPressEvent(QKeyEvent* event)
 {
+    // Ctrl+Tab and Ctrl+PageUp/Down belong to a tab control around the field, if any.
+    if (switchesTabs(event)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (onEnter)
             onEnter();

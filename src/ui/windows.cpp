@@ -63,7 +63,10 @@ void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
     const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
     const QSize outer = window->size().grownBy(frame);
     const Point p = placeWindow({s.width(), s.height()}, {outer.width(), outer.height()}, acrossDiv, downDiv);
-    window->move(s.x() + p.x, s.y() + p.y);
+    // A window that fills the screen's height or width starts at the available area's edge,
+    // below a top panel: its title bar must be reachable.
+    const QRect avail = screen->availableGeometry();
+    window->move(p.x == 0 ? avail.x() : s.x() + p.x, p.y == 0 ? avail.y() : s.y() + p.y);
 }
 
 } // namespace kz::ui

@@ -83,8 +83,11 @@ TEST(Geometry, TwipsToPixelsAndPlacement)
         {{1920, 1080}, {400, 300}, 2, 3, {760, 260}},
         {{1920, 1080}, {400, 300}, 2, 2, {760, 390}},
         {{1920, 1080}, {600, 470}, 0, 4, {1320, 152}},
-        {{800, 600}, {880, 624}, 2, 2, {-40, -12}},
-        {{800, 600}, {881, 625}, 2, 4, {-41, -7}},
+        // Larger than the screen: the title bar stays on it, at 0 where the share is negative.
+        {{800, 600}, {880, 624}, 2, 2, {0, 0}},
+        {{800, 600}, {881, 625}, 2, 4, {0, 0}},
+        {{1093, 614}, {882, 654}, 2, 2, {105, 0}},   // 1366 x 768 at 125 %, the tax window
+        {{800, 600}, {900, 500}, 0, 4, {0, 25}},
     };
     for (const auto& c : cases) {
         const kz::Point p = kz::placeWindow(c.screen, c.window, c.across, c.down);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <clocale>
 #include <string>
 
@@ -51,7 +53,8 @@ TEST_P(PlainRead, Whole) { EXPECT_EQ(kz::plainValue(GetParam().text), GetParam()
 INSTANTIATE_TEST_SUITE_P(Table, PlainRead, testing::Values(
     ReadCase{"0", 0}, ReadCase{"300", 300}, ReadCase{"-0.07", -0.07}, ReadCase{"0.333333333333333", 0.333333333333333},
     ReadCase{"6E-06", 6e-06}, ReadCase{"-1.5E-07", -1.5e-07}, ReadCase{"1E+15", 1e15}, ReadCase{"", 0},
-    ReadCase{"abc", 0}));
+    ReadCase{"abc", 0}, ReadCase{"1E-400", 0}, // too large for a double: infinity, never 0
+    ReadCase{"1.79769313486232E+308", std::numeric_limits<double>::infinity()}));
 
 // What a plain label shows reads back as the value shown, E form included.
 TEST(PlainRead, RoundTripsFormatPlain)

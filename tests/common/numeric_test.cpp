@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace {
@@ -25,6 +26,15 @@ INSTANTIATE_TEST_SUITE_P(Table, NumericValue, testing::Values(
     ValueCase{"1234567", 1234567}, ValueCase{"2147483648", 2147483648.0},
     ValueCase{"--1", 0}, ValueCase{"1e5", 1}, ValueCase{"0x10", 0}, ValueCase{"abc", 0},
     ValueCase{"3年", 3}, ValueCase{"\t9\n", 9}));
+
+// An underflow reads as the nearest double (0 or a subnormal), an overflow as infinity.
+TEST(NumericValue, BeyondTheRangeOfADouble)
+{
+    const std::string tiny = "0." + std::string(323, '0'), huge = "1" + std::string(309, '0');
+    EXPECT_EQ(kz::numericValue(tiny + "1-2"), 0.0);
+    EXPECT_EQ(kz::numericValue(tiny + "3"), 4.9406564584124654e-324);
+    EXPECT_EQ(kz::numericValue("-" + huge), -std::numeric_limits<double>::infinity());
+}
 
 struct NumericCase { const char* text; bool numeric; };
 

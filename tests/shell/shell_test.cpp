@@ -6,12 +6,19 @@
 #include "ui/command_button.h"
 #include "ui/windows.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTabWidget>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using kz::shell::Formmenu;
@@ -32,6 +39,14 @@ class ShellTest : public QObject {
         return found;
     }
 
+    // The contrast ratio of two colours by their relative luminance (sRGB).
+    static double contrast(QRgb a, QRgb b)
+    {
+        auto lum = [](QRgb c) { return 0.2126 * std::pow(qRed(c) / 255.0, 2.2) + 0.7152 * std::pow(qGreen(c) / 255.0, 2.2)
+                                       + 0.0722 * std::pow(qBlue(c) / 255.0, 2.2); };
+        return (std::max(lum(a), lum(b)) + 0.05) / (std::min(lum(a), lum(b)) + 0.05);
+    }
+
 private slots:
     void initTestCase() { kz::shell::registerWindows(); }
 
@@ -44,6 +59,7 @@ private slots:
 
     void cleanup()
     {
+        QApplication::setPalette(QApplication::style()->standardPalette());
         QApplication::closeAllWindows();
         kz::test::flushDeletes();
     }
@@ -218,6 +234,48 @@ private slots:
     {
         QCOMPARE(QFontInfo(QApplication::font()).family(), u"IPAPGothic"_s);
         QVERIFY(QFontMetrics(QApplication::font()).inFont(QChar(u'相')));
+    }
+
+    // Under a dark desktop palette (dark Fusion, as a dark theme or qt6ct sets it) the ink of
+    // every label and field, as drawn, stands out from what lies under it by a contrast ratio
+    // of 4.5 at least: on every page of every window, the sheet's results shown.
+    void readableUnderADarkPalette()
+    {
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(QPalette::Text, Qt::white);
+        QApplication::setPalette(dark);
+        for (const WindowKind kind : {WindowKind::Menu, WindowKind::About, WindowKind::TaxSheet,
+                                      WindowKind::Coefficients, WindowKind::TermsHelp}) {
+            QWidget* window = kz::ui::showWindow(kind);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            auto* tabs = window->findChild<QTabWidget*>();
+            for (int page = 0; page < (tabs ? tabs->count() : 2); ++page) {
+                if (tabs)
+                    tabs->setCurrentIndex(page);
+                else if (kind == WindowKind::TaxSheet) // the results, then the chart page
+                    window->findChild<QAbstractButton*>(page ? u"Command1"_s : u"Command4"_s)->click();
+                const QImage image = window->grab().toImage();
+                for (QWidget* box : window->findChildren<QWidget*>()) {
+                    auto* label = qobject_cast<QLabel*>(box);
+                    auto* edit = qobject_cast<QLineEdit*>(box);
+                    if (!box->isVisible() || (label ? label->text() : edit ? edit->text() : QString()).isEmpty())
+                        continue;
+                    const QRect inner = label ? label->contentsRect() : box->rect().adjusted(3, 3, -3, -3);
+                    const QRect area = QRect(box->mapTo(window, inner.topLeft()), inner.size()) & image.rect();
+                    QMap<QRgb, int> colours; // the commonest is what lies under the text
+                    for (int y = area.top(); y <= area.bottom(); ++y)
+                        for (int x = area.left(); x <= area.right(); ++x)
+                            ++colours[image.pixel(x, y)];
+                    const QRgb under = colours.isEmpty() ? 0 : std::max_element(colours.keyValueBegin(), colours.keyValueEnd(),
+                                                        [](auto a, auto b) { return a.second < b.second; })->first;
+                    double best = colours.isEmpty() ? 21 : 1; // empty: parked out of sight
+                    for (const QRgb c : colours.keys())
+                        best = std::max(best, contrast(c, under));
+                    QVERIFY2(best >= 4.5, qPrintable(box->objectName() + u' ' + (label ? label->text() : edit->text())));
+                }
+            }
+        }
     }
 };
 

@@ -1,12 +1,19 @@
 #include "qtest_support.h"
 
 #include "ui/app.h"
+#include "ui/text_fit.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMimeData>
 #include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <QTimer>
 
@@ -60,6 +67,38 @@ void typeText(QWidget* widget, const QString& text)
 QWidget* focused() { return QApplication::focusWidget(); }
 
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(focused(), key, modifiers); }
+
+bool dropText(QWidget* widget, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at = widget->mapTo(widget->window(), widget->rect().center());
+    QDragMoveEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {}, QEvent::DragEnter);
+    QCoreApplication::sendEvent(widget->window()->windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(widget->window()->windowHandle(), &drop);
+    return drop.isAccepted();
+}
+
+bool showsWholeText(QWidget* box)
+{
+    const QImage image = box->grab().toImage(); // draws, and so sizes the font for the text
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    const QString text = edit ? edit->displayText() : static_cast<QLabel*>(box)->text();
+    const int frame = edit ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : static_cast<QLabel*>(box)->frameWidth();
+    const QRect inner = box->rect().adjusted(frame, frame + 1, -frame, -frame - 1); // clear of round corners
+    QMap<int, int> greys; // the commonest is the background
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x)
+            ++greys[qGray(image.pixel(x, y))];
+    const int background = std::max_element(greys.keyValueBegin(), greys.keyValueEnd(),
+                                            [](auto a, auto b) { return a.second < b.second; })->first;
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x : {inner.left(), inner.left() + 1, inner.right() - 1, inner.right()})
+            if (std::abs(qGray(image.pixel(x, y)) - background) > 96)
+                return false;
+    return std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text)) <= kz::ui::textRoom(box);
+}
 
 void flushDeletes()
 {

@@ -29,6 +29,14 @@ void typeText(QWidget* widget, const QString& text);
 QWidget* focused();
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Drops a text from another program on the widget, through its window as the platform
+// does, so that only a widget that accepts drops takes it. True if it was taken.
+bool dropText(QWidget* widget, const QString& text);
+
+// Whether a label or line edit, as drawn, shows its whole text: no ink just inside its frame,
+// where a cut text runs out, and the text's width at the drawn font fits its room.
+bool showsWholeText(QWidget* box);
+
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
 // starts without them.
 void flushDeletes();

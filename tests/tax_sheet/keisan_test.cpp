@@ -162,6 +162,7 @@ TEST(Keisan, LegateeWithNegativeValuePaysNothing)
                      {"LNum5(5)", "0"}});
 }
 
+const std::string kHugeYears = "29961552247705261" + std::string(290, '0');
 struct MinorCase { const char* years; const char* deduction; const char* payable; };
 class Minors : public testing::TestWithParam<MinorCase> {};
 
@@ -177,7 +178,8 @@ TEST_P(Minors, DeductionAndPayable)
 INSTANTIATE_TEST_SUITE_P(Table, Minors, testing::Values(
     MinorCase{"3", "180", "27,120"}, MinorCase{"0", "0", "27,300"}, MinorCase{"2.5", "150", "27,150"},
     MinorCase{"4.1", "246", "27,054"}, MinorCase{"455", "27300", "0"}, MinorCase{"1000", "60000", "0"},
-    MinorCase{"0.00000001", "6E-07", "27,300"}, MinorCase{"100000000000000000", "6E+18", "0"}));
+    MinorCase{"0.00000001", "6E-07", "27,300"}, MinorCase{"100000000000000000", "6E+18", "0"},
+    MinorCase{kHugeYears.c_str(), "1.79769313486232E+308", "0"})); // reads back as an overflow, not 0
 
 struct HeirCountCase { const char* heirs; const char* basic; };
 class HeirCount : public testing::TestWithParam<HeirCountCase> {};

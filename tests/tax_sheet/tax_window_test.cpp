@@ -7,6 +7,7 @@
 #include "tax_sheet/sheet_page.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
+#include "ui/focus_frame.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
@@ -810,6 +811,42 @@ private slots:
         QCOMPARE(page.field(kz::tax::heirCountField())->text(), u"0"_s);
         const QImage image = page.grab().toImage();
         QCOMPARE(image.size(), page.size() * image.devicePixelRatio());
+    }
+
+    // The longest figures in every field and kind of label: each is drawn whole, smaller where
+    // it must. A field under edit keeps the stated size; one that fits is left as it is.
+    void sheetOfLongestFiguresShowsEveryDigit()
+    {
+        for (int i = 0; i < 44; ++i) {
+            type(i == 30 ? u"4"_s : u"-2147483648"_s);
+            press(Qt::Key_Return);
+        }
+        const QStringList labels{u"LNum1(0)"_s, u"LNum2(3)"_s, u"LNum5(5)"_s, u"LNum6(6)"_s};
+        const QStringList texts{u"-2,147,483,648"_s, u"0.123456789012345"_s, u"500,479,068"_s, u"1.79769313486232E+308"_s};
+        for (int i = 0; i < labels.size(); ++i)
+            w.label(labels[i])->setText(texts[i]);
+        for (const QString& name : fieldsInSheetOrder() + labels)
+            QVERIFY2(kz::test::showsWholeText(w.form->findChild<QWidget*>(name)), qPrintable(name));
+        QVERIFY(w.field(u"Num1(1)"_s)->font().pointSizeF() < 9.75);
+        QCOMPARE(w.field(u"Num6"_s)->font().pointSizeF(), 9.0);
+        w.clickField(u"Num1(1)"_s);
+        w.field(u"Num1(1)"_s)->grab();
+        QCOMPARE(w.field(u"Num1(1)"_s)->font().pointSizeF(), 9.75);
+    }
+
+    // Enter puts the same plain focus frame on the button as Tab does.
+    void focusShownAfterEnterAsAfterTab()
+    {
+        QImage looks[3];
+        for (int way = 0; way < 3; ++way) {
+            w.clickField(u"Num7(7)"_s);
+            if (way < 2)
+                press(way == 0 ? Qt::Key_Return : Qt::Key_Tab);
+            looks[way] = w.form->Command4->grab().toImage();
+        }
+        QCOMPARE(looks[0], looks[1]);
+        QCOMPARE(looks[0].pixel(1, looks[0].height() / 2), kz::ui::kFocusColour);
+        QVERIFY(looks[2] != looks[0]);
     }
 };
 

@@ -1,0 +1,50 @@
+#include "ui/focus_style.h"
+
+#include "ui/focus_frame.h"
+
+#include <QProxyStyle>
+#include <QStyleOption>
+
+namespace kz::ui {
+
+namespace {
+
+class FocusFrameStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+        if (element != CE_PushButton || !button || !(option->state & State_HasFocus)) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        // The style draws a focused button differently after a Tab move than after any other
+        // move; drawn as unfocused, it looks the same either way under the frame.
+        QStyleOptionButton plain = *button;
+        plain.state &= ~(State_HasFocus | State_KeyboardFocusChange);
+        QProxyStyle::drawControl(element, &plain, painter, widget);
+        paintFocusFrame(*painter, option->rect);
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element == PE_FrameFocusRect) {
+            // Tab captions and the like: shown for every focus move, not only after Tab.
+            paintFocusFrame(*painter, option->rect);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (element == PE_PanelLineEdit && (option->state & State_HasFocus))
+            paintFocusFrame(*painter, option->rect);
+    }
+};
+
+} // namespace
+
+QStyle* makeFocusFrameStyle() { return new FocusFrameStyle; }
+
+} // namespace kz::ui

@@ -1,0 +1,20 @@
+#pragma once
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace kz::ui {
+
+// A number box never shows its text cut: where the text is wider than the box, it is drawn
+// in a smaller size of the same font, just small enough that every character shows; at the
+// stated size nothing changes. The size is chosen as the box is painted, so it follows every
+// change of text. A field keeps its stated font while it has the focus, so that the caret
+// scrolls the text under edit as usual. The stated font is whatever the box is given, before
+// or after this call.
+void fitText(QLabel* label);
+void fitText(QLineEdit* field);
+
+// The width in pixels that the box has for its text in its present font.
+int textRoom(const QWidget* box);
+
+} // namespace kz::ui
