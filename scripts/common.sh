@@ -35,10 +35,12 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 
 # kz_build DIR [cmake options...]: configure once, then rebuild only what changed.
+# Our own builds treat warnings as errors; a folder configured before that option existed
+# is configured again.
 kz_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  if [ ! -f "$dir/build.ninja" ] || ! grep -q '^KZ_WERROR:BOOL=ON' "$dir/CMakeCache.txt"; then
+    cmake -S . -B "$dir" -G Ninja -DKZ_WERROR=ON "$@" >/dev/null
   fi
   cmake --build "$dir"
 }
