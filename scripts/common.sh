@@ -2,12 +2,14 @@
 # shellcheck shell=bash
 
 KZ_PACKAGES=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  cmake ninja-build g++ clang pkg-config
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n librsvg2-bin
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xdotool imagemagick
+  xvfb xdotool x11-utils imagemagick
   cups printer-driver-cups-pdf poppler-utils
+  desktop-file-utils appstream man-db
+  dpkg-dev debhelper lintian
 )
 
 kz_install_missing() {
