@@ -24,6 +24,8 @@ for size in 16 24 32 48 64 128 256; do
   png=$root/usr/share/icons/hicolor/${size}x${size}/apps/kazenoha.png
   [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "$png is not ${size}x${size}"
 done
+# The metainfo as installed, beside the desktop entry its launchable names.
+appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
 echo "package contents: ok"
 
 "$here/program_test.sh" "$root/usr/bin/kazenoha" "$root/usr/share/applications/kazenoha.desktop" || fail "installed program"
