@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
-#include <memory>
 #include <string_view>
 
 using namespace Qt::StringLiterals;
