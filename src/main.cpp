@@ -20,7 +20,7 @@ bool answersWithoutWindow(int argc, char** argv)
         const std::string_view arg = argv[i];
         if (arg == "--")
             break;
-        for (std::string_view option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
+        for (std::string_view option : {"-h", "--help", "--help-all", "-v", "--version"})
             if (arg == option)
                 return true;
     }
@@ -37,6 +37,23 @@ void describeOptions(QCommandLineParser& parser)
     parser.addVersionOption();
 }
 
+// Without a QApplication nothing takes Qt's own options out of the arguments: they are known
+// here, hidden from the help, so that "kazenoha -style fusion --version" still answers.
+void acceptQtOptions(QCommandLineParser& parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    auto hidden = [&](QCommandLineOption option) {
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "session", "display", "geometry", "name", "style",
+                             "stylesheet"})
+        hidden(QCommandLineOption(QString::fromLatin1(name), {}, u"value"_s));
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        hidden(QCommandLineOption(QString::fromLatin1(name)));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -47,6 +64,7 @@ int main(int argc, char** argv)
     describeOptions(parser);
     if (answersWithoutWindow(argc, argv)) {
         QCoreApplication app(argc, argv);
+        acceptQtOptions(parser);
         parser.process(app); // prints the help or the version and exits
         return 0;
     }

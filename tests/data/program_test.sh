@@ -11,6 +11,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --version) || fail "--version exits with $?"
 [ "$out" = "kazenoha 1.0.0" ] || fail "--version prints '$out'"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" -style fusion -platform=xcb --version) || fail "--version after Qt's options exits with $?"
+[ "$out" = "kazenoha 1.0.0" ] || fail "--version after Qt's options prints '$out'"
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --help) || fail "--help exits with $?"
 grep -q '^Usage: .*kazenoha \[options\]' <<<"$out" || fail "--help prints '$out'"
 # Qt's own options (-style fusion) are taken out before ours are read.
