@@ -2,13 +2,15 @@
 # shellcheck shell=bash
 
 KZ_PACKAGES=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  cmake ninja-build g++ clang pkg-config
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n librsvg2-bin
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xdotool imagemagick
+  xvfb xdotool x11-utils imagemagick
   cups printer-driver-cups-pdf poppler-utils libcups2-dev
   dbus at-spi2-core python3-pyatspi
+  desktop-file-utils appstream man-db
+  dpkg-dev debhelper lintian
 )
 
 kz_install_missing() {
@@ -36,10 +38,12 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 
 # kz_build DIR [cmake options...]: configure once, then rebuild only what changed.
+# Our own builds treat warnings as errors; a folder configured before that option existed
+# is configured again.
 kz_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  if [ ! -f "$dir/build.ninja" ] || ! grep -q '^KZ_WERROR:BOOL=ON' "$dir/CMakeCache.txt"; then
+    cmake -S . -B "$dir" -G Ninja -DKZ_WERROR=ON "$@" >/dev/null
   fi
   cmake --build "$dir"
 }

@@ -3,10 +3,79 @@
 #include "ui/windows.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <string_view>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// --help and --version answer without a window, so they must not need a display: only a
+// QApplication connects to one.
+bool answersWithoutWindow(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--")
+            break;
+        for (std::string_view option : {"-h", "--help", "--help-all", "-v", "--version"})
+            if (arg == option)
+                return true;
+    }
+    return false;
+}
+
+void describeOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        u"Kazenoha — 相続税額計算シートと係数計算\n"
+        u"An inheritance-tax sheet and a financial-coefficient calculator. Without options it\n"
+        u"opens the main menu; Qt's own options, such as -platform and -style, work too."_s);
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// Without a QApplication nothing takes Qt's own options out of the arguments: they are known
+// here, hidden from the help, so that "kazenoha -style fusion --version" still answers.
+void acceptQtOptions(QCommandLineParser& parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    auto hidden = [&](QCommandLineOption option) {
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "session", "display", "geometry", "name", "style",
+                             "stylesheet"})
+        hidden(QCommandLineOption(QString::fromLatin1(name), {}, u"value"_s));
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        hidden(QCommandLineOption(QString::fromLatin1(name)));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(u"kazenoha"_s);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(KZ_VERSION));
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (answersWithoutWindow(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        acceptQtOptions(parser);
+        parser.process(app); // prints the help or the version and exits
+        return 0;
+    }
+
+    // QApplication takes its own options (-platform, -style …) out of the arguments first.
     QApplication app(argc, argv);
+    parser.process(app); // an unknown option: one line on standard error, exit status 1
+    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
+        std::fprintf(stderr, "kazenoha: Unexpected argument '%s'.\n", qPrintable(extra.first()));
+        return 1;
+    }
     kz::ui::setupApplication(app);
     kz::shell::registerWindows();
     kz::ui::showWindow(kz::ui::WindowKind::Menu);

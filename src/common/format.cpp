@@ -49,7 +49,7 @@ std::string scaledDigits(double v, int decimals)
     std::string kept = d.digits.substr(0, static_cast<std::size_t>(kSignificant - dropped));
     const bool roundUp = d.digits[static_cast<std::size_t>(kSignificant - dropped)] >= '5';
     if (kept.empty())
-        kept = "0";
+        kept.push_back('0'); // not = "0": GCC 12 at -O3 warns falsely of overlapping copies (-Wrestrict)
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
         for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i)

@@ -31,6 +31,8 @@ void setupApplication(QApplication& app)
         app.installTranslator(translator);
 
     app.setApplicationName(u"kazenoha"_s);
+    // Names the installed kazenoha.desktop, whose icon Wayland desktops show for our windows.
+    QGuiApplication::setDesktopFileName(u"kazenoha"_s);
     app.setWindowIcon(programIcon());
 }
 

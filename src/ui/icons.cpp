@@ -1,7 +1,9 @@
 #include "ui/icons.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QSvgRenderer>
+
+using namespace Qt::StringLiterals;
 
 namespace kz::ui {
 
@@ -10,39 +12,16 @@ QPixmap programPixmap(int size)
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(192, 255, 255));
-    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-
-    // Two strokes of wind behind the leaf.
-    p.setPen(QPen(QColor(64, 128, 192), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath wind;
-    wind.moveTo(4, 22);
-    wind.cubicTo(10, 18, 14, 26, 20, 22);
-    wind.moveTo(6, 27);
-    wind.cubicTo(12, 24, 16, 30, 24, 27);
-    p.drawPath(wind);
-
-    QPainterPath leaf;
-    leaf.moveTo(8, 20);
-    leaf.cubicTo(8, 8, 18, 4, 27, 4);
-    leaf.cubicTo(27, 14, 20, 22, 8, 20);
-    p.setPen(QPen(QColor(0, 96, 0), 1));
-    p.setBrush(QColor(48, 160, 48));
-    p.drawPath(leaf);
-    p.setPen(QPen(QColor(200, 240, 180), 1.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(10, 18.5), QPointF(24, 7));
+    QSvgRenderer(u":/icons/kazenoha.svg"_s).render(&p);
     return pm;
 }
 
 QIcon programIcon()
 {
+    // Only the small sizes: X copies each one into every window's _NET_WM_ICON property, and a
+    // desktop that wants a large icon takes the installed theme icon named in the desktop entry.
     QIcon icon;
-    for (int size : {16, 32, 256})
+    for (int size : {16, 24, 32, 48})
         icon.addPixmap(programPixmap(size));
     return icon;
 }

@@ -4,7 +4,7 @@
 
 namespace kz::ui {
 
-// The program's own icon, drawn at 16, 32 and 256 pixels: a leaf carried by the wind.
+// The program's icon, rendered from the SVG file that is also installed for the desktop.
 QIcon programIcon();
 QPixmap programPixmap(int size);
 

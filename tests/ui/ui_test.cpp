@@ -5,6 +5,7 @@
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/entry_field.h"
+#include "ui/icons.h"
 #include "ui/print.h"
 
 #include <QElapsedTimer>
@@ -454,6 +455,13 @@ private slots:
         const auto all = parent.findChildren<QWidget*>();
         QCOMPARE(all.size(), 2);
         QCOMPARE(all[1]->geometry(), QRect(8, 92, 96, 1));
+    }
+
+    // The window icon is the SVG in the resources, at small sizes only.
+    void programIconIsTheSvgAtSmallSizes()
+    {
+        QCOMPARE(kz::ui::programIcon().availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
+        QCOMPARE(kz::ui::programPixmap(32).toImage().pixelColor(14, 11), QColor(48, 160, 48)); // inside the leaf
     }
 };
 

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The program as a desktop starts it: --help and --version answer without a display, an
+# unknown option is one line of error, and on a display the menu's window carries the class
+# that the desktop entry names and a window icon of small sizes only.
+#   program_test.sh KAZENOHA DESKTOP_ENTRY
+set -uo pipefail
+bin=$1
+entry=$2
+fail() { echo "FAIL: $*"; exit 1; }
+
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --version) || fail "--version exits with $?"
+[ "$out" = "kazenoha 1.0.0" ] || fail "--version prints '$out'"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" -style fusion -platform=xcb --version) || fail "--version after Qt's options exits with $?"
+[ "$out" = "kazenoha 1.0.0" ] || fail "--version after Qt's options prints '$out'"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --help) || fail "--help exits with $?"
+grep -q '^Usage: .*kazenoha \[options\]' <<<"$out" || fail "--help prints '$out'"
+# Qt's own options (-style fusion) are taken out before ours are read.
+for args in "--bogus" "-v --bogus" "-style fusion --bogus" "extra"; do
+  # shellcheck disable=SC2086
+  err=$(QT_QPA_PLATFORM=offscreen "$bin" $args 2>&1 >/dev/null | grep -v '^QStandardPaths:')
+  rc=${PIPESTATUS[0]}
+  [ "$rc" -eq 1 ] || fail "'$args' exits with $rc"
+  [ "$(wc -l <<<"$err")" -eq 1 ] && grep -Eq "^kazenoha: .*'(bogus|extra)'" <<<"$err" || fail "'$args' reports '$err'"
+done
+echo "command line: ok"
+
+for tool in Xvfb xdotool xprop; do
+  command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
+done
+. "$(dirname "$0")/../../scripts/common.sh"
+kz_start_xvfb
+app=
+trap 'kill ${app:-} $KZ_XVFB_PID 2>/dev/null || true' EXIT
+"$bin" &
+app=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -1)
+[ -n "$wid" ] || fail "the menu did not map"
+
+class=$(xprop -id "$wid" WM_CLASS | sed -n 's/.*= "[^"]*", "\(.*\)"$/\1/p')
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ -n "$class" ] && [ "$class" = "$wmclass" ] || fail "window class '$class', desktop entry '$wmclass'"
+# Every size is copied into each window's property: large ones belong to the theme icon.
+sizes=$(xprop -len 100000000 -id "$wid" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | tr '\n' ' ')
+echo "window class: $class, window icon sizes: $sizes"
+[ -n "$sizes" ] || fail "the window has no icon"
+for s in $sizes; do
+  [ "${s%x*}" -le 48 ] && [ "${s#*x}" -le 48 ] || fail "window icon of $s"
+done
+echo "PASS"
