@@ -8,6 +8,10 @@ KZ_PACKAGES=(
   fonts-ipafont-gothic
   xvfb xdotool imagemagick
   cups printer-driver-cups-pdf poppler-utils
+  # Outside timer (bench/), fuzzing (clang's libFuzzer) and the no-files check.
+  libx11-dev libxdamage-dev libxtst-dev
+  clang-14 libclang-rt-14-dev
+  strace
 )
 
 kz_install_missing() {
