@@ -12,6 +12,7 @@
 
 #include <limits>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -48,10 +49,17 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     resize(kz::ui::twipsSize(layout::kPageWidth, layout::kPageHeight));
     kz::ui::setBackground(this, kz::ui::kWhite);
 
-    // Captions and frames first, so that the fields and labels lie on top of them.
+    // Captions and frames first, so that the fields and labels lie on top of them. A caption
+    // longer than its box wraps; measuring every caption is a good part of a sheet's build
+    // and gives the same answer for every sheet, so the first sheet of the process measures.
+    static std::vector<bool> wraps;
+    const bool measure = wraps.empty();
+    std::size_t index = 0;
     for (const kz::ui::Control& c : layout::fixedControls()) {
-        QWidget* w = kz::ui::buildControl(c, this);
-        if (auto* label = qobject_cast<QLabel*>(w); label && label->sizeHint().width() > label->width())
+        auto* label = qobject_cast<QLabel*>(kz::ui::buildControl(c, this));
+        if (measure)
+            wraps.push_back(label && label->sizeHint().width() > label->width());
+        if (wraps[index++])
             label->setWordWrap(true);
     }
 

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QtCore/qcoreapplication.h>
 
 #include <cmath>
 #include <limits>
@@ -219,6 +220,37 @@ RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size)
     return which == SheetPicture::Upper ? upper(page, size) : lower(page, size);
 }
 
-QPixmap sheetPicture(SheetPicture which, QSize size) { return renderSheetPicture(which, size).pixmap; }
+namespace {
+
+// Everything a picture depends on. Rendering one builds two whole sheets, most of the
+// window's opening time, so each is made once per process.
+struct PictureKey {
+    SheetPicture which;
+    QSize size;
+    qreal devicePixelRatio;
+    friend bool operator==(const PictureKey&, const PictureKey&) = default;
+};
+
+std::vector<std::pair<PictureKey, QPixmap>>& pictureCache()
+{
+    static std::vector<std::pair<PictureKey, QPixmap>> cache;
+    return cache;
+}
+
+} // namespace
+
+QPixmap sheetPicture(SheetPicture which, QSize size)
+{
+    const PictureKey key{which, size, qApp->devicePixelRatio()};
+    auto& cache = pictureCache();
+    for (const auto& [k, pixmap] : cache)
+        if (k == key)
+            return pixmap;
+    if (cache.empty()) {
+        // Pixmaps must go before the application that made them.
+        qAddPostRoutine([] { pictureCache().clear(); });
+    }
+    return cache.emplace_back(key, renderSheetPicture(which, size).pixmap).second;
+}
 
 } // namespace kz::terms
