@@ -8,5 +8,6 @@ shift 3
 . "$(dirname "$0")/../scripts/common.sh"
 kz_start_xvfb
 trap 'kill $KZ_XVFB_PID 2>/dev/null || true' EXIT
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 export QT_QPA_PLATFORM=xcb
 "$xbench" "$program" "$bare" "$@"

@@ -6,6 +6,9 @@
 //
 //   kz_xbench PROGRAM BARE [--rounds N] [--mem-rounds N] [--openings N] [--check]
 //
+// KZ_XBENCH_TRACE=1 prints every change seen on screen with its time, to see where an
+// opening spends it.
+//
 // --check fails (exit 1) when a ratio exceeds twice its target.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -249,6 +252,8 @@ private:
                 if (!d->more)
                     XDamageSubtract(dpy_, damage_, None, None);
                 const Rect r{d->area.x, d->area.y, d->area.width, d->area.height};
+                if (trace_)
+                    std::fprintf(stderr, "%10.1f ms  damage %dx%d+%d+%d\n", t, r.w, r.h, r.x, r.y);
                 if (kMenuClock.contains(r) || r.w <= kCaretWidth)
                     continue;
                 return t;
@@ -268,6 +273,7 @@ private:
     int damageEvent_ = 0;
     Damage damage_ = 0;
     Atom pidAtom_ = 0, protocols_ = 0, deleteWindow_ = 0;
+    const bool trace_ = std::getenv("KZ_XBENCH_TRACE") != nullptr; // every change seen, to stderr
 };
 
 class Process {
@@ -365,6 +371,8 @@ struct Bench {
     {
         const auto before = screen.windowsOf(p.pid());
         const double t0 = screen.click(x, y);
+        if (std::getenv("KZ_XBENCH_TRACE"))
+            std::fprintf(stderr, "%10.1f ms  click for %s\n", t0, what.c_str());
         const std::optional<double> t1 = screen.lastChange();
         auto w = screen.newWindow(p.pid(), before);
         if (!t1 || !w)
