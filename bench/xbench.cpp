@@ -194,10 +194,11 @@ public:
         return out;
     }
 
-    // A window of the process that is not in `before`, waiting up to a few seconds.
+    // A window of the process that is not in `before`, waiting up to 20 s: a loaded
+    // machine can stall a process for seconds.
     std::optional<std::pair<Window, Rect>> newWindow(pid_t pid, const std::map<Window, Rect>& before)
     {
-        for (int i = 0; i < 500; ++i) {
+        for (int i = 0; i < 2000; ++i) {
             for (const auto& [w, r] : windowsOf(pid))
                 if (!before.count(w))
                     return std::make_pair(w, r);
@@ -387,10 +388,22 @@ struct Bench {
         const auto before = screen.windowsOf(p.pid());
         screen.click(x, y);
         auto w = screen.newWindow(p.pid(), before);
-        if (!w)
+        if (!w) {
+            std::fprintf(stderr, "kz_xbench: no window opened by a click at %d,%d; windows before %zu, now %zu\n", x, y,
+                         before.size(), screen.windowsOf(p.pid()).size());
             Screen::fail("a window did not open");
+        }
         screen.settle();
         return *w;
+    }
+
+    // Closes a window and waits until it is gone from the screen, as a user would see.
+    void closeWindow(const Process& p, Window w)
+    {
+        screen.close(w);
+        for (int i = 0; i < 2000 && screen.windowsOf(p.pid()).count(w); ++i)
+            sleepMs(10);
+        screen.settle();
     }
 
     // Starts the program or the bare one and times its start to the first paint.
@@ -432,8 +445,7 @@ struct Bench {
         }
         const std::string what = std::string("click on \"") + name + "\" to its window's last pixel";
         auto w = timedOpen(*p, x, y, what + ", first opening", isProgram);
-        screen.close(w.first);
-        screen.settle();
+        closeWindow(*p, w.first);
         w = timedOpen(*p, x, y, what + ", later opening", isProgram);
         if (kind == Kind::Tax)
             calculation(w, isProgram);
@@ -501,8 +513,7 @@ struct Bench {
                 first = p->privateKb();
             if (i == openings)
                 break;
-            screen.close(w.first);
-            screen.settle();
+            closeWindow(*p, w.first);
         }
         gQuietMs = quiet;
         const double growth = static_cast<double>(p->privateKb() - first) / 1024;
