@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QtCore/qcoreapplication.h>
 
 #include <cmath>
 #include <limits>

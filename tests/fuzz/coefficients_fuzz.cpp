@@ -76,7 +76,12 @@ public:
                     line_.insert(p.text);
                 });
             break;
-        case 7: toButton(calcAt(in.below(kCalcCount))), press(*button_); break; // a click
+        case 7: { // a click on a calculate button
+            const Calc c = calcAt(in.below(kCalcCount));
+            toButton(c);
+            press(c);
+            break;
+        }
         case 8: enter(model_.clear(calcAt(in.below(kCalcCount)))); break;    // "CE" takes no focus
         case 9: line_.allSelected = true; break;                                // Ctrl+A
         }
