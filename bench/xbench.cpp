@@ -318,7 +318,9 @@ public:
         return sum;
     }
     long rssKb() const { return kb("status", "VmRSS:"); }
-    long privateKb() const { return kb("smaps_rollup", "Private_Clean:") + kb("smaps_rollup", "Private_Dirty:"); }
+    // Pages written by this process alone. Clean library pages count as private only while
+    // no other process maps them, so they come and go with whatever else runs.
+    long privateKb() const { return kb("smaps_rollup", "Private_Dirty:"); }
 
 private:
     pid_t pid_ = 0;
@@ -514,6 +516,8 @@ struct Bench {
             auto w = open(*p, x, y);
             if (i == 1)
                 first = p->privateKb();
+            if (std::getenv("KZ_XBENCH_TRACE"))
+                std::fprintf(stderr, "opening %d: private %ld kB\n", i, p->privateKb());
             if (i == openings)
                 break;
             closeWindow(*p, w.first);
