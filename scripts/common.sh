@@ -11,7 +11,7 @@ KZ_PACKAGES=(
   # Outside timer (bench/), fuzzing (clang's libFuzzer) and the no-files check.
   libx11-dev libxdamage-dev libxtst-dev
   clang-14 libclang-rt-14-dev
-  strace
+  strace procps
 )
 
 kz_install_missing() {
