@@ -11,6 +11,10 @@ KZ_PACKAGES=(
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream man-db
   dpkg-dev debhelper lintian
+  # Outside timer (bench/), fuzzing (clang's libFuzzer) and the no-files check.
+  libx11-dev libxdamage-dev libxtst-dev
+  clang-14 libclang-rt-14-dev
+  strace procps
 )
 
 kz_install_missing() {

@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -196,9 +198,19 @@ void SheetPage::buildCaptions()
     for (QWidget* w : m_captions)
         delete w;
     m_captions.clear();
+    // A caption longer than its box wraps. Measuring every caption is a good part of a
+    // sheet's build and gives the same answer for every sheet of one law, so the first
+    // sheet of the process measures each law's captions.
+    static std::map<const LawEdition*, std::vector<bool>> wrapsByLaw;
+    std::vector<bool>& wraps = wrapsByLaw[&m_sheet.law()];
+    const bool measure = wraps.empty();
+    std::size_t index = 0;
     for (const kz::ui::Control& c : layout::fixedControls(m_sheet.law())) {
         QWidget* w = kz::ui::buildControl(c, this);
-        if (auto* label = qobject_cast<QLabel*>(w); label && label->sizeHint().width() > label->width())
+        auto* label = qobject_cast<QLabel*>(w);
+        if (measure)
+            wraps.push_back(label && label->sizeHint().width() > label->width());
+        if (wraps[index++])
             label->setWordWrap(true);
         m_captions.push_back(w);
     }

@@ -220,9 +220,38 @@ RenderedSheetPicture renderSheetPicture(SheetPicture which, QSize size, const ta
     return which == SheetPicture::Upper ? upper(page, size) : lower(page, size);
 }
 
+namespace {
+
+// Everything a picture depends on. Rendering one builds two whole sheets, most of the
+// window's opening time, so each is made once per process.
+struct PictureKey {
+    SheetPicture which;
+    QSize size;
+    qreal devicePixelRatio;
+    const tax::LawEdition* law; // editions are fixed objects: one address, one law
+    friend bool operator==(const PictureKey&, const PictureKey&) = default;
+};
+
+std::vector<std::pair<PictureKey, QPixmap>>& pictureCache()
+{
+    static std::vector<std::pair<PictureKey, QPixmap>> cache;
+    return cache;
+}
+
+} // namespace
+
 QPixmap sheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law)
 {
-    return renderSheetPicture(which, size, law).pixmap;
+    const PictureKey key{which, size, qApp->devicePixelRatio(), &law};
+    auto& cache = pictureCache();
+    for (const auto& [k, pixmap] : cache)
+        if (k == key)
+            return pixmap;
+    if (cache.empty()) {
+        // Pixmaps must go before the application that made them.
+        qAddPostRoutine([] { pictureCache().clear(); });
+    }
+    return cache.emplace_back(key, renderSheetPicture(which, size, law).pixmap).second;
 }
 
 } // namespace kz::terms

@@ -7,11 +7,16 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmapCache>
 #include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
 namespace kz::ui {
+
+namespace {
+constexpr int kPixmapCacheKb = 1024;
+} // namespace
 
 void setupApplication(QApplication& app)
 {
@@ -29,6 +34,11 @@ void setupApplication(QApplication& app)
     if (translator->load(QLocale(QLocale::Japanese), u"qtbase"_s, u"_"_s,
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(translator);
+
+    // Qt's styles keep button images in the pixmap cache under each window's own palette,
+    // so every opening of a window adds images that are never used again. A small cache
+    // still holds the open windows' images and keeps a long session from growing.
+    QPixmapCache::setCacheLimit(kPixmapCacheKb);
 
     app.setApplicationName(u"kazenoha"_s);
     // Names the installed kazenoha.desktop, whose icon Wayland desktops show for our windows.

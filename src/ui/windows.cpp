@@ -34,6 +34,11 @@ void registerWindow(WindowKind kind, WindowFactory factory)
 QWidget* showWindow(WindowKind kind)
 {
     Entry& e = registry()[kind];
+    // A window closed in this same pass of the event loop (the close and the click came in
+    // one batch of events) is hidden and waiting for its deletion: it counts as gone, or
+    // the click would show a window about to vanish.
+    if (e.window && e.window->isHidden())
+        e.window = nullptr;
     if (!e.window) {
         if (!e.factory)
             return nullptr;

@@ -221,6 +221,20 @@ private slots:
         QTRY_VERIFY(!kz::ui::openWindow(WindowKind::About));
     }
 
+    // A window closed but not yet destroyed counts as gone: a click in the same pass opens
+    // a new one, which stays when the old one is deleted.
+    void openingRightAfterACloseGivesAWindowThatStays()
+    {
+        QPointer<QWidget> first = kz::ui::showWindow(WindowKind::Coefficients);
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        first->close();
+        QPointer<QWidget> second = kz::ui::showWindow(WindowKind::Coefficients);
+        kz::test::flushDeletes();
+        QVERIFY(!first);
+        QVERIFY(second && second->isVisible());
+        QCOMPARE(kz::ui::openWindow(WindowKind::Coefficients), second.data());
+    }
+
     void standardButtonsSpeakJapanese()
     {
         auto seen = kz::test::answerNextMessageBox(QMessageBox::No);

@@ -193,17 +193,25 @@ private slots:
         }
     }
 
-    // The window shows both pictures at their places and sizes on its first page.
+    // The window shows both pictures at their places and sizes on its first page, at every
+    // opening exactly as a fresh rendering draws them, though they are made only once.
+    void windowShowsThePictures_data()
+    {
+        QTest::addColumn<int>("opening");
+        QTest::newRow("first opening") << 1;
+        QTest::newRow("later opening") << 2;
+    }
     void windowShowsThePictures()
     {
         kz::terms::FormSZkaisetu w;
         QWidget* page = w.SSTab1->page(0);
         const struct {
+            SheetPicture which;
             QPoint at;
             QSize size;
         } expected[] = {
-            {QPoint(kz::twipsToPx(360), kz::twipsToPx(1560)), pictureSize(SheetPicture::Upper)},
-            {QPoint(kz::twipsToPx(360), kz::twipsToPx(3600)), pictureSize(SheetPicture::Lower)},
+            {SheetPicture::Upper, QPoint(kz::twipsToPx(360), kz::twipsToPx(1560)), pictureSize(SheetPicture::Upper)},
+            {SheetPicture::Lower, QPoint(kz::twipsToPx(360), kz::twipsToPx(3600)), pictureSize(SheetPicture::Lower)},
         };
         for (const auto& e : expected) {
             const QLabel* picture = nullptr;
@@ -214,6 +222,7 @@ private slots:
             QCOMPARE(picture->size(), e.size);
             QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), e.size);
             QVERIFY(!picture->pixmap().toImage().allGray());
+            QCOMPARE(picture->pixmap().toImage(), kz::terms::renderSheetPicture(e.which, e.size).pixmap.toImage());
         }
     }
 };

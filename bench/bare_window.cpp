@@ -1,0 +1,75 @@
+// The floor the program is measured against: plain Qt, built with the same flags, no
+// Kazenoha code. A small window at the top-left with one text button, as the menu stands;
+// each press of the button opens the next window of the sizes given on the command line
+// (WxH,WxH,…, cycling), centred, with a few controls: a label, a focused field and a
+// button that rewrites the label, as a calculation writes its result.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr Qt::WindowFlags kFixed{Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                 | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint};
+
+QWidget* openWindow(QSize size)
+{
+    auto* w = new QWidget(nullptr, kFixed);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowTitle(u"Bare"_s);
+    w->setFixedSize(size);
+    auto* label = new QLabel(u"0"_s, w);
+    label->setGeometry(120, 16, 97, 25);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameShape(QFrame::Box);
+    auto* update = new QPushButton(u"Update"_s, w);
+    update->setGeometry(8, 16, 97, 25);
+    QObject::connect(update, &QPushButton::clicked, label, [label] {
+        label->setText(label->text() == u"12,345"_s ? u"67,890"_s : u"12,345"_s);
+    });
+    auto* field = new QLineEdit(u"0"_s, w);
+    field->setGeometry(8, 56, 97, 25);
+    auto* close = new QPushButton(u"Close"_s, w);
+    close->setGeometry(8, 96, 97, 25);
+    QObject::connect(close, &QPushButton::clicked, w, &QWidget::close);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    w->move((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
+    w->show();
+    w->activateWindow();
+    field->setFocus();
+    return w;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    std::vector<QSize> sizes;
+    for (const QString& arg : app.arguments().mid(1).join(u',').split(u',', Qt::SkipEmptyParts)) {
+        const QStringList wh = arg.split(u'x');
+        if (wh.size() == 2)
+            sizes.emplace_back(wh[0].toInt(), wh[1].toInt());
+    }
+
+    QWidget menu(nullptr, kFixed);
+    menu.setFixedSize(115, 264);
+    menu.move(0, 0);
+    auto* button = new QPushButton(u"OK"_s, &menu);
+    button->setGeometry(8, 16, 97, 25);
+    std::size_t next = 0;
+    QObject::connect(button, &QPushButton::clicked, &menu, [&] {
+        if (!sizes.empty())
+            openWindow(sizes[next++ % sizes.size()]);
+    });
+    menu.show();
+    return app.exec();
+}
