@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor the program is measured against: plain Qt, built with the same flags, no
 // Kazenoha code. A small window at the top-left with one text button, as the menu stands;
 // each press of the button opens the next window of the sizes given on the command line

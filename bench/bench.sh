@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # bench.sh PROGRAM BARE XBENCH [kz_xbench options]: runs the outside timer on a virtual
 # display of its own. Exits 77 (skipped) where Xvfb is missing.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times Kazenoha from outside, as a user waits for it, against a bare Qt program built
 // beside it. Everything runs on the X server in DISPLAY (Xvfb): clicks and keys go in
 // through XTest, and a change on screen is seen through XDamage on the root window, so the

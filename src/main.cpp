@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/window_setup.h"
 #include "ui/app.h"
 #include "ui/windows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "coefficients/calculator.h"
 
 #include "coefficients/formulas.h"

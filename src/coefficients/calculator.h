@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The coefficient window without a window: the stored amounts, the texts of Num1(0..35),
 // the nine calculate commands, the "CE" clears and the fields' focus behaviour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "coefficients/formkeisu.h"
 
 #include "ui/app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The six compound-interest coefficients as the calculate commands compute them: r is
 // the rate in percent a year, n whole years. Every step is a checked double operation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "coefficients/tab_page.h"
 
 #include "ui/app.h"

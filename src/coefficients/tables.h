@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The coefficient window's fields Num1(0..35) and its nine calculations as tables, and
 // the focus moves between the fields. No Qt here; texts are UTF-8.

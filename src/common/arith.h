@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checked arithmetic shared by both calculators. Every failure throws
 // ArithmeticError; a handler chooses where to catch it (stop vs. carry on).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/format.h"
 
 #include "common/numeric.h"

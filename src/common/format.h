@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Display patterns. Each first reads the double to 15 significant digits, as a person
 // would write it, and then rounds halves away from zero; so 1.005 (stored as

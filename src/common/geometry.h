@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Layout is written in twips (1/1440 inch), 15 twips to a pixel at 96 dpi.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/numeric.h"
 
 #include "common/arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/formmenu.h"
 
 #include "ui/command_button.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/fields.h"
 
 #include "common/entry_filter.h"

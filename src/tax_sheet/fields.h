@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Names of the sheet's entry fields and result labels, and the focus rules between
 // the fields (Enter, arrow keys, typed characters) as pure functions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/form_souzoku.h"
 
 #include "tax_sheet/law_chooser.h"

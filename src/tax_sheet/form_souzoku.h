@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The tax window: the command column on the left and one page area on the right, where
 // the calculation sheet and the procedures chart take turns.

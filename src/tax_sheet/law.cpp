@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/law.h"
 
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The law the sheet follows, as data: one description per law edition. The recalculation
 // reads its numbers from the edition the sheet is set to, and the windows read its texts;

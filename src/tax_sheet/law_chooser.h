@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The drop-down in the sheet's heading that chooses the law edition. It lies over the
 // heading's bracket and draws nothing of its own until pointed at, focused or open, so

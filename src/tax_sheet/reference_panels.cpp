@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/reference_panels.h"
 
 #include "ui/controls.h"

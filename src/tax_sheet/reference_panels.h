@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The tax window's fixed reference content: the chart of procedures after a death
 // (Picture2, a page of its own) and the gift-tax quick table (Picture4, in the command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet.h"
 
 #include "common/arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The inheritance-tax sheet without a window: stored amounts, field texts, result
 // labels, the recalculation and the sheet's commands. No Qt here.

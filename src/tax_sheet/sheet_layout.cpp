@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet_layout.h"
 
 #include <algorithm>

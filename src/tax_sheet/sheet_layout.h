@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where everything stands on the calculation sheet page, in twips within the page, and
 // what each control is called for a screen reader.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet_page.h"
 
 #include "tax_sheet/law_chooser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The calculation sheet page (Picture3): the 44 entry fields, the result labels, the
 // clearing labels and "納付税額計算", wired to a TaxSheet. It works on its own, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "terms_help/form_szkaisetu.h"
 
 #include "terms_help/pages.h"

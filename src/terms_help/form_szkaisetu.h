@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "common/geometry.h"
 // moc cannot parse the standard <concepts> header that the model's headers pull in.

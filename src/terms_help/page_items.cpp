@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "terms_help/page_items.h"
 
 #include "ui/twips.h"

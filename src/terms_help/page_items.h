@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the help pages are made of, beyond the shared control tables: paragraphs that wrap,
 // fractions drawn the way they are written on paper, the picture of a button, and the

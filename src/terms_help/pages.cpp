@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "terms_help/pages.h"
 
 namespace kz::terms {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "terms_help/sheet_pictures.h"
 
 #include "tax_sheet/fields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two pictures of the first page, rendered from a real calculation sheet built
 // offscreen, so that they always show the sheet as the program draws it.

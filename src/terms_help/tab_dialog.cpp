@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "terms_help/tab_dialog.h"
 
 #include "ui/action_box.h"

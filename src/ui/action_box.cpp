@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/action_box.h"
 
 #include "ui/focus_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/app.h"
 
 #include "ui/focus_style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/command_button.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A fixed window is a table of controls in twips, built by one function.
 #include "common/geometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one focus indication of every control: a 2-px navy rectangle just inside the
 // control's edge. The style's own cue is a 1-px line of low contrast on yellow and cyan,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/focus_style.h"
 
 #include "ui/focus_frame.h"

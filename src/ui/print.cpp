@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/print.h"
 
 #include "ui/action_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/windows.h"
 
 #include "common/geometry.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Reads the real program as a screen reader does (AT-SPI on a virtual X display) and works
 # the tax window with the keyboard alone. Skips (77) only where a tool is missing.
 set -euo pipefail

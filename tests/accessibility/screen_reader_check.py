@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The program as a screen reader meets it (AT-SPI), then the tax window by keys alone.
 
 In every window, tab and page: each focusable control showing has a name, no two share

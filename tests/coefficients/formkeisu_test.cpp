@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qtest_support.h"
 
 #include "coefficients/formkeisu.h"

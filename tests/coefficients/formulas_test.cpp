@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "coefficients/formulas.h"
 
 #include "common/arith.h"

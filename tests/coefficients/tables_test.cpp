@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "coefficients/tables.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/entry_filter.h"
 #include "common/numeric.h"
 

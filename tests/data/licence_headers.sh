@@ -7,8 +7,9 @@ cd "$1" || exit 2
 missing=()
 while IFS= read -r -d '' file; do
   head -n 5 "$file" | grep -q 'SPDX-License-Identifier: MIT' || missing+=("$file")
-done < <(find src tests bench data -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.cmake' \
-           -o -name CMakeLists.txt -o -name '*.sh' -o -name '*.py' \) -print0 | sort -z)
+done < <({ find src tests bench data scripts -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.cmake' \
+             -o -name CMakeLists.txt -o -name '*.sh' -o -name '*.py' \) -print0
+           printf '%s\0' CMakeLists.txt run test .ci/run; } | sort -z)
 [ ${#missing[@]} -eq 0 ] && { echo "PASS"; exit 0; }
 echo "Without 'SPDX-License-Identifier: MIT' in their first five lines:"
 printf '%s\n' "${missing[@]}"

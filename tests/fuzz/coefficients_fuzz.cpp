@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The coefficient window's model driven as its window drives it, by a sequence of user
 // actions read from the fuzzer's bytes: typed characters, Enter, arrows, focus moves,
 // pastes, the calculate buttons (clicked or typed on) and the "CE" labels. After each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What both fuzz targets share: a reader that turns the fuzzer's bytes into choices, the
 // characters a user can type or paste, an edited line of text, and the number forms a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # run_fuzzers.sh BUILD_DIR SECONDS: configures BUILD_DIR with clang, libFuzzer, ASan and
 # UBSan, builds the fuzz targets and runs each for SECONDS from the seed corpus. New
 # inputs go to a scratch folder; a failing input is kept in BUILD_DIR/artifacts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tax sheet driven as its window drives it, by a sequence of user actions read from
 // the fuzzer's bytes: typed characters, Enter, arrows, focus moves, pastes, the clearing
 // labels and "納付税額計算". After each action the sheet must still make sense.

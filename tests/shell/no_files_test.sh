@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # no_files_test.sh PROGRAM: a scripted session of the real program under strace (every
 # window opened, a sheet and a coefficient calculated, printing answered with No) must
 # create, write, rename or delete no file and open no network socket. Skipped (77) where

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # run_path_test.sh PROGRAM: the program's run path names only absolute folders (or its
 # own, $ORIGIN), so no library is taken from the folder it is started from.
 set -euo pipefail

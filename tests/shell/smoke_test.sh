@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the real program on a virtual display, checks that the menu maps and that
 # "終 了" ends the program with its calculator windows open. Exits 77 (skipped) where
 # Xvfb is missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/arith.h"
 #include "sheet_helpers.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tax_sheet/fields.h"
 
 #include <gtest/gtest.h>

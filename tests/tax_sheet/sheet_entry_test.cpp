@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sheet's entry fields in the real window: typing, committing, moving with Enter,
 // the arrow keys and Tab, and the recalculation as the user starts it.
 #include "window_driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drives a TaxSheet the way a user does: amounts are typed into a field and committed
 // by leaving it; the other fields are typed directly.

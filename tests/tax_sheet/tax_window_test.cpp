@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tax window around the sheet: its layout and captions, the clearing labels, the
 // page switching, printing, the help and close commands, and what a screen reader reads.
 #include "window_driver.h"

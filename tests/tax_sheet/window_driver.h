@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drives the tax window as a user does: keys go to whatever has the focus, clicks go to
 // the widget under the mouse. Widgets are found by the names the program gives them.

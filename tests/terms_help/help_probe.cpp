@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows the help window on one page for a look under a virtual display:
 //   help_probe <page 1..6>
 #include "shell/window_setup.h"

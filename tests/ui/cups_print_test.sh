@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Prints a window through a real CUPS queue that writes PDF files, and checks that the
 # page is not blank, holds the window's text as text, and lies as the window asks: the
 # wide window turned onto the portrait sheet, except the coefficient window, which prints

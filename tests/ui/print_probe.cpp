@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints one window to the default printer, as the calculators do after "はい".
 // With "--tax-window" or "--coefficient-window" it prints that window through its own icon,
 // with a worked case typed in, and fails where the program tells the user it could not print.

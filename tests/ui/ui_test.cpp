@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qtest_support.h"
 
 #include "ui/action_box.h"
