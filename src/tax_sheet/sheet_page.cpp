@@ -99,7 +99,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         label->setIndent(3);
         label->setAccessibleDescription(layout::labelCaption(l, m_sheet.law()));
         // A result can be selected and copied, though the Tab key passes it by.
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        kz::ui::makeSelectable(label);
         kz::ui::fitText(label);
         if (l == sheetLabel(1))
             label->hide();

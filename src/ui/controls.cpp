@@ -3,6 +3,7 @@
 
 #include "ui/twips.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
@@ -140,6 +141,33 @@ QString lines(std::initializer_list<const char16_t*> parts)
         out += QString::fromUtf16(p);
     }
     return out;
+}
+
+namespace {
+
+class SelectOnHover : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* label = static_cast<QLabel*>(watched);
+        constexpr auto selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+        if (event->type() == QEvent::Enter)
+            label->setTextInteractionFlags(selectable);
+        else if ((event->type() == QEvent::Leave || event->type() == QEvent::FocusOut)
+                 && !label->hasSelectedText() && !label->underMouse())
+            label->setTextInteractionFlags(Qt::NoTextInteraction);
+        return false;
+    }
+};
+
+} // namespace
+
+void makeSelectable(QLabel* label)
+{
+    label->installEventFilter(new SelectOnHover(label));
 }
 
 } // namespace kz::ui

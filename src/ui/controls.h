@@ -61,4 +61,9 @@ QLabel* makeLabel(const QString& text, Twips left, Twips top, Twips width, Twips
 // Rows of text with a uniform step, top to bottom, for lists such as reference tables.
 QString lines(std::initializer_list<const char16_t*> parts);
 
+// The label's text can be selected with the mouse and copied. A selectable label lays its
+// text out as a document, several times the work of a plain one at every change, so it
+// becomes selectable only while the mouse is over it or a selection is kept.
+void makeSelectable(QLabel* label);
+
 } // namespace kz::ui

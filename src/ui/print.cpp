@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
@@ -240,6 +241,35 @@ bool writePdf(const QPicture& page, PageOrientation orientation, const QPageSize
     return painter.end();
 }
 
+// The print server's library, loaded on the first print rather than linked: linked, it and
+// the dozen libraries it needs (TLS, Kerberos, service discovery) would load at every start.
+struct CupsApi {
+    using SetPasswordCb2 = void (*)(cups_password_cb2_t, void*);
+    using PrintFile = int (*)(const char*, const char*, const char*, int, cups_option_t*);
+    using CancelJob2 = ipp_status_t (*)(http_t*, const char*, int, int);
+    SetPasswordCb2 setPasswordCB2 = nullptr;
+    PrintFile printFile = nullptr;
+    CancelJob2 cancelJob2 = nullptr;
+
+    bool loaded() const { return setPasswordCB2 && printFile && cancelJob2; }
+};
+
+const CupsApi& cups()
+{
+    static const CupsApi api = [] {
+        CupsApi a;
+        QLibrary lib(u"cups"_s, 2);
+        lib.setLoadHints(QLibrary::PreventUnloadHint);
+        if (!lib.load())
+            return a;
+        a.setPasswordCB2 = reinterpret_cast<CupsApi::SetPasswordCb2>(lib.resolve("cupsSetPasswordCB2"));
+        a.printFile = reinterpret_cast<CupsApi::PrintFile>(lib.resolve("cupsPrintFile"));
+        a.cancelJob2 = reinterpret_cast<CupsApi::CancelJob2>(lib.resolve("cupsCancelJob2"));
+        return a;
+    }();
+    return api;
+}
+
 } // namespace
 
 bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
@@ -248,8 +278,11 @@ bool printPage(const QPicture& page, PageOrientation orientation, const QString&
     // Nobody is there to give a password to on this thread (Qt's printer support would ask
     // with a dialog, which only the user-interface thread may show): a server that wants
     // one refuses the job. Set again after the look-up, which may set up Qt's own.
-    const auto refusePasswords = [] {
-        cupsSetPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
+    const CupsApi& api = cups();
+    if (!api.loaded())
+        return false;
+    const auto refusePasswords = [&api] {
+        api.setPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
                            nullptr);
     };
     const auto givenUp = [&] { return abandoned && abandoned(); };
@@ -277,11 +310,11 @@ bool printPage(const QPicture& page, PageOrientation orientation, const QString&
     refusePasswords();
     if (givenUp())
         return false;
-    const int job = cupsPrintFile(printer.constData(), QFile::encodeName(file.fileName()).constData(),
+    const int job = api.printFile(printer.constData(), QFile::encodeName(file.fileName()).constData(),
                                   docName.toUtf8().constData(), 0, nullptr);
     // The user has been told that nothing prints: a job that went out after all is taken back.
     if (job > 0 && givenUp()) {
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, printer.constData(), job, 0);
+        api.cancelJob2(CUPS_HTTP_DEFAULT, printer.constData(), job, 0);
         return false;
     }
     return job > 0;

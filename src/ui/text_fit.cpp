@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kz::ui {
 
@@ -65,8 +66,10 @@ protected:
             return false;
         switch (event->type()) {
         case QEvent::FontChange:
-            if (!m_applying)
+            if (!m_applying) {
                 m_stated = m_box->font();
+                m_memo.reset();
+            }
             break;
         case QEvent::Paint:
             // A field repaints as it gains or loses the focus, so this covers editing too.
@@ -94,12 +97,15 @@ private:
         return e && e->hasFocus() && !e->isReadOnly();
     }
 
-    QFont fitted() const
+    QFont fitted()
     {
         if (editing())
             return m_stated;
         const QString t = text();
         const int room = textRoom(m_box);
+        // A box repaints far more often than its text or room change: measure on a change only.
+        if (m_memo && m_memo->text == t && m_memo->room == room)
+            return m_memo->font;
         // Whole pixels, as the box lays its text out; a quarter point is a third of a pixel.
         const qreal stated = m_stated.pointSizeF();
         auto width = [&](qreal size) {
@@ -107,18 +113,19 @@ private:
             f.setPointSizeF(size);
             return std::ceil(QFontMetricsF(f).horizontalAdvance(t));
         };
-        const qreal full = width(stated);
-        if (full <= room || stated <= 1.0)
-            return m_stated;
-        // Widths grow about in proportion to the size: start there, then settle on the
-        // largest quarter point that fits.
-        qreal size = std::max(1.0, std::floor(4 * stated * room / full) / 4);
-        while (size + 0.25 < stated && width(size + 0.25) <= room)
-            size += 0.25;
-        while (size > 1.0 && width(size) > room)
-            size -= 0.25;
         QFont f = m_stated;
-        f.setPointSizeF(size);
+        const qreal full = std::ceil(QFontMetricsF(m_stated).horizontalAdvance(t));
+        if (full > room && stated > 1.0) {
+            // Widths grow about in proportion to the size: start there, then settle on the
+            // largest quarter point that fits.
+            qreal size = std::max(1.0, std::floor(4 * stated * room / full) / 4);
+            while (size + 0.25 < stated && width(size + 0.25) <= room)
+                size += 0.25;
+            while (size > 1.0 && width(size) > room)
+                size -= 0.25;
+            f.setPointSizeF(size);
+        }
+        m_memo = Memo{t, room, f};
         return f;
     }
 
@@ -132,8 +139,15 @@ private:
         m_applying = false;
     }
 
+    struct Memo {
+        QString text;
+        int room;
+        QFont font;
+    };
+
     QWidget* m_box;
     QFont m_stated;
+    std::optional<Memo> m_memo; // the last answer, for the text and room it was given
     bool m_applying = false;
 };
 
