@@ -152,7 +152,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* label = static_cast<QLabel*>(watched);
+        // Null while the label is being destroyed, which still sends it events.
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (!label)
+            return false;
         constexpr auto selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
         if (event->type() == QEvent::Enter)
             label->setTextInteractionFlags(selectable);
