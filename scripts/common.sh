@@ -65,3 +65,15 @@ kz_start_xvfb() {
   rm -f "$fifo"
   export DISPLAY=":$num"
 }
+
+# kz_start_program BIN: starts Xvfb and BIN on it, both stopped when the shell exits, and
+# waits up to 20 s for the program's first shown window. Sets KZ_APP_PID and KZ_WID (empty
+# where no window showed).
+kz_start_program() {
+  kz_start_xvfb
+  KZ_APP_PID=
+  trap 'kill ${KZ_APP_PID:-} $KZ_XVFB_PID 2>/dev/null || true' EXIT
+  "$1" &
+  KZ_APP_PID=$!
+  KZ_WID=$(timeout 20 xdotool search --sync --onlyvisible --pid "$KZ_APP_PID" | head -1 || true)
+}

@@ -29,12 +29,8 @@ for tool in Xvfb xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
 done
 . "$(dirname "$0")/../../scripts/common.sh"
-kz_start_xvfb
-app=
-trap 'kill ${app:-} $KZ_XVFB_PID 2>/dev/null || true' EXIT
-"$bin" &
-app=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -1)
+kz_start_program "$bin"
+wid=$KZ_WID
 [ -n "$wid" ] || fail "the menu did not map"
 
 class=$(xprop -id "$wid" WM_CLASS | sed -n 's/.*= "[^"]*", "\(.*\)"$/\1/p')

@@ -9,12 +9,9 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
 done
 . "$(dirname "$0")/../../scripts/common.sh"
-kz_start_xvfb
-app=
-trap 'kill ${app:-} $KZ_XVFB_PID 2>/dev/null || true' EXIT
-"$bin" &
-app=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -1)
+kz_start_program "$bin"
+app=$KZ_APP_PID
+wid=$KZ_WID
 [ -n "$wid" ] || { echo "menu did not map"; exit 1; }
 geom=$(xdotool getwindowgeometry "$wid")
 echo "$geom"
