@@ -14,7 +14,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-
 using namespace Qt::StringLiterals;
 
 namespace kz::coef {
@@ -105,17 +104,9 @@ bool Formkeisu::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != SSTab1 || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (!(key->modifiers() & Qt::ControlModifier))
+    const int step = kz::ui::pageTurn(static_cast<QKeyEvent*>(event));
+    if (step == 0)
         return false;
-    int step = 0;
-    switch (key->key()) {
-    case Qt::Key_Tab: step = key->modifiers() & Qt::ShiftModifier ? -1 : 1; break;
-    case Qt::Key_Backtab: step = -1; break;
-    case Qt::Key_PageDown: step = 1; break;
-    case Qt::Key_PageUp: step = -1; break;
-    default: return false;
-    }
     SSTab1->tabBar()->setFocus(Qt::TabFocusReason);
     SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + kTabCount) % kTabCount);
     return true;

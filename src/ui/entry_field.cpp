@@ -105,17 +105,23 @@ void EntryField::enter()
     arrive();
 }
 
-static bool switchesTabs(const QKeyEvent* event)
+int pageTurn(const QKeyEvent* event)
 {
-    const int key = event->key();
-    return (event->modifiers() & Qt::ControlModifier)
-           && (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_PageUp || key == Qt::Key_PageDown);
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return 0;
+    switch (event->key()) {
+    case Qt::Key_Tab: return event->modifiers() & Qt::ShiftModifier ? -1 : 1;
+    case Qt::Key_Backtab: return -1;
+    case Qt::Key_PageDown: return 1;
+    case Qt::Key_PageUp: return -1;
+    default: return 0;
+    }
 }
 
 void EntryField::keyPressEvent(QKeyEvent* event)
 {
     // Ctrl+Tab and Ctrl+PageUp/Down belong to a tab control around the field, if any.
-    if (switchesTabs(event)) {
+    if (pageTurn(event) != 0) {
         event->ignore();
         return;
     }

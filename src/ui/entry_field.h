@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QKeyEvent;
+
 namespace kz::ui {
 
 // The calculators' text field. It applies the character filter to typed keys and to
@@ -59,5 +61,10 @@ private:
 
 // Whether a typed character passes the entry filter.
 bool entryCharAllowed(QChar c);
+
+// The page a tab control turns to for a key: +1 for Ctrl+Tab and Ctrl+PageDown, -1 for
+// Ctrl+Shift+Tab and Ctrl+PageUp, 0 for any other key. A field leaves these keys to the
+// tab control around it.
+int pageTurn(const QKeyEvent* event);
 
 } // namespace kz::ui
