@@ -2,11 +2,11 @@
 #include "cli/answer.h"
 
 #include "cli/cases.h"
+#include "cli/json.h"
 #include "common/format.h"
 #include "common/numeric.h"
 
-#include <nlohmann/json.hpp>
-
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
@@ -16,7 +16,8 @@ namespace kz::cli {
 
 namespace {
 
-using Json = nlohmann::json;
+using json::Type;
+using Json = json::Value;
 
 // A line that is not a case: what is wrong and where, as the answer says it.
 struct CaseError {
@@ -56,144 +57,47 @@ void appendString(std::string& out, std::string_view s)
     out += '"';
 }
 
-// A name from the input, quoted for a message: long ones are cut at a character's start.
+// A name from the input, quoted for a message; long ones are cut.
 std::string named(std::string_view s)
 {
-    constexpr std::size_t kShown = 60;
     std::string out;
-    if (s.size() <= kShown) {
-        appendString(out, s);
-        return out;
-    }
-    std::size_t cut = kShown;
-    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
-        --cut;
-    appendString(out, std::string(s.substr(0, cut)) + "\u2026");
+    appendString(out, json::shortened(s, 60));
     return out;
 }
 
 const char* typeName(const Json& v)
 {
-    switch (v.type()) {
-    case Json::value_t::object: return "an object";
-    case Json::value_t::array: return "a list";
-    case Json::value_t::string: return "a text";
-    case Json::value_t::boolean: return "true or false";
-    case Json::value_t::null: return "null";
-    default: return "a number";
+    switch (v.type) {
+    case Type::Object: return "an object";
+    case Type::Array: return "a list";
+    case Type::String: return "a text";
+    case Type::Bool: return "true or false";
+    case Type::Null: return "null";
+    case Type::Number: break;
     }
+    return "a number";
 }
 
-// Where the first byte that is not UTF-8 stands, or npos.
-std::size_t invalidUtf8At(std::string_view s)
+// The document of the line being answered; its storage serves every line.
+json::Document& document()
 {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int n = 0;
-        unsigned min = 0;
-        if (c >= 0xC2 && c <= 0xDF)
-            n = 1, min = 0x80;
-        else if (c >= 0xE0 && c <= 0xEF)
-            n = 2, min = 0x800;
-        else if (c >= 0xF0 && c <= 0xF4)
-            n = 3, min = 0x10000;
-        else
-            return i;
-        if (i + static_cast<std::size_t>(n) >= s.size())
-            return i;
-        unsigned v = c & (0x3F >> n);
-        for (int k = 1; k <= n; ++k) {
-            const auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((d & 0xC0) != 0x80)
-                return i;
-            v = (v << 6) | (d & 0x3F);
-        }
-        if (v < min || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF))
-            return i;
-        i += static_cast<std::size_t>(n) + 1;
-    }
-    return std::string_view::npos;
-}
-
-// Parses strictly: no key twice in an object, no deeper nesting than kMaxDepth.
-Json parse(std::string_view line)
-{
-    std::vector<std::vector<std::string>> keys;
-    const Json::parser_callback_t check = [&keys](int depth, Json::parse_event_t event, Json& parsed) {
-        switch (event) {
-        case Json::parse_event_t::object_start:
-        case Json::parse_event_t::array_start:
-            if (depth >= kMaxDepth)
-                fail("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
-            if (event == Json::parse_event_t::object_start)
-                keys.emplace_back();
-            break;
-        case Json::parse_event_t::key: {
-            const auto& k = parsed.get_ref<const std::string&>();
-            for (const std::string& seen : keys.back())
-                if (seen == k)
-                    fail("key " + named(k) + " given twice");
-            keys.back().push_back(k);
-            break;
-        }
-        case Json::parse_event_t::object_end:
-            keys.pop_back();
-            break;
-        default:
-            break;
-        }
-        return true;
-    };
-    return Json::parse(line.begin(), line.end(), check);
-}
-
-// "[json.exception.parse_error.101] parse error at line 1, column 3: syntax error …"
-std::string notJson(const Json::exception& e)
-{
-    std::string_view what = e.what();
-    if (const auto close = what.find("] "); close != what.npos)
-        what.remove_prefix(close + 2);
-    std::string text = "not JSON: ";
-    if (what.starts_with("parse error at line 1, ")) {
-        what.remove_prefix(23);
-        text += "parse error at ";
-    }
-    constexpr std::size_t kShown = 200;
-    std::size_t cut = std::min(what.size(), kShown);
-    while (cut < what.size() && cut > 0 && (static_cast<unsigned char>(what[cut]) & 0xC0) == 0x80)
-        --cut;
-    text += what.substr(0, cut);
-    if (cut < what.size())
-        text += "\u2026";
-    return text;
+    static json::Document doc;
+    return doc;
 }
 
 std::string join(const std::string& path, std::string_view key) { return path + "." + std::string(key); }
 
 const Json& object(const Json& v, const std::string& path, std::initializer_list<std::string_view> allowed)
 {
-    if (!v.is_object())
+    if (v.type != Type::Object)
         fail(path + ": expected an object, got " + typeName(v));
-    for (const auto& [k, value] : v.items()) {
-        bool known = false;
-        for (std::string_view a : allowed)
-            known = known || k == a;
-        if (!known)
-            fail(path + ": unknown key " + named(k));
-    }
+    for (const Json& m : document().children(v))
+        if (std::find(allowed.begin(), allowed.end(), m.key) == allowed.end())
+            fail(path + ": unknown key " + named(m.key));
     return v;
 }
 
-const Json* find(const Json& obj, std::string_view key)
-{
-    const auto it = obj.find(key);
-    return it == obj.end() ? nullptr : &*it;
-}
+const Json* find(const Json& obj, std::string_view key) { return document().find(obj, key); }
 
 const Json& need(const Json& obj, const std::string& path, std::string_view key)
 {
@@ -203,40 +107,42 @@ const Json& need(const Json& obj, const std::string& path, std::string_view key)
     return *v;
 }
 
+bool isText(const Json& v, std::string_view text) { return v.type == Type::String && v.text == text; }
+
 // A field's text: a JSON text as typed, a JSON number as the digits of its value.
-std::string fieldText(const Json& v, const std::string& path)
+// `path` makes the key's place for a message, only when one is needed.
+template <typename Path>
+std::string fieldText(const Json& v, const Path& path)
 {
-    if (v.is_string()) {
-        const auto& s = v.get_ref<const std::string&>();
-        for (const char c : s)
+    if (v.type == Type::String) {
+        for (const char c : v.text)
             if (!((c >= '0' && c <= '9') || c == '-' || c == '.'))
-                fail(path + ": " + named(s) + " holds characters the field does not take (only 0-9, \"-\" and \".\")");
-        if (s.size() > kMaxFieldText)
-            fail(path + ": longer than the field's " + std::to_string(kMaxFieldText) + " characters");
-        return s;
+                fail(path() + ": " + named(v.text) + " holds characters the field does not take (only 0-9, \"-\" and \".\")");
+        if (v.text.size() > kMaxFieldText)
+            fail(path() + ": longer than the field's " + std::to_string(kMaxFieldText) + " characters");
+        return std::string(v.text);
     }
-    if (v.is_number_unsigned())
-        return std::to_string(v.get<std::uint64_t>());
-    if (v.is_number_integer())
-        return std::to_string(v.get<std::int64_t>());
-    if (v.is_number_float()) {
-        const double d = v.get<double>();
-        if (!std::isfinite(d))
-            fail(path + ": number out of range");
-        // Fixed notation, the fewest digits that give the same double: the fields read no exponent.
-        char buf[400];
-        return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr);
-    }
-    fail(path + ": expected a number or a text, got " + typeName(v));
+    if (v.type != Type::Number)
+        fail(path() + ": expected a number or a text, got " + typeName(v));
+    // Without an exponent a JSON number is already a text that the field reads as its value.
+    if (v.text.find_first_of("eE") == std::string_view::npos)
+        return std::string(v.text);
+    double d = 0;
+    if (!nearestDouble(v.text, d) || !std::isfinite(d))
+        fail(path() + ": number out of range");
+    // Fixed notation, the fewest digits that give the same double: the fields read no exponent.
+    char buf[400];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr);
 }
 
 std::array<std::string, 2> share(const Json& v, const std::string& path)
 {
-    if (v.is_null())
+    if (v.type == Type::Null)
         return {};
-    if (!v.is_array() || v.size() != 2)
+    if (v.type != Type::Array || v.count != 2)
         fail(path + ": expected [numerator, denominator] or null");
-    return {fieldText(v[0], path + "[0]"), fieldText(v[1], path + "[1]")};
+    const auto pair = document().children(v);
+    return {fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
 }
 
 SheetCase readSheet(const Json& v, std::string_view& lawKey)
@@ -248,7 +154,7 @@ SheetCase readSheet(const Json& v, std::string_view& lawKey)
     if (const Json* law = find(v, "law")) {
         bool known = false;
         for (const LawKey& l : kLaws) {
-            if (law->is_string() && law->get_ref<const std::string&>() == l.key) {
+            if (isText(*law, l.key)) {
                 c.law = &tax::lawEditions()[static_cast<std::size_t>(l.edition)];
                 lawKey = l.key;
                 known = true;
@@ -264,15 +170,16 @@ SheetCase readSheet(const Json& v, std::string_view& lawKey)
             if (!rows)
                 continue;
             const std::string at = join(path + ".amounts", kPersonKeys[p]);
-            if (!rows->is_array() || rows->size() != tax::kAmountRows)
+            if (rows->type != Type::Array || rows->count != tax::kAmountRows)
                 fail(at + ": expected a list of 6 amounts, got " +
-                     (rows->is_array() ? "a list of " + std::to_string(rows->size()) : std::string(typeName(*rows))));
+                     (rows->type == Type::Array ? "a list of " + std::to_string(rows->count) : std::string(typeName(*rows))));
             c.typed[p] = true;
+            const auto row = document().children(*rows);
             for (std::size_t i = 0; i < tax::kAmountRows; ++i)
-                c.amounts[p][i] = fieldText((*rows)[i], at + "[" + std::to_string(i) + "]");
+                c.amounts[p][i] = fieldText(row[i], [&] { return at + "[" + std::to_string(i) + "]"; });
         }
     }
-    c.heirs = fieldText(need(v, path, "heirs"), join(path, "heirs"));
+    c.heirs = fieldText(need(v, path, "heirs"), [&] { return join(path, "heirs"); });
     if (const Json* shares = find(v, "shares")) {
         object(*shares, join(path, "shares"), {"spouse", "heir2", "heir3", "heir4", "legatee"});
         for (std::size_t p = 0; p < kPersonKeys.size(); ++p)
@@ -286,7 +193,7 @@ SheetCase readSheet(const Json& v, std::string_view& lawKey)
         object(*years, join(path, "minor_years"), {"heir2", "heir3", "heir4"});
         for (std::size_t h = 0; h < 3; ++h)
             if (const Json* y = find(*years, kPersonKeys[h + 1]))
-                c.years[h] = fieldText(*y, join(path + ".minor_years", kPersonKeys[h + 1]));
+                c.years[h] = fieldText(*y, [&] { return join(path + ".minor_years", kPersonKeys[h + 1]); });
     }
     return c;
 }
@@ -374,7 +281,7 @@ CoefficientCase readCoefficient(const Json& v)
 {
     object(v, "coefficient", {"calculation", "inputs"});
     const Json& name = need(v, "coefficient", "calculation");
-    const std::optional<coef::Calc> calc = name.is_string() ? calcNamed(name.get_ref<const std::string&>()) : std::nullopt;
+    const std::optional<coef::Calc> calc = name.type == Type::String ? calcNamed(name.text) : std::nullopt;
     if (!calc) {
         std::string names;
         for (int i = 0; i < coef::kCalcCount; ++i)
@@ -384,8 +291,8 @@ CoefficientCase readCoefficient(const Json& v)
     CoefficientCase c;
     c.calc = *calc;
     const coef::CalcInfo& ci = coef::calc(c.calc);
-    const std::string amountKey = ci.amountField == coef::kNone ? std::string() : fieldKey(ci.amountField);
-    const std::string yearsKey = fieldKey(ci.yearsField), rateKey = fieldKey(ci.rateField);
+    const std::string_view amountKey = ci.amountField == coef::kNone ? std::string_view() : fieldKey(ci.amountField);
+    const std::string_view yearsKey = fieldKey(ci.yearsField), rateKey = fieldKey(ci.rateField);
     const Json& inputs = need(v, "coefficient", "inputs");
     if (amountKey.empty())
         object(inputs, "coefficient.inputs", {yearsKey, rateKey});
@@ -393,9 +300,9 @@ CoefficientCase readCoefficient(const Json& v)
         object(inputs, "coefficient.inputs", {amountKey, yearsKey, rateKey});
     const std::string path = "coefficient.inputs";
     if (!amountKey.empty())
-        c.amount = fieldText(need(inputs, path, amountKey), join(path, amountKey));
-    c.years = fieldText(need(inputs, path, yearsKey), join(path, yearsKey));
-    c.rate = fieldText(need(inputs, path, rateKey), join(path, rateKey));
+        c.amount = fieldText(need(inputs, path, amountKey), [&] { return join(path, amountKey); });
+    c.years = fieldText(need(inputs, path, yearsKey), [&] { return join(path, yearsKey); });
+    c.rate = fieldText(need(inputs, path, rateKey), [&] { return join(path, rateKey); });
     return c;
 }
 
@@ -438,17 +345,22 @@ Answer answer(std::string_view line, long lineNumber)
 {
     std::string id = "null";
     try {
-        if (const std::size_t bad = invalidUtf8At(line); bad != std::string_view::npos)
+        if (const std::size_t bad = json::invalidUtf8At(line); bad != std::string_view::npos)
             fail("invalid UTF-8 at byte " + std::to_string(bad + 1));
         if (line.find_first_not_of(" \t") == std::string_view::npos)
             fail("empty line");
-        const Json doc = parse(line);
-        if (!doc.is_object())
+        const Json& doc = document().parse(line, kMaxDepth);
+        if (doc.type != Type::Object)
             fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}");
         if (const Json* given = find(doc, "id")) {
-            if (!given->is_string() && !given->is_number())
+            if (given->type == Type::String) {
+                id.clear();
+                appendString(id, given->text);
+            } else if (given->type == Type::Number) {
+                id = given->text;
+            } else {
                 fail(std::string("id: expected a text or a number, got ") + typeName(*given));
-            id = given->dump();
+            }
         }
         object(doc, "case", {"id", "sheet", "coefficient", "second"});
         const Json* sheet = find(doc, "sheet");
@@ -471,8 +383,8 @@ Answer answer(std::string_view line, long lineNumber)
         return {std::move(out), false};
     } catch (const CaseError& e) {
         return {errorLine(id, e.message, lineNumber), true};
-    } catch (const Json::exception& e) {
-        return {errorLine(id, notJson(e), lineNumber), true};
+    } catch (const json::ParseError& e) {
+        return {errorLine(id, std::string("not JSON: ") + e.what(), lineNumber), true};
     }
 }
 

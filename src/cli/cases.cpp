@@ -89,14 +89,20 @@ std::optional<coef::Calc> calcNamed(std::string_view name)
     return std::nullopt;
 }
 
-std::string fieldKey(int index)
+const std::string& fieldKey(int index)
 {
-    const coef::FieldInfo& f = coef::field(index);
-    std::string key = withoutSpaces(f.caption);
-    // A unit that is a sentence reads around its field: "現在の…％まで下落しています。"
-    if (f.unit.ends_with("\u3002"))
-        key += "\u2026" + std::string(f.unit);
-    return key;
+    static const std::array<std::string, coef::kFieldCount> keys = [] {
+        std::array<std::string, coef::kFieldCount> made;
+        for (int i = 0; i < coef::kFieldCount; ++i) {
+            const coef::FieldInfo& f = coef::field(i);
+            made[static_cast<std::size_t>(i)] = withoutSpaces(f.caption);
+            // A unit that is a sentence reads around its field: "現在の…％まで下落しています。"
+            if (f.unit.ends_with("\u3002"))
+                made[static_cast<std::size_t>(i)] += "\u2026" + std::string(f.unit);
+        }
+        return made;
+    }();
+    return keys[static_cast<std::size_t>(index)];
 }
 
 } // namespace kz::cli

@@ -54,6 +54,6 @@ CoefficientAnswer computeCoefficient(const CoefficientCase& c);
 // about it ("将来価格", "現在の…％まで下落しています。").
 std::string_view calcName(coef::Calc c);
 std::optional<coef::Calc> calcNamed(std::string_view name);
-std::string fieldKey(int field);
+const std::string& fieldKey(int field);
 
 } // namespace kz::cli
