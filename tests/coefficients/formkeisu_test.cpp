@@ -5,6 +5,7 @@
 #include "common/geometry.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
+#include "ui/focus_frame.h"
 #include "ui/print.h"
 
 #include <QLabel>
@@ -719,6 +720,7 @@ private slots:
             looks[key == Qt::Key_Tab] = button(Calc::FutureValue)->grab().toImage();
         }
         QCOMPARE(looks[0], looks[1]);
+        QCOMPARE(looks[0].pixel(1, looks[0].height() / 2), kz::ui::kFocusColour);
     }
 
     // From a field under edit the pages turn; the amount is stored, and the focus goes to the
