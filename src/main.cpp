@@ -40,8 +40,8 @@ void describeOptions(QCommandLineParser& parser)
     // Answered by kz::cli before Qt starts; listed here for the help.
     parser.addOption(QCommandLineOption(
         u"compute"_s,
-        u"Compute the cases of a JSON Lines file (- for standard input) and print one answer line\n"
-        u"for each, without a window: see man kazenoha."_s,
+        u"Compute the cases of a JSON Lines file (- for standard input), one answer line each, "
+        u"without a window or display (see man kazenoha)."_s,
         u"FILE"_s));
 }
 
