@@ -121,7 +121,7 @@ double inProcessSheets(const Generated& g)
     const double t = cpuNow();
     for (const SheetCase& c : g.sheets) {
         const SheetAnswer a = computeSheet(c);
-        sink += a.sheet.labelText(kz::tax::personLabel(1, 5)).size() + a.stopped;
+        sink += a.sheet.labelText(kz::tax::personLabel(1, 5)).size() + static_cast<std::size_t>(a.stopped);
     }
     return cpuNow() - t;
 }

@@ -28,7 +28,6 @@ struct CaseError {
 
 // The longest text a window's field takes.
 constexpr std::size_t kMaxFieldText = 32767;
-constexpr std::string_view kTooLarge = "金額が大きすぎるため計算できません。";
 constexpr std::string_view kNotANumber = "数値を入力してください";
 
 struct LawKey {
@@ -232,12 +231,16 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
     using namespace kz::tax;
     out += "\"sheet\":{\"law\":";
     appendString(out, lawKey);
-    if (a.stopped) {
+    // A stop the window tells replaces the results; a silent one (a division by zero) leaves
+    // them as the window shows them, said here for programs that would take them as whole.
+    if (const std::string_view message = tax::stopMessage(a.stopped); !message.empty()) {
         out += ",\"message\":";
-        appendString(out, kTooLarge);
+        appendString(out, message);
         out += '}';
         return;
     }
+    if (a.stopped != Failure::None)
+        out += ",\"stopped\":true";
     auto figure = [&](std::string_view key, Label l) {
         out += ',';
         appendKey(out, key);
@@ -316,9 +319,9 @@ void writeCoefficient(std::string& out, const CoefficientAnswer& a, coef::Calc c
         appendString(out, kNotANumber);
         out += ",\"field\":";
         appendString(out, fieldKey(*a.badField));
-    } else if (a.stopped) {
+    } else if (a.model.stopped() != Failure::None) {
         out += ",\"message\":";
-        appendString(out, kTooLarge);
+        appendString(out, coef::stopMessage(a.model.stopped()));
     } else {
         for (const int r : ci.results) {
             if (r == coef::kNone)

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cases.h"
 
-#include "common/arith.h"
-
 namespace kz::cli {
 
 namespace {
@@ -50,15 +48,7 @@ SheetAnswer computeSheet(const SheetCase& c)
     }
     for (int p = 2; p <= 4; ++p)
         s.setText(tax::yearsField(p), c.years[static_cast<std::size_t>(p - 2)]);
-    // "納付税額計算": two runs, the second stopping where the first did.
-    for (int run = 0; run < 2; ++run) {
-        try {
-            s.keisan();
-            a.stopped = false;
-        } catch (const ArithmeticError&) {
-            a.stopped = true;
-        }
-    }
+    a.stopped = s.command4();
     return a;
 }
 

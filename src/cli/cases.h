@@ -29,7 +29,7 @@ struct SheetCase {
 
 struct SheetAnswer {
     tax::TaxSheet sheet;
-    bool stopped = false; // the recalculation stopped: the window says so instead of results
+    Failure stopped = Failure::None; // why "納付税額計算" stopped (tax::stopMessage tells it)
 };
 
 // Types the case into a new sheet, as a user moving from field to field, then presses
@@ -44,7 +44,6 @@ struct CoefficientCase {
 struct CoefficientAnswer {
     coef::Calculator model;
     std::optional<int> badField; // "数値を入力してください" on this field
-    bool stopped = false;
 };
 
 CoefficientAnswer computeCoefficient(const CoefficientCase& c);

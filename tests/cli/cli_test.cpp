@@ -138,14 +138,19 @@ TEST(Compute, MessagesAndNumberForms)
         R"({"coefficient":{"calculation":"預ける金額","inputs":{"必要額":1,"年利率":".","年数":"-"}}})" "\n"
         R"({"sheet":{"heirs":1,"amounts":{"heir2":[2000000000,2000000000,0,0,0,0]}}})" "\n"
         R"({"coefficient":{"calculation":"元利合計","inputs":{"運用金額":1e6,"年利率":4.0E0,"年数":1e1}}})" "\r\n"
-        R"({"sheet":{"heirs":25e-1}})");
-    ASSERT_EQ(r.lines.size(), 5u);
+        R"({"sheet":{"heirs":25e-1}})" "\n"
+        R"({"coefficient":{"calculation":"毎年の積立額","inputs":{"将来目標金額":1,"年利率":0,"目標年数":10}}})" "\n"
+        R"({"sheet":{"heirs":1,"amounts":{"spouse":[5,0,0,0,0,0]}}})");
+    ASSERT_EQ(r.lines.size(), 7u);
     EXPECT_EQ(at(r.lines[0], "coefficient.message"), "数値を入力してください");
     EXPECT_EQ(at(r.lines[0], "coefficient.field"), "年利率");
     EXPECT_EQ(at(r.lines[1], "coefficient.field"), "年数");
     EXPECT_EQ(at(r.lines[2], "sheet.message"), "金額が大きすぎるため計算できません。");
     EXPECT_EQ(at(r.lines[3], "coefficient.元利合計.text"), "1,480,244");
     EXPECT_EQ(at(r.lines[4], "sheet.basic_deduction.value"), "70000"); // 2.5 heirs round to 2
+    EXPECT_EQ(at(r.lines[5], "coefficient.message"), "この年利率と年数では計算できません。");
+    // The spouse's share divides by an empty denominator: the window stops without a word.
+    EXPECT_EQ(at(r.lines[6], "sheet.stopped") + at(r.lines[6], "sheet.spouse.taxable.text"), "true5");
     EXPECT_EQ(r.status, 0);
 }
 
