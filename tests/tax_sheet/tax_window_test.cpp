@@ -388,6 +388,40 @@ private slots:
         QCOMPARE(w.shown(u"LNum1(1)"_s), u"0"_s);
     }
 
+    void aRecalculationThatStopsOnATooLargeFigureSaysSo_data()
+    {
+        QTest::addColumn<QString>("amount"); // typed for the spouse and heir 2
+        QTest::addColumn<QString>("told");   // empty: the run stops in silence
+        QTest::addColumn<QString>("first");  // ① of the spouse afterwards
+        // Back in the first field, its raw digits are a change: every result reads "0".
+        QTest::newRow("total beyond 32 bits") << u"2000000000"_s << u"金額が大きすぎるため計算できません。"_s << u"0"_s;
+        QTest::newRow("spouse without a share divides by zero") << u"100000"_s << QString() << u"100,000"_s;
+    }
+
+    void aRecalculationThatStopsOnATooLargeFigureSaysSo()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, told);
+        QFETCH(QString, first);
+        type(amount);
+        w.clickField(u"Num2(0)"_s);
+        type(amount);
+        auto seen = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        w.click(w.form->Command4);
+        QCOMPARE(w.shown(u"LNum1(0)"_s), first);
+        QCOMPARE(w.shown(u"LNum1(5)"_s), u"0"_s);
+        QCOMPARE(seen->shown, !told.isEmpty());
+        QCOMPARE(seen->text, told);
+        if (told.isEmpty()) {
+            QCOMPARE(focusedName(), u"Command4"_s);
+            return;
+        }
+        QCOMPARE(seen->title, u"相続税計算"_s);
+        QCOMPARE(seen->buttons, QStringList{u"OK"_s});
+        QTRY_COMPARE(focusedName(), u"Num1(0)"_s);
+        QCOMPARE(w.field(u"Num1(0)"_s)->selectedText(), amount);
+    }
+
     void pageSwitchingKeepsEveryInputAndResult()
     {
         typeWorkedExample();
