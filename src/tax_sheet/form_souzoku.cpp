@@ -3,6 +3,7 @@
 
 #include "report/output.h"
 #include "report/steps_window.h"
+#include "tax_sheet/case_reader.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -78,6 +79,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     Command2 = button(u"相続税計算シート"_s, u"Command2"_s, 960, 2175, 495);
     Command3 = button(u"シートHELP"_s, u"Command3"_s, 1800, 2175, 495);
     Command7 = button(u"閉じる"_s, u"Command7"_s, 8760, 1695, 375);
+    // In the free band under "シートHELP", after the stated commands.
+    CommandNiji = button(u"二次相続…"_s, u"CommandNiji"_s, 4140, 2175, 375);
+    CommandNiji->setAccessibleName(u"二次相続シミュレーションを開く"_s);
 
     Picture4 = new GiftTaxTable(Picture1);
     Picture4->move(twipsRect(0, 4800, 0, 0).topLeft());
@@ -94,6 +98,7 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &FormSouzoku::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FormSouzoku::Command3_Click);
     connect(Command7, &QPushButton::clicked, this, &FormSouzoku::Command7_Click);
+    connect(CommandNiji, &QPushButton::clicked, this, &FormSouzoku::CommandNiji_Click);
 
     // The sheet's own order (fields 0..43, then 納付税額計算) continues down the column.
     setTabOrder(Command4, Command1);
@@ -108,7 +113,8 @@ FormSouzoku::FormSouzoku(QWidget* parent)
         if (QWidget* box = Picture3->clearingLabel(c))
             setTabOrder(std::exchange(last, box), box);
     setTabOrder(last, Picture5);
-    addExtraCommands();
+    // The column's own commands beside the stated ones, top to bottom.
+    setTabOrder(addExtraCommands(), CommandNiji);
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 
@@ -146,7 +152,7 @@ void FormSouzoku::showPage(QWidget* page, QWidget* parked)
     parked->hide();
 }
 
-void FormSouzoku::addExtraCommands()
+QWidget* FormSouzoku::addExtraCommands()
 {
     QWidget* last = Picture5;
     for (const ExtraCommand& c : kExtraCommands) {
@@ -176,6 +182,7 @@ void FormSouzoku::addExtraCommands()
     kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
         return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsText(m_sheet); }, this);
     });
+    return last;
 }
 
 void FormSouzoku::refreshSteps()
@@ -216,6 +223,13 @@ void FormSouzoku::followLaw()
 }
 
 void FormSouzoku::Command7_Click() { close(); }
+
+// Every press starts the study from the sheet's case as it stands.
+void FormSouzoku::CommandNiji_Click()
+{
+    if (auto* study = dynamic_cast<CaseReader*>(kz::ui::showWindow(kz::ui::WindowKind::SecondStudy)))
+        study->takeCase(m_sheet);
+}
 
 void FormSouzoku::Picture5_Click()
 {

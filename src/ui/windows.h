@@ -16,6 +16,7 @@ enum class WindowKind {
     Coefficients,
     About,
     TermsHelp,
+    SecondStudy,
     TaxSteps,         // 計算過程 of the tax sheet; registered by the sheet
     CoefficientSteps, // 計算過程 of the coefficient window; registered by it
 };

@@ -134,6 +134,65 @@ int unlikePerMille(const QImage& a, const QImage& b)
     return static_cast<int>(1000 * unlike / std::max<qint64>(1, qint64(quarter.width()) * quarter.height()));
 }
 
+QRect inkRect(const QLabel* l)
+{
+    if (l->text().isEmpty())
+        return l->pixmap().isNull() ? QRect() : l->geometry();
+    const QRect inner = l->contentsRect();
+    QSize size = l->sizeHint();
+    if (l->wordWrap())
+        size = QSize(inner.width(), l->heightForWidth(l->width()));
+    return QStyle::alignedRect(l->layoutDirection(), l->alignment(), size.boundedTo(inner.size()), inner).translated(l->pos());
+}
+
+void checkTextFits(const QLabel* l, int slack)
+{
+    const QString what = l->text().left(16);
+    if (l->wordWrap()) {
+        QVERIFY2(l->heightForWidth(l->width()) <= l->height() + slack, qPrintable(what));
+        return;
+    }
+    QVERIFY2(l->sizeHint().width() <= l->width(), qPrintable(what));
+    const QRect need = l->fontMetrics().boundingRect(QRect(0, 0, 10000, 10000), Qt::AlignLeft, l->text());
+    QVERIFY2(need.width() <= l->contentsRect().width() && need.height() <= l->contentsRect().height(), qPrintable(what));
+    for (const QString& line : l->text().split(u'\n'))
+        QVERIFY2(l->fontMetrics().horizontalAdvance(line) <= l->width(), qPrintable(what));
+    QVERIFY2(l->fontMetrics().height() * (l->text().count(u'\n') + 1) <= l->height(), qPrintable(what));
+}
+
+void checkApart(const QList<std::pair<QString, QRect>>& boxes, qsizetype checked, int border)
+{
+    using namespace Qt::StringLiterals;
+    for (qsizetype i = 0; i < (checked < 0 ? boxes.size() : checked); ++i)
+        for (qsizetype j = i + 1; j < boxes.size(); ++j) {
+            const QRect overlap = boxes[i].second.intersected(boxes[j].second);
+            QVERIFY2(overlap.isEmpty() || overlap.width() <= border || overlap.height() <= border,
+                     qPrintable(boxes[i].first + u" / "_s + boxes[j].first));
+        }
+}
+
+PrintCapture::PrintCapture(QWidget* icon)
+{
+    kz::ui::setPrintSink([this, icon](const QPicture& p, kz::ui::PageOrientation o) {
+        page = p;
+        orientation = o;
+        iconHidden = icon && !icon->isVisible();
+        return ++pages > 0;
+    });
+}
+
+bool chooseWhileInactive(QWidget* window, QWidget* target)
+{
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    if (!QTest::qWaitForWindowActive(&other))
+        return false;
+    target->setFocus(Qt::MouseFocusReason);
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 int runTests(QObject* test, int argc, char** argv)
 {
     QApplication app(argc, argv);

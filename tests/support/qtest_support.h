@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include "ui/print.h"
+#include "ui/windows.h"
+
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPicture>
 #include <QStringList>
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace kz::test {
 
@@ -49,6 +54,42 @@ QImage renderPage(const QPicture& page, qreal devicePixelRatio);
 // quarter of their size, where the exact placement of glyph edges, which a recorded page
 // may move by a pixel, no longer counts.
 int unlikePerMille(const QImage& a, const QImage& b);
+
+// The window of `kind` shown as the menu shows it, once it is on screen; null if it never is.
+template <class W = QWidget>
+W* shownWindow(kz::ui::WindowKind kind)
+{
+    auto* w = qobject_cast<W*>(kz::ui::showWindow(kind));
+    return w && QTest::qWaitForWindowExposed(w) ? w : nullptr;
+}
+
+// Where a label's text actually stands inside it; a picture without text stands on the whole label.
+QRect inkRect(const QLabel* l);
+
+// Fails the running test where a label's text needs more room than the label has: a wrapped text
+// more than `slack` pixels of height beyond it; any other text its size hint's width, or the
+// width or height of its lines at the label's font.
+void checkTextFits(const QLabel* l, int slack = 0);
+
+// Fails the running test where two named boxes overlap: each of the first `checked` (-1: all)
+// against every later one; two that share a strip up to `border` pixels wide, as stated neighbours
+// share their border, pass.
+void checkApart(const QList<std::pair<QString, QRect>>& boxes, qsizetype checked = -1, int border = 0);
+
+// Takes the pages a window prints instead of the printer, noting whether `icon` was hidden as
+// each was taken; the printer comes back when the capture ends.
+struct PrintCapture {
+    explicit PrintCapture(QWidget* icon = nullptr);
+    ~PrintCapture() { kz::ui::setPrintSink({}); }
+    int pages = 0;
+    QPicture page;
+    kz::ui::PageOrientation orientation = kz::ui::PageOrientation::AsPrinterIs;
+    bool iconHidden = false;
+};
+
+// A click chose `target` while another window was in front: it gets the focus only as `window`
+// comes back. False if either window failed to become active.
+bool chooseWhileInactive(QWidget* window, QWidget* target);
 
 int runTests(QObject* test, int argc, char** argv);
 

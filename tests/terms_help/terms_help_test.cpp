@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QStyle>
 
 using namespace Qt::StringLiterals;
 using kz::terms::FormSZkaisetu;
@@ -53,29 +52,12 @@ QLabel* labelAt(QWidget* page, QPoint topLeft)
     return nullptr;
 }
 
-// Where a label's text actually stands inside it.
-QRect inkRect(const QLabel* l)
-{
-    const QRect inner = l->contentsRect();
-    QSize size = l->sizeHint();
-    if (l->wordWrap())
-        size = QSize(inner.width(), l->heightForWidth(l->width()));
-    return QStyle::alignedRect(l->layoutDirection(), l->alignment(), size.boundedTo(inner.size()), inner)
-        .translated(l->pos());
-}
-
 } // namespace
 
 class TermsHelpTest : public QObject {
     Q_OBJECT
 
-    static FormSZkaisetu* open()
-    {
-        auto* w = qobject_cast<FormSZkaisetu*>(kz::ui::showWindow(WindowKind::TermsHelp));
-        if (w && !QTest::qWaitForWindowExposed(w))
-            return nullptr;
-        return w;
-    }
+    static FormSZkaisetu* open() { return kz::test::shownWindow<FormSZkaisetu>(WindowKind::TermsHelp); }
 
     static int openHelpWindows()
     {
@@ -237,13 +219,7 @@ private slots:
         QVERIFY(!closing || !closing->isVisible());
     }
 
-    static kz::tax::FormSouzoku* openTaxWindow()
-    {
-        auto* w = qobject_cast<kz::tax::FormSouzoku*>(kz::ui::showWindow(WindowKind::TaxSheet));
-        if (w && !QTest::qWaitForWindowExposed(w))
-            return nullptr;
-        return w;
-    }
+    static kz::tax::FormSouzoku* openTaxWindow() { return kz::test::shownWindow<kz::tax::FormSouzoku>(WindowKind::TaxSheet); }
 
     void sheetHelpOpensTheWindowBesideTheSheet()
     {
@@ -654,28 +630,17 @@ private slots:
                 continue;
             ++texts;
             const QString what = l->text().left(16);
-            if (l->wordWrap()) {
-                QVERIFY2(l->heightForWidth(l->width()) <= l->height(), qPrintable(what));
-            } else {
-                for (const QString& line : l->text().split(u'\n'))
-                    QVERIFY2(l->fontMetrics().horizontalAdvance(line) <= l->width(), qPrintable(what));
-                QVERIFY2(l->fontMetrics().height() * l->text().count(u'\n') + l->fontMetrics().height()
-                             <= l->height(),
-                         qPrintable(what));
-            }
+            kz::test::checkTextFits(l);
             QVERIFY2(pageArea.contains(l->geometry()), qPrintable(what));
             QVERIFY2(!l->geometry().intersects(close), qPrintable(what));
         }
         QVERIFY(texts > 0);
         // No two texts run into each other.
-        QList<QLabel*> withText;
+        QList<std::pair<QString, QRect>> inks;
         for (QLabel* l : labelsOn(p))
             if (!l->text().isEmpty())
-                withText << l;
-        for (qsizetype i = 0; i < withText.size(); ++i)
-            for (qsizetype j = i + 1; j < withText.size(); ++j)
-                QVERIFY2(!inkRect(withText[i]).intersects(inkRect(withText[j])),
-                         qPrintable(withText[i]->text().left(12) + u" / "_s + withText[j]->text().left(12)));
+                inks.append({l->text().left(12), kz::test::inkRect(l)});
+        kz::test::checkApart(inks);
     }
 
     void picturesAreDescribed()
