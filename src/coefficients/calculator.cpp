@@ -14,19 +14,29 @@ namespace {
 
 std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
-// Runs one step of a carry-on command: a failing step is skipped and reports false.
+// Runs one step of a carry-on command: a failing step is skipped and reports why.
 template <typename Step>
-bool carryOn(Step&& step)
+Failure carryOn(Step&& step)
 {
     try {
         step();
-        return true;
-    } catch (const kz::ArithmeticError&) {
-        return false;
+        return Failure::None;
+    } catch (const kz::ArithmeticError& e) {
+        return e.failure;
     }
 }
 
 } // namespace
+
+std::string_view stopMessage(Failure why)
+{
+    switch (why) {
+    case Failure::None: break;
+    case Failure::Range: return "数値が大きすぎるため計算できません。";
+    case Failure::Undefined: return "この年利率と年数では計算できません。";
+    }
+    return "";
+}
 
 Calculator::Calculator()
 {
@@ -123,6 +133,7 @@ void Calculator::writeResults(const CalcInfo& ci, const Results& results)
 
 std::optional<int> Calculator::calculate(Calc c)
 {
+    stopped_ = Failure::None;
     for (int f : checkOrder(c))
         if (!kz::isNumeric(text(f)))
             return f;
@@ -134,8 +145,9 @@ std::optional<int> Calculator::calculate(Calc c)
             for (Input what : ci.reads)
                 read(what, ci, in);
             writeResults(ci, compute(c, in));
-        } catch (const kz::ArithmeticError&) {
+        } catch (const kz::ArithmeticError& e) {
             // Stop: the results keep the texts they had.
+            stopped_ = e.failure;
         }
         return std::nullopt;
     }
@@ -145,7 +157,8 @@ std::optional<int> Calculator::calculate(Calc c)
     for (Input what : ci.reads)
         carryOn([&] { read(what, ci, in); });
     Results results;
-    if (carryOn([&] { results = compute(c, in); }))
+    stopped_ = carryOn([&] { results = compute(c, in); });
+    if (stopped_ == Failure::None)
         writeResults(ci, results);
     return std::nullopt;
 }

@@ -8,18 +8,26 @@
 //   focus in           gotFocus(field)        true: select the whole text
 //   focus out          lostFocus(field)       commits an amount field into amounts()
 //   Enter / Up / Down  enterTarget / arrowTarget (tables.h)
-//   calculate button   calculate(calc)        a field index: report it, focus it
+//   calculate button   calculate(calc)        a field index: report it, focus it;
+//                                             else stopped(): show stopMessage
 //   "CE" Label2(i)     clear(calcAt(i))       returns the field to focus
 // Model -> widgets: textChanged(field) after every write of a field's text by the model.
 #include "coefficients/tables.h"
+#include "common/arith.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kz::coef {
+
+// What the user is told when a calculation stopped without a result (title "エラー", as the
+// window's other message): a figure beyond range, which may be the years or the rate as well
+// as an amount, or a rate and years the formula has no value for (a rate of 0 divides 0 by 0).
+std::string_view stopMessage(Failure why);
 
 class Calculator {
 public:
@@ -43,6 +51,9 @@ public:
     // The calculate command. Returns the first field of the checking order whose text is
     // not a number; nothing is computed then.
     std::optional<int> calculate(Calc c);
+    // Why the last calculate wrote no result though every field was a number; None when it
+    // wrote them (a years value that cannot be read under carry on counts as 0, no stop).
+    Failure stopped() const { return stopped_; }
 
     // "CE": the stored amount to 0 and the fields to their clear texts. Returns the
     // field that takes the focus.
@@ -62,6 +73,7 @@ private:
 
     std::array<std::string, kFieldCount> texts_;
     std::array<std::int32_t, kAmountCount> amounts_{};
+    Failure stopped_ = Failure::None;
 };
 
 } // namespace kz::coef

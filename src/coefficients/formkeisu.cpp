@@ -144,13 +144,16 @@ void Formkeisu::Num1_Enter(int index)
 void Formkeisu::Command_Click(Calc c)
 {
     const auto bad = model_.calculate(c);
-    if (!bad)
+    const std::string_view stop = stopMessage(model_.stopped());
+    if (!bad && stop.empty())
         return;
-    QMessageBox box(QMessageBox::Warning, u"エラー"_s, u"数値を入力してください"_s, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, u"エラー"_s, bad ? u"数値を入力してください"_s : kz::ui::qs(stop),
+                    QMessageBox::Ok, this);
     box.exec();
     // Without a window manager nothing gives the activation back once the box is gone.
     activateWindow();
-    moveFocusTo(*bad);
+    // After a stop the user starts again at the calculation's first field.
+    moveFocusTo(bad ? *bad : calc(c).first);
 }
 
 void Formkeisu::Label2_Click(int index) { moveFocusTo(model_.clear(calcAt(index))); }

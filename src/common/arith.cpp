@@ -14,7 +14,7 @@ Int roundTo(double v)
     const double r = std::nearbyint(v);
     if (!(r >= static_cast<double>(std::numeric_limits<Int>::min())
           && r <= static_cast<double>(std::numeric_limits<Int>::max())))
-        throw ArithmeticError("integer conversion out of range");
+        throw ArithmeticError(Failure::Range, "integer conversion out of range");
     return static_cast<Int>(r);
 }
 
@@ -27,7 +27,7 @@ std::int32_t add32(std::int32_t a, std::int32_t b)
 {
     std::int32_t r;
     if (__builtin_add_overflow(a, b, &r))
-        throw ArithmeticError("32-bit overflow");
+        throw ArithmeticError(Failure::Range, "32-bit overflow");
     return r;
 }
 
@@ -35,7 +35,7 @@ std::int32_t sub32(std::int32_t a, std::int32_t b)
 {
     std::int32_t r;
     if (__builtin_sub_overflow(a, b, &r))
-        throw ArithmeticError("32-bit overflow");
+        throw ArithmeticError(Failure::Range, "32-bit overflow");
     return r;
 }
 
@@ -43,21 +43,23 @@ std::int32_t mul32(std::int32_t a, std::int32_t b)
 {
     std::int32_t r;
     if (__builtin_mul_overflow(a, b, &r))
-        throw ArithmeticError("32-bit overflow");
+        throw ArithmeticError(Failure::Range, "32-bit overflow");
     return r;
 }
 
 std::int16_t neg16(std::int16_t a)
 {
     if (a == std::numeric_limits<std::int16_t>::min())
-        throw ArithmeticError("16-bit overflow");
+        throw ArithmeticError(Failure::Range, "16-bit overflow");
     return static_cast<std::int16_t>(-a);
 }
 
 double finite(double v)
 {
-    if (!std::isfinite(v))
-        throw ArithmeticError("non-finite result");
+    if (std::isnan(v))
+        throw ArithmeticError(Failure::Undefined, "invalid result");
+    if (std::isinf(v))
+        throw ArithmeticError(Failure::Range, "infinite result");
     return v;
 }
 
@@ -68,7 +70,7 @@ double mul(double a, double b) { return finite(a * b); }
 double div(double a, double b)
 {
     if (b == 0.0)
-        throw ArithmeticError("division by zero");
+        throw ArithmeticError(Failure::Undefined, "division by zero");
     return finite(a / b);
 }
 

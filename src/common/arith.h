@@ -7,8 +7,17 @@
 
 namespace kz {
 
+// Why a checked operation failed: a figure beyond its type's range (an overflow, an infinite
+// result), or an operation without a value (a division by zero). None: nothing failed.
+enum class Failure : std::uint8_t { None, Range, Undefined };
+
 struct ArithmeticError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    ArithmeticError(Failure why, const char* what)
+        : std::runtime_error(what)
+        , failure(why)
+    {
+    }
+    Failure failure;
 };
 
 // Round to nearest, exact halves to the even neighbour, on the exact double.

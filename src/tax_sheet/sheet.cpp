@@ -125,7 +125,7 @@ void TaxSheet::keisan()
     // that would turn into negative shares and taxes.
     const std::int64_t excess = std::int64_t{total} - basic;
     if (excess > std::numeric_limits<std::int32_t>::max())
-        throw ArithmeticError("32-bit overflow");
+        throw ArithmeticError(Failure::Range, "32-bit overflow");
     const std::int32_t estate = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
     writeLabel(sheetLabel(3), amountText(estate));
 
@@ -212,15 +212,24 @@ void TaxSheet::keisan()
     }
 }
 
-void TaxSheet::command4()
+std::string_view stopMessage(Failure why)
 {
+    return why == Failure::Range ? "金額が大きすぎるため計算できません。" : "";
+}
+
+Failure TaxSheet::command4()
+{
+    Failure stopped = Failure::None;
     for (int run = 0; run < 2; ++run) {
         try {
             keisan();
-        } catch (const ArithmeticError&) {
+            stopped = Failure::None;
+        } catch (const ArithmeticError& e) {
             // The results so far stay on the sheet; the second run stops at the same step.
+            stopped = e.failure;
         }
     }
+    return stopped;
 }
 
 void TaxSheet::click(ClearLabel label)

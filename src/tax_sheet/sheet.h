@@ -12,7 +12,7 @@
 //      focus out           lostFocus(field)         commits an amount field into kingaku
 //      character typed     keyPress(field, c)       (fields.h) keep or discard; Enter moves
 //      arrow key           arrowTarget(field, key)  (fields.h) empty: ordinary caret move
-//      納付税額計算          command4()
+//      納付税額計算          command4()              a run that stopped: show stopMessage
 //      clearing labels     click(ClearLabel::...)   CE (Label7) does nothing
 //      law chosen          setLaw(edition)          another edition clears the results
 //    Deliver the lostFocus of the field being left before a button or label acts, so
@@ -23,6 +23,7 @@
 //    text(field) / labelText(label); setting a widget to the text it already holds and
 //    feeding that back through setText is harmless. lawChanged() after another edition
 //    is chosen, before the results are cleared: captions and reference panels follow law().
+#include "common/arith.h"
 #include "tax_sheet/fields.h"
 #include "tax_sheet/law.h"
 
@@ -30,6 +31,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace kz::tax {
 
@@ -44,6 +46,12 @@ enum class ClearLabel : std::uint8_t {
     Label14, // "未成年者": years fields to "0"
     Label15, // "AC": the whole sheet
 };
+
+// What the user is told when 納付税額計算 stopped (title "相続税計算"); empty where the run
+// stops in silence. A figure beyond the sheet's range would otherwise leave results that read
+// as "no tax"; a division by zero (a spouse without a share, values that cancel out) keeps
+// the silence the sheet has always had.
+std::string_view stopMessage(Failure why);
 
 class TaxSheet {
 public:
@@ -76,9 +84,10 @@ public:
     // One recalculation. It stops at the first arithmetic failure by throwing
     // kz::ArithmeticError, leaving every label written before it in place.
     void keisan();
-    // "納付税額計算": keisan twice, ignoring failures. The first run may reset the years
-    // of an heir without a taxable value, wiping its own results; the second restores them.
-    void command4();
+    // "納付税額計算": keisan twice, going on after a failure. The first run may reset the
+    // years of an heir without a taxable value, wiping its own results; the second restores
+    // them. Returns why the second run stopped, None when it ran to the end.
+    Failure command4();
 
     void click(ClearLabel label);
     void clearPerson(int person); // Label19..22, Label16

@@ -12,6 +12,7 @@
 #include "ui/twips.h"
 
 #include <QLabel>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <limits>
@@ -183,7 +184,19 @@ ActionBox* SheetPage::clearingLabel(ClearLabel c) const { return m_clearing.at(s
 
 void SheetPage::enterField(Field f) { field(f)->enter(); }
 
-void SheetPage::Command4_Click() { m_sheet.command4(); }
+// A run that stops on a figure beyond the sheet's range says so, and the user starts again
+// at the first amount.
+void SheetPage::Command4_Click()
+{
+    const std::string_view message = stopMessage(m_sheet.command4());
+    if (message.empty())
+        return;
+    QMessageBox box(QMessageBox::Warning, u"相続税計算"_s, qs(message), QMessageBox::Ok, this);
+    box.exec();
+    // Without a window manager nothing gives the activation back once the box is gone.
+    window()->activateWindow();
+    enterField(amountField(1, 0));
+}
 void SheetPage::Label_Click(ClearLabel label) { m_sheet.click(label); }
 
 void SheetPage::Combo1_Change(int index)

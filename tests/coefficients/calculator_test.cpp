@@ -74,6 +74,7 @@ TEST_P(Calculate, ShowsTheResult)
     fill(m, GetParam().problem);
     EXPECT_EQ(m.calculate(GetParam().problem.calc), std::nullopt);
     EXPECT_EQ(results(m, GetParam().problem.calc), GetParam().expected);
+    EXPECT_EQ(m.stopped(), kz::Failure::None);
 }
 
 using enum Calc;
@@ -131,6 +132,7 @@ TEST(Calculate, FutureValueWithMinusOneYearEqualsPresentValueWithOne)
 struct Failure {
     const char* name;
     Problem good, bad;
+    kz::Failure why; // what stopped it, for the message the window shows
 };
 
 std::ostream& operator<<(std::ostream& os, const Failure& f) { return os << f.name; }
@@ -148,22 +150,23 @@ TEST_P(FailingFormula, LeavesTheResultsAsTheyWere)
     retype(m, f.bad);
     EXPECT_EQ(m.calculate(f.good.calc), std::nullopt);
     EXPECT_EQ(results(m, f.good.calc), before);
+    EXPECT_EQ(m.stopped(), f.why);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FailingFormula, testing::Values(
-    Failure{"future_value_overflow", {FutureValue, "1000000", "10", "4"}, {FutureValue, nullptr, "1000", "1000"}},
-    Failure{"price_rise_overflow", {PriceRise, nullptr, "10", "1.6"}, {PriceRise, nullptr, "1000", "1000"}},
-    Failure{"present_value_negates_minus_32768", {PresentValue, "5000000", "10", "3"}, {PresentValue, nullptr, "-32768", "3"}},
-    Failure{"present_value_years_out_of_range", {PresentValue, "5000000", "10", "3"}, {PresentValue, nullptr, "40000", "3"}},
-    Failure{"land_decline_zero_to_a_negative_power", {LandDecline, "10000000", "10", "2"}, {LandDecline, nullptr, "10", "-100"}},
-    Failure{"sinking_fund_rate0", {SinkingFund, "1000000", "10", "3"}, {SinkingFund, nullptr, "10", "0"}},
-    Failure{"sinking_fund_years0", {SinkingFund, "1000000", "10", "3"}, {SinkingFund, nullptr, "0", "3"}},
-    Failure{"sinking_fund_unreadable_years_go_on_as_0", {SinkingFund, "1000000", "10", "3"}, {SinkingFund, nullptr, "40000", "3"}},
-    Failure{"annuity_future_rate0", {AnnuityFuture, "100000", "10", "3"}, {AnnuityFuture, nullptr, "10", "0"}},
-    Failure{"annuity_future_years_out_of_range", {AnnuityFuture, "100000", "10", "3"}, {AnnuityFuture, nullptr, "-40000", "3"}},
-    Failure{"withdrawal_years0", {Withdrawal, "10000000", "10", "3"}, {Withdrawal, nullptr, "0", "3"}},
-    Failure{"loan_repayment_rate0", {LoanRepayment, "20000000", "25", "5"}, {LoanRepayment, nullptr, "25", "0"}},
-    Failure{"annuity_present_rate0", {AnnuityPresent, "1000000", "10", "3"}, {AnnuityPresent, nullptr, "10", "0"}}),
+    Failure{"future_value_overflow", {FutureValue, "1000000", "10", "4"}, {FutureValue, nullptr, "1000", "1000"}, kz::Failure::Range},
+    Failure{"price_rise_overflow", {PriceRise, nullptr, "10", "1.6"}, {PriceRise, nullptr, "1000", "1000"}, kz::Failure::Range},
+    Failure{"present_value_negates_minus_32768", {PresentValue, "5000000", "10", "3"}, {PresentValue, nullptr, "-32768", "3"}, kz::Failure::Range},
+    Failure{"present_value_years_out_of_range", {PresentValue, "5000000", "10", "3"}, {PresentValue, nullptr, "40000", "3"}, kz::Failure::Range},
+    Failure{"land_decline_zero_to_a_negative_power", {LandDecline, "10000000", "10", "2"}, {LandDecline, nullptr, "10", "-100"}, kz::Failure::Range},
+    Failure{"sinking_fund_rate0", {SinkingFund, "1000000", "10", "3"}, {SinkingFund, nullptr, "10", "0"}, kz::Failure::Undefined},
+    Failure{"sinking_fund_years0", {SinkingFund, "1000000", "10", "3"}, {SinkingFund, nullptr, "0", "3"}, kz::Failure::Undefined},
+    Failure{"sinking_fund_unreadable_years_go_on_as_0", {SinkingFund, "1000000", "10", "3"}, {SinkingFund, nullptr, "40000", "3"}, kz::Failure::Undefined},
+    Failure{"annuity_future_rate0", {AnnuityFuture, "100000", "10", "3"}, {AnnuityFuture, nullptr, "10", "0"}, kz::Failure::Undefined},
+    Failure{"annuity_future_years_out_of_range", {AnnuityFuture, "100000", "10", "3"}, {AnnuityFuture, nullptr, "-40000", "3"}, kz::Failure::Range},
+    Failure{"withdrawal_years0", {Withdrawal, "10000000", "10", "3"}, {Withdrawal, nullptr, "0", "3"}, kz::Failure::Undefined},
+    Failure{"loan_repayment_rate0", {LoanRepayment, "20000000", "25", "5"}, {LoanRepayment, nullptr, "25", "0"}, kz::Failure::Undefined},
+    Failure{"annuity_present_rate0", {AnnuityPresent, "1000000", "10", "3"}, {AnnuityPresent, nullptr, "10", "0"}, kz::Failure::Undefined}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FailingFormula, StopLeavesThePriceRiseWhereCarryOnShowsTheAmount)

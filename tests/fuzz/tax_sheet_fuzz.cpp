@@ -57,7 +57,7 @@ public:
         switch (what) {
         case 0:
         case 1:
-        case 2: type(kz::fuzz::kTyped[in.below(static_cast<int>(std::size(kz::fuzz::kTyped)))]); break;
+        case 2: return type(kz::fuzz::kTyped[in.below(static_cast<int>(std::size(kz::fuzz::kTyped)))]);
         case 3: // Enter
             if (focus_)
                 if (const auto to = enterTarget(*focus_))
@@ -124,18 +124,17 @@ private:
         sheet_.setText(*focus_, line_.str());
     }
 
-    void type(char32_t c)
+    // True when the character pressed "納付税額計算" (Space on the focused button).
+    bool type(char32_t c)
     {
-        if (!focus_) {
-            if (c == U' ') // Space presses the focused button
-                calculate();
-            return;
-        }
+        if (!focus_)
+            return c == U' ' && calculate();
         const KeyPressResult r = keyPress(*focus_, c);
         if (r.moveTo)
             go(*r.moveTo);
         else if (r.keep)
             edit([&] { c == U'\b' ? line_.backspace() : line_.insert(std::u32string(1, c)); });
+        return false;
     }
 
     void arrow(Arrow key)

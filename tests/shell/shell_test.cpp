@@ -74,7 +74,7 @@ private slots:
         QTest::newRow("evening") << QTime(21, 5, 3) << u"21:05:03"_s;
         QTest::newRow("morning") << QTime(9, 5, 3) << u"09:05:03"_s;
         QTest::newRow("before midnight") << QTime(23, 59, 59) << u"23:59:59"_s;
-        QTest::newRow("midnight") << QTime(0, 0, 0) << u"00:00:00"_s;
+        QTest::newRow("midnight, a second after 23:59:59") << QTime(0, 0, 0) << u"00:00:00"_s;
         QTest::newRow("noon") << QTime(12, 0, 0) << u"12:00:00"_s;
     }
 
@@ -84,8 +84,6 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(Formmenu::clockText(time), text);
     }
-
-    void clockAcrossMidnight() { QCOMPARE(Formmenu::clockText(QTime(23, 59, 59).addSecs(1)), u"00:00:00"_s); }
 
     void clockSetAtStartAndTicks()
     {
@@ -177,9 +175,9 @@ private slots:
     {
         QTest::mouseClick(menu->Command1, Qt::LeftButton);
         QVERIFY(menu->close());
-        QTest::qWait(0);
+        kz::test::flushDeletes();
         QCOMPARE(visibleWindowsTitled(u"相続税計算シート"_s).size(), 1);
-        QVERIFY(!kz::ui::openWindow(WindowKind::Menu) || !menu->isVisible());
+        QVERIFY(!kz::ui::openWindow(WindowKind::Menu)); // the menu itself is gone, not just hidden
     }
 
     void aboutBox()

@@ -174,6 +174,50 @@ int unlikePerMille(const QImage& a, const QImage& b)
     return static_cast<int>(1000 * unlike / std::max<qint64>(1, qint64(quarter.width()) * quarter.height()));
 }
 
+QRect inkRect(const QLabel* l)
+{
+    if (l->text().isEmpty())
+        return l->pixmap().isNull() ? QRect() : l->geometry();
+    const QRect inner = l->contentsRect();
+    QSize size = l->sizeHint();
+    if (l->wordWrap())
+        size = QSize(inner.width(), l->heightForWidth(l->width()));
+    return QStyle::alignedRect(l->layoutDirection(), l->alignment(), size.boundedTo(inner.size()), inner).translated(l->pos());
+}
+
+void checkApart(const QList<std::pair<QString, QRect>>& boxes, qsizetype checked, int border)
+{
+    using namespace Qt::StringLiterals;
+    for (qsizetype i = 0; i < (checked < 0 ? boxes.size() : checked); ++i)
+        for (qsizetype j = i + 1; j < boxes.size(); ++j) {
+            const QRect overlap = boxes[i].second.intersected(boxes[j].second);
+            QVERIFY2(overlap.isEmpty() || overlap.width() <= border || overlap.height() <= border,
+                     qPrintable(boxes[i].first + u" / "_s + boxes[j].first));
+        }
+}
+
+PrintCapture::PrintCapture(QWidget* icon)
+{
+    kz::ui::setPrintSink([this, icon](const QPicture& p, kz::ui::PageOrientation o) {
+        page = p;
+        orientation = o;
+        iconHidden = icon && !icon->isVisible();
+        return ++pages > 0;
+    });
+}
+
+bool chooseWhileInactive(QWidget* window, QWidget* target)
+{
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    if (!QTest::qWaitForWindowActive(&other))
+        return false;
+    target->setFocus(Qt::MouseFocusReason);
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 int runTests(QObject* test, int argc, char** argv)
 {
     QApplication app(argc, argv);

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include "ui/print.h"
+
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPicture>
 #include <QStringList>
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace kz::test {
 
@@ -53,6 +57,29 @@ QImage renderPage(const QPicture& page, qreal devicePixelRatio);
 // quarter of their size, where the exact placement of glyph edges, which a recorded page
 // may move by a pixel, no longer counts.
 int unlikePerMille(const QImage& a, const QImage& b);
+
+// Where a label's text actually stands inside it; a picture without text stands on the whole label.
+QRect inkRect(const QLabel* l);
+
+// Fails the running test where two named boxes overlap: each of the first `checked` (-1: all)
+// against every later one; two that share a strip up to `border` pixels wide, as stated neighbours
+// share their border, pass.
+void checkApart(const QList<std::pair<QString, QRect>>& boxes, qsizetype checked = -1, int border = 0);
+
+// Takes the pages a window prints instead of the printer, noting whether `icon` was hidden as
+// each was taken; the printer comes back when the capture ends.
+struct PrintCapture {
+    explicit PrintCapture(QWidget* icon = nullptr);
+    ~PrintCapture() { kz::ui::setPrintSink({}); }
+    int pages = 0;
+    QPicture page;
+    kz::ui::PageOrientation orientation = kz::ui::PageOrientation::AsPrinterIs;
+    bool iconHidden = false;
+};
+
+// A click chose `target` while another window was in front: it gets the focus only as `window`
+// comes back. False if either window failed to become active.
+bool chooseWhileInactive(QWidget* window, QWidget* target);
 
 int runTests(QObject* test, int argc, char** argv);
 

@@ -32,7 +32,7 @@ TEST(Keisan, WorkedExampleEveryLabel)
     load(s, workedExample());
     s.keisan();
     expectLabels(s, kWorkedExampleLabels);
-    s.command4();
+    EXPECT_EQ(s.command4(), kz::Failure::None);
     expectLabels(s, kWorkedExampleLabels);
 }
 
@@ -253,7 +253,7 @@ TEST(Keisan, NoSpouseLeavesItsLabelsUnwritten)
 }
 
 // Each failure stops the run: the labels written before it, in order, and no other.
-struct FailureCase { const char* what; Inputs in; std::vector<std::string> written; };
+struct FailureCase { const char* what; Inputs in; std::vector<std::string> written; kz::Failure why = kz::Failure::Range; };
 class Failures : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(Failures, StopWithEarlierLabelsKept)
@@ -270,7 +270,7 @@ TEST_P(Failures, StopWithEarlierLabelsKept)
             EXPECT_EQ(afterOne[slot], before[slot]) << c.what << ' ' << labelName(labelAtSlot(slot));
         }
     }
-    s.command4(); // both runs stop at the same step
+    EXPECT_EQ(s.command4(), c.why) << c.what; // both runs stop at the same step
     EXPECT_EQ(labelTexts(s), afterOne) << c.what;
 }
 
@@ -300,9 +300,12 @@ INSTANTIATE_TEST_SUITE_P(Table, Failures, testing::Values(
                 make([](Inputs& in) { in.amounts[0][0] = 2147483647; in.num = {"1", "1", "1"}; in.den = {"1", "1", "1"}; }),
                 kToEstate + Names{"LNum1(1)", "LNum1(2)", "LNum2(1)", "LNum2(2)", "LNum3(1)", "LNum3(2)"}},
     FailureCase{"total 0 while values cancel out",
-                make([](Inputs& in) { in.amounts[1][0] = 1000; in.amounts[2][3] = 1000; }), kToEstate + Names{"LNum6(4)"}},
+                make([](Inputs& in) { in.amounts[1][0] = 1000; in.amounts[2][3] = 1000; }), kToEstate + Names{"LNum6(4)"},
+                kz::Failure::Undefined},
     FailureCase{"spouse without a share denominator",
                 make([](Inputs& in) { in.amounts[0][0] = 200000; in.amounts[1][0] = 100000; in.heirs = "1"; in.num[1] = in.den[1] = "1"; }),
+                kToEstate + Names{"LNum2(1)", "LNum2(2)", "LNum6(4)"} + kRatiosAndBefore, kz::Failure::Undefined},
+    FailureCase{"minors' deduction beyond a double", heirWithShare(170750, std::string(400, '9')),
                 kToEstate + Names{"LNum2(1)", "LNum2(2)", "LNum6(4)"} + kRatiosAndBefore},
     FailureCase{"spouse's statutory share beyond 32 bits",
                 make([](Inputs& in) { in.amounts[0][0] = 10000; in.heirs = "4"; in.num[0] = "1"; in.den[0] = "0.000001"; }),

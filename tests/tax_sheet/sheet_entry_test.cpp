@@ -217,13 +217,7 @@ private slots:
         press(Qt::Key_Left);
         type(u"1234"_s);
 
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        w.field(chosen)->setFocus(Qt::MouseFocusReason);
-        w.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QVERIFY(kz::test::chooseWhileInactive(w.form.get(), w.field(chosen)));
 
         QCOMPARE(focusedName(), chosen);
         QCOMPARE(w.text(u"Num1(0)"_s), shownInNum1);

@@ -204,8 +204,7 @@ private slots:
     }
     void windowShowsThePictures()
     {
-        kz::terms::FormSZkaisetu w;
-        QWidget* page = w.SSTab1->page(0);
+        QFETCH(int, opening);
         const struct {
             SheetPicture which;
             QPoint at;
@@ -214,17 +213,24 @@ private slots:
             {SheetPicture::Upper, QPoint(kz::twipsToPx(360), kz::twipsToPx(1560)), pictureSize(SheetPicture::Upper)},
             {SheetPicture::Lower, QPoint(kz::twipsToPx(360), kz::twipsToPx(3600)), pictureSize(SheetPicture::Lower)},
         };
-        for (const auto& e : expected) {
-            const QLabel* picture = nullptr;
-            for (const QLabel* l : page->findChildren<QLabel*>())
-                if (l->text().isEmpty() && l->geometry().topLeft() == e.at)
-                    picture = l;
-            QVERIFY(picture);
-            QCOMPARE(picture->size(), e.size);
-            QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), e.size);
-            QVERIFY(!picture->pixmap().toImage().allGray());
-            QCOMPARE(picture->pixmap().toImage(), kz::terms::renderSheetPicture(e.which, e.size).pixmap.toImage());
+        QList<qint64> shown[2]; // each opening's pixmaps by identity: a new rendering is a new pixmap
+        for (int n = 0; n < opening; ++n) {
+            kz::terms::FormSZkaisetu w;
+            for (const auto& e : expected) {
+                const QLabel* picture = nullptr;
+                for (const QLabel* l : w.SSTab1->page(0)->findChildren<QLabel*>())
+                    if (l->text().isEmpty() && l->geometry().topLeft() == e.at)
+                        picture = l;
+                QVERIFY(picture);
+                QCOMPARE(picture->size(), e.size);
+                QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), e.size);
+                QVERIFY(!picture->pixmap().toImage().allGray());
+                QCOMPARE(picture->pixmap().toImage(), kz::terms::renderSheetPicture(e.which, e.size).pixmap.toImage());
+                shown[n] << picture->pixmap().cacheKey();
+            }
         }
+        if (opening == 2)
+            QCOMPARE(shown[1], shown[0]);
     }
 };
 

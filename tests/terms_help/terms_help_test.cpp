@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QStyle>
 
 using namespace Qt::StringLiterals;
 using kz::terms::FormSZkaisetu;
@@ -51,17 +50,6 @@ QLabel* labelAt(QWidget* page, QPoint topLeft)
         if (l->geometry().topLeft() == topLeft && !l->text().isEmpty())
             return l;
     return nullptr;
-}
-
-// Where a label's text actually stands inside it.
-QRect inkRect(const QLabel* l)
-{
-    const QRect inner = l->contentsRect();
-    QSize size = l->sizeHint();
-    if (l->wordWrap())
-        size = QSize(inner.width(), l->heightForWidth(l->width()));
-    return QStyle::alignedRect(l->layoutDirection(), l->alignment(), size.boundedTo(inner.size()), inner)
-        .translated(l->pos());
 }
 
 } // namespace
@@ -668,14 +656,11 @@ private slots:
         }
         QVERIFY(texts > 0);
         // No two texts run into each other.
-        QList<QLabel*> withText;
+        QList<std::pair<QString, QRect>> inks;
         for (QLabel* l : labelsOn(p))
             if (!l->text().isEmpty())
-                withText << l;
-        for (qsizetype i = 0; i < withText.size(); ++i)
-            for (qsizetype j = i + 1; j < withText.size(); ++j)
-                QVERIFY2(!inkRect(withText[i]).intersects(inkRect(withText[j])),
-                         qPrintable(withText[i]->text().left(12) + u" / "_s + withText[j]->text().left(12)));
+                inks.append({l->text().left(12), kz::test::inkRect(l)});
+        kz::test::checkApart(inks);
     }
 
     void picturesAreDescribed()

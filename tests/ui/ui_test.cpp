@@ -334,12 +334,10 @@ private slots:
     {
         auto* icon = new QLabel(u"P"_s, window.get());
         icon->show();
-        int printed = 0;
-        kz::ui::setPrintSink([&](const QPicture&, kz::ui::PageOrientation) { return ++printed > 0; });
+        kz::test::PrintCapture printed;
         auto seen = kz::test::answerNextMessageBox(QMessageBox::No);
         QVERIFY(!kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
-        kz::ui::setPrintSink({});
-        QCOMPARE(printed, 0);
+        QCOMPARE(printed.pages, 0);
         QVERIFY(icon->isVisible());
         QCOMPARE(seen->title, u"印刷"_s);
         QCOMPARE(seen->text, u"画面印刷をします。よろしいですか？"_s);
@@ -356,19 +354,12 @@ private slots:
         pal.setColor(QPalette::Window, Qt::red);
         icon->setPalette(pal);
         icon->show();
-        QPicture captured;
-        bool iconHiddenDuringPrint = false;
-        kz::ui::setPrintSink([&](const QPicture& page, kz::ui::PageOrientation o) {
-            captured = page;
-            iconHiddenDuringPrint = !icon->isVisible() && o == kz::ui::PageOrientation::Landscape;
-            return true;
-        });
+        kz::test::PrintCapture printed(icon);
         kz::test::answerNextMessageBox(QMessageBox::Yes);
         QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
         QTRY_VERIFY(icon->isVisible());
-        kz::ui::setPrintSink({});
-        QVERIFY(iconHiddenDuringPrint);
-        const QImage page = kz::test::renderPage(captured, window->devicePixelRatio());
+        QVERIFY(printed.iconHidden && printed.orientation == kz::ui::PageOrientation::Landscape);
+        const QImage page = kz::test::renderPage(printed.page, window->devicePixelRatio());
         QCOMPARE(page.size(), window->size() * window->devicePixelRatio());
         QVERIFY(page.pixelColor(QPoint(160, 60) * window->devicePixelRatio()) != QColor(Qt::red));
     }
