@@ -2,6 +2,7 @@
 #include "shell/window_setup.h"
 
 #include "coefficients/formkeisu.h"
+#include "second/form_niji_souzoku.h"
 #include "shell/formmenu.h"
 #include "shell/frm_about.h"
 #include "tax_sheet/form_souzoku.h"
@@ -19,6 +20,7 @@ void registerWindows()
     kz::ui::registerWindow(WindowKind::TaxSheet, [] { return new kz::tax::FormSouzoku; });
     kz::ui::registerWindow(WindowKind::TermsHelp, [] { return new kz::terms::FormSZkaisetu; });
     kz::ui::registerWindow(WindowKind::Coefficients, [] { return new kz::coef::Formkeisu; });
+    kz::ui::registerWindow(WindowKind::SecondStudy, [] { return new kz::second::FormNijiSouzoku; });
 }
 
 } // namespace kz::shell

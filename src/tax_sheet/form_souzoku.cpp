@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/form_souzoku.h"
 
+#include "tax_sheet/case_reader.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -57,6 +58,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     Command2 = button(u"相続税計算シート"_s, u"Command2"_s, 960, 2175, 495);
     Command3 = button(u"シートHELP"_s, u"Command3"_s, 1800, 2175, 495);
     Command7 = button(u"閉じる"_s, u"Command7"_s, 8760, 1695, 375);
+    // In the free band under "シートHELP", after the stated commands.
+    CommandNiji = button(u"二次相続…"_s, u"CommandNiji"_s, 4140, 2175, 375);
+    CommandNiji->setAccessibleName(u"二次相続シミュレーションを開く"_s);
 
     Picture4 = new GiftTaxTable(Picture1);
     Picture4->move(twipsRect(0, 4800, 0, 0).topLeft());
@@ -73,6 +77,7 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &FormSouzoku::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FormSouzoku::Command3_Click);
     connect(Command7, &QPushButton::clicked, this, &FormSouzoku::Command7_Click);
+    connect(CommandNiji, &QPushButton::clicked, this, &FormSouzoku::CommandNiji_Click);
 
     // The sheet's own order (fields 0..43, then 納付税額計算) continues down the column.
     setTabOrder(Command4, Command1);
@@ -87,6 +92,7 @@ FormSouzoku::FormSouzoku(QWidget* parent)
         if (QWidget* box = Picture3->clearingLabel(c))
             setTabOrder(std::exchange(last, box), box);
     setTabOrder(last, Picture5);
+    setTabOrder(Picture5, CommandNiji);
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 
@@ -144,6 +150,13 @@ void FormSouzoku::followLaw()
 }
 
 void FormSouzoku::Command7_Click() { close(); }
+
+// Every press starts the study from the sheet's case as it stands.
+void FormSouzoku::CommandNiji_Click()
+{
+    if (auto* study = dynamic_cast<CaseReader*>(kz::ui::showWindow(kz::ui::WindowKind::SecondStudy)))
+        study->takeCase(m_sheet);
+}
 
 void FormSouzoku::Picture5_Click()
 {

@@ -10,7 +10,7 @@ namespace kz::ui {
 
 // Every window exists at most once; the menu and the tax sheet ask for them by kind, so
 // that no window library has to know another.
-enum class WindowKind { Menu, TaxSheet, Coefficients, About, TermsHelp };
+enum class WindowKind { Menu, TaxSheet, Coefficients, About, TermsHelp, SecondStudy };
 
 // The frame of the program's fixed-size windows: a title, minimise and close, no maximise.
 inline constexpr Qt::WindowFlags kFixedWindow{Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

@@ -53,9 +53,8 @@ private slots:
 
     void init()
     {
-        menu = qobject_cast<Formmenu*>(kz::ui::showWindow(WindowKind::Menu));
+        menu = kz::test::shownWindow<Formmenu>(WindowKind::Menu);
         QVERIFY(menu);
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
     }
 
     void cleanup()
@@ -224,8 +223,8 @@ private slots:
     // a new one, which stays when the old one is deleted.
     void openingRightAfterACloseGivesAWindowThatStays()
     {
-        QPointer<QWidget> first = kz::ui::showWindow(WindowKind::Coefficients);
-        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QPointer<QWidget> first = kz::test::shownWindow(WindowKind::Coefficients);
+        QVERIFY(first);
         first->close();
         QPointer<QWidget> second = kz::ui::showWindow(WindowKind::Coefficients);
         kz::test::flushDeletes();
@@ -260,8 +259,8 @@ private slots:
         QApplication::setPalette(dark);
         for (const WindowKind kind : {WindowKind::Menu, WindowKind::About, WindowKind::TaxSheet,
                                       WindowKind::Coefficients, WindowKind::TermsHelp}) {
-            QWidget* window = kz::ui::showWindow(kind);
-            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QWidget* window = kz::test::shownWindow(kind);
+            QVERIFY(window);
             auto* tabs = window->findChild<QTabWidget*>();
             for (int page = 0; page < (tabs ? tabs->count() : 2); ++page) {
                 if (tabs)

@@ -145,6 +145,21 @@ QRect inkRect(const QLabel* l)
     return QStyle::alignedRect(l->layoutDirection(), l->alignment(), size.boundedTo(inner.size()), inner).translated(l->pos());
 }
 
+void checkTextFits(const QLabel* l, int slack)
+{
+    const QString what = l->text().left(16);
+    if (l->wordWrap()) {
+        QVERIFY2(l->heightForWidth(l->width()) <= l->height() + slack, qPrintable(what));
+        return;
+    }
+    QVERIFY2(l->sizeHint().width() <= l->width(), qPrintable(what));
+    const QRect need = l->fontMetrics().boundingRect(QRect(0, 0, 10000, 10000), Qt::AlignLeft, l->text());
+    QVERIFY2(need.width() <= l->contentsRect().width() && need.height() <= l->contentsRect().height(), qPrintable(what));
+    for (const QString& line : l->text().split(u'\n'))
+        QVERIFY2(l->fontMetrics().horizontalAdvance(line) <= l->width(), qPrintable(what));
+    QVERIFY2(l->fontMetrics().height() * (l->text().count(u'\n') + 1) <= l->height(), qPrintable(what));
+}
+
 void checkApart(const QList<std::pair<QString, QRect>>& boxes, qsizetype checked, int border)
 {
     using namespace Qt::StringLiterals;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 #include "ui/print.h"
+#include "ui/windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -54,8 +55,21 @@ QImage renderPage(const QPicture& page, qreal devicePixelRatio);
 // may move by a pixel, no longer counts.
 int unlikePerMille(const QImage& a, const QImage& b);
 
+// The window of `kind` shown as the menu shows it, once it is on screen; null if it never is.
+template <class W = QWidget>
+W* shownWindow(kz::ui::WindowKind kind)
+{
+    auto* w = qobject_cast<W*>(kz::ui::showWindow(kind));
+    return w && QTest::qWaitForWindowExposed(w) ? w : nullptr;
+}
+
 // Where a label's text actually stands inside it; a picture without text stands on the whole label.
 QRect inkRect(const QLabel* l);
+
+// Fails the running test where a label's text needs more room than the label has: a wrapped text
+// more than `slack` pixels of height beyond it; any other text its size hint's width, or the
+// width or height of its lines at the label's font.
+void checkTextFits(const QLabel* l, int slack = 0);
 
 // Fails the running test where two named boxes overlap: each of the first `checked` (-1: all)
 // against every later one; two that share a strip up to `border` pixels wide, as stated neighbours

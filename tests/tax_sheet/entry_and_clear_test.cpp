@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <string>
+#include <utility>
 
 namespace {
 
@@ -245,15 +245,12 @@ TEST(Property, TwoPressesEqualOneAndAFreshRecalculation)
         // Worked from the inputs, which zeros cannot meet: ② the sum of received minus debts plus gifts,
         // ③ 5,000万円 + 1,000万円 per heir, ④ = max(0, ② − ③), whenever ② is reached within 32 bits.
         std::int64_t total = 0;
-        bool fits = true;
+        bool fits = true; // at every step of the sheet's additions
         for (const auto& person : in.amounts) {
             std::int64_t v = 0;
-            for (int i = 0; i < 6; ++i) {
-                v += (i >= 2 && i <= 4 ? -1 : 1) * std::int64_t{person[static_cast<std::size_t>(i)]};
-                fits = fits && v == static_cast<std::int32_t>(v);
-            }
-            total += v;
-            fits = fits && total == static_cast<std::int32_t>(total);
+            for (std::size_t i = 0; i < 6; ++i)
+                fits = fits && std::in_range<std::int32_t>(v += (i >= 2 && i <= 4 ? -1 : 1) * std::int64_t{person[i]});
+            fits = fits && std::in_range<std::int32_t>(total += v);
         }
         const std::int64_t basic = 50000 + 10000 * std::llrint(in.heirs.empty() ? 0.0 : std::stod(in.heirs));
         auto shown = [&](int i) { std::string t = once[static_cast<std::size_t>(labelSlot(sheetLabel(i)))]; std::erase(t, ','); return std::stoll(t); };

@@ -34,10 +34,7 @@ void checkNothingCutOffOrOverlapping(QWidget* page)
     for (QLabel* l : page->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (!l->isVisibleTo(page) || l->text().isEmpty())
             continue;
-        if (l->wordWrap())
-            QVERIFY2(l->heightForWidth(l->width()) <= l->height() + 1, qPrintable(l->text()));
-        else
-            QVERIFY2(l->sizeHint().width() <= l->width(), qPrintable(l->text()));
+        kz::test::checkTextFits(l, 1);
         inks.append({l->text(), kz::test::inkRect(l)});
     }
     const qsizetype texts = inks.size();

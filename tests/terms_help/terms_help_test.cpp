@@ -57,13 +57,7 @@ QLabel* labelAt(QWidget* page, QPoint topLeft)
 class TermsHelpTest : public QObject {
     Q_OBJECT
 
-    static FormSZkaisetu* open()
-    {
-        auto* w = qobject_cast<FormSZkaisetu*>(kz::ui::showWindow(WindowKind::TermsHelp));
-        if (w && !QTest::qWaitForWindowExposed(w))
-            return nullptr;
-        return w;
-    }
+    static FormSZkaisetu* open() { return kz::test::shownWindow<FormSZkaisetu>(WindowKind::TermsHelp); }
 
     static int openHelpWindows()
     {
@@ -225,13 +219,7 @@ private slots:
         QVERIFY(!closing || !closing->isVisible());
     }
 
-    static kz::tax::FormSouzoku* openTaxWindow()
-    {
-        auto* w = qobject_cast<kz::tax::FormSouzoku*>(kz::ui::showWindow(WindowKind::TaxSheet));
-        if (w && !QTest::qWaitForWindowExposed(w))
-            return nullptr;
-        return w;
-    }
+    static kz::tax::FormSouzoku* openTaxWindow() { return kz::test::shownWindow<kz::tax::FormSouzoku>(WindowKind::TaxSheet); }
 
     void sheetHelpOpensTheWindowBesideTheSheet()
     {
@@ -642,15 +630,7 @@ private slots:
                 continue;
             ++texts;
             const QString what = l->text().left(16);
-            if (l->wordWrap()) {
-                QVERIFY2(l->heightForWidth(l->width()) <= l->height(), qPrintable(what));
-            } else {
-                for (const QString& line : l->text().split(u'\n'))
-                    QVERIFY2(l->fontMetrics().horizontalAdvance(line) <= l->width(), qPrintable(what));
-                QVERIFY2(l->fontMetrics().height() * l->text().count(u'\n') + l->fontMetrics().height()
-                             <= l->height(),
-                         qPrintable(what));
-            }
+            kz::test::checkTextFits(l);
             QVERIFY2(pageArea.contains(l->geometry()), qPrintable(what));
             QVERIFY2(!l->geometry().intersects(close), qPrintable(what));
         }

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// "二次相続シミュレーション": the study beside the tax sheet. Entry fields and drop-downs on
+// the left with the figures for the chosen share, the chart and the table on the right.
+#ifndef Q_MOC_RUN
+#include "second/study_form.h"
+#include "tax_sheet/case_reader.h"
+#endif
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace kz::ui {
+class CommandButton;
+class EntryField;
+} // namespace kz::ui
+
+namespace kz::second {
+
+class StudyChart;
+
+class FormNijiSouzoku : public QWidget, public tax::CaseReader {
+    Q_OBJECT
+public:
+    explicit FormNijiSouzoku(QWidget* parent = nullptr);
+    ~FormNijiSouzoku() override;
+
+    // The sheet's current case: E, n, the spouse's share and the law.
+    void takeCase(const tax::TaxSheet& sheet) override;
+
+    StudyForm& form() { return m_form; }
+    kz::ui::EntryField* field(Entry e) const { return m_fields[static_cast<std::size_t>(e)]; }
+    QLabel* figure(int index) const { return m_figures.at(static_cast<std::size_t>(index)); }
+
+    StudyChart* chart = nullptr;
+    QTableWidget* table = nullptr;
+    QComboBox* firstLaw = nullptr;
+    QComboBox* secondLaw = nullptr;
+    kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
+    kz::ui::CommandButton* closeButton = nullptr;
+
+private:
+    void mirror(Entry e);
+    void showResults();
+
+    StudyForm m_form;
+    std::array<kz::ui::EntryField*, kEntryCount> m_fields{};
+    std::vector<QLabel*> m_figures;
+};
+
+} // namespace kz::second

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The study window without a window: the texts of its entry fields, what they hold, and
+// the figures, optimum and table for them, recomputed on every change so that the view
+// only mirrors. Texts are UTF-8.
+//  - Widget events -> model: setText on every edit, gotFocus / lostFocus, enterTarget for
+//    Enter, setLaw / setSecondLaw from the drop-downs, chooseOptimum for the button.
+//  - Model -> widgets: textChanged(entry) when the model rewrites a field (the share and
+//    its percentage follow each other, commits reformat), recomputed() after each change.
+#include "second/study.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kz::tax {
+class TaxSheet;
+}
+
+namespace kz::second {
+
+enum class Entry : std::uint8_t { Estate, Children, Share, Percent, Assets, Years };
+inline constexpr int kEntryCount = 6;
+
+// The study of the sheet's current case: E is ② when 納付税額計算 has run, else the sum of
+// the ① amounts from the stored amounts; n is 法定相続人数 less the spouse when the spouse
+// has a statutory share; S is the spouse's ①; the law is the sheet's.
+StudyInput fromSheet(const tax::TaxSheet& sheet);
+
+struct TableRow {
+    enum class Kind : std::uint8_t { Step, Optimum, Chosen } kind;
+    std::int32_t share;
+    double percent;
+    Figures figures;
+};
+
+class StudyForm {
+public:
+    explicit StudyForm(const StudyInput& start = {});
+
+    std::function<void(Entry)> textChanged;
+    std::function<void()> recomputed;
+
+    const std::string& text(Entry e) const { return texts_[static_cast<std::size_t>(e)]; }
+    void setText(Entry e, std::string text);
+    void gotFocus(Entry e);  // an amount shows raw, to be selected whole by the view
+    void lostFocus(Entry e); // the value it holds, in its shown form
+    static Entry enterTarget(Entry e); // the next field down, the last back to the first
+
+    void setLaw(const tax::LawEdition& law);
+    void setSecondLaw(const tax::LawEdition* law); // nullptr: the first inheritance's
+    void setInput(const StudyInput& in);
+    void chooseOptimum(); // 最も少ない割合にする: the lowest share of the smallest total
+
+    const StudyInput& input() const { return in_; }
+    const Figures& figures() const { return figures_; }
+    const Optimum& best() const { return best_; }
+    double percent() const; // S as a percentage of E (0 when E is 0)
+    // 0, 10, …, 100 % (each to the nearest 千円), then the optimum and the chosen share.
+    const std::vector<TableRow>& table() const { return table_; }
+    // Figures at every kink, for the chart.
+    const std::vector<Figures>& curve() const { return curve_; }
+
+private:
+    void rewrite(Entry e, std::string text);
+    void shareFromAmount(bool keepPercentText);
+    void recompute();
+
+    StudyInput in_;
+    std::array<std::string, kEntryCount> texts_;
+    std::array<bool, kEntryCount> focused_{};
+    Figures figures_;
+    Optimum best_;
+    std::vector<TableRow> table_;
+    std::vector<Figures> curve_;
+};
+
+} // namespace kz::second

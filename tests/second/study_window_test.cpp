@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+// The study window through the sheet that opens it: the worked 1億円 family typed into the
+// sheet, the figures after typing a share, and the button that moves to the optimum.
+#include "qtest_support.h"
+
+#include "second/form_niji_souzoku.h"
+#include "tax_sheet/form_souzoku.h"
+#include "ui/command_button.h"
+#include "ui/entry_field.h"
+#include "ui/windows.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+using kz::second::Entry;
+
+class StudyWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fromSheetToOptimum()
+    {
+        kz::ui::registerWindow(kz::ui::WindowKind::SecondStudy, [] { return new kz::second::FormNijiSouzoku; });
+        kz::tax::FormSouzoku sheet;
+        sheet.show();
+        kz::tax::TaxSheet& s = sheet.sheet();
+        s.setLaw(kz::tax::lawEditions()[1]);
+        for (const auto& [field, text] : {std::pair{kz::tax::amountField(1, 0), "40000"}, {kz::tax::amountField(2, 0), "30000"},
+                                          {kz::tax::amountField(3, 0), "30000"}, {kz::tax::heirCountField(), "3"},
+                                          {kz::tax::numeratorField(0), "1"}, {kz::tax::denominatorField(0), "2"}}) {
+            s.setText(field, text);
+            s.lostFocus(field);
+        }
+        QTest::mouseClick(sheet.CommandNiji, Qt::LeftButton);
+        auto* w = dynamic_cast<kz::second::FormNijiSouzoku*>(kz::ui::openWindow(kz::ui::WindowKind::SecondStudy));
+        QVERIFY(w && QTest::qWaitForWindowExposed(w));
+        const auto texts = [w] {
+            QStringList t;
+            for (const Entry e : {Entry::Estate, Entry::Children, Entry::Share, Entry::Percent})
+                t << w->field(e)->text();
+            return t << w->figure(4)->text() << w->figure(9)->text() << w->figure(10)->text();
+        };
+        QCOMPARE(texts(), (QStringList{u"100000"_s, u"2"_s, u"40,000"_s, u"40.00"_s, u"3,780"_s, u"0"_s, u"3,780"_s}));
+        QCOMPARE(w->firstLaw->currentIndex(), 1); // E has the focus on arrival, so it shows raw
+
+        w->field(Entry::Share)->setFocus(Qt::TabFocusReason); // arrives with the whole text selected
+        kz::test::typeText(w->field(Entry::Share), u"100000"_s);
+        kz::test::press(Qt::Key_Return);
+        QCOMPARE(kz::test::focused(), w->field(Entry::Percent));
+        QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"100,000"_s, u"100.00"_s, u"0"_s, u"7,700"_s, u"7,700"_s}));
+
+        QTest::mouseClick(w->bestButton, Qt::LeftButton);
+        QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"42,000"_s, u"42.00"_s, u"3,654"_s, u"0"_s, u"3,654"_s}));
+        QCOMPARE(w->table->item(11, 0)->text() + w->table->item(11, 4)->text(), u"最小 42.0 %3,654"_s);
+        kz::test::press(Qt::Key_Tab); // the table is reached by the keyboard, after the button
+        QCOMPARE(kz::test::focused(), w->table);
+        w->close();
+    }
+};
+
+KZ_QTEST_MAIN(StudyWindowTest)
+#include "study_window_test.moc"
