@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "cli/compute.h"
 #include "shell/window_setup.h"
 #include "ui/app.h"
 #include "ui/windows.h"
@@ -36,6 +37,12 @@ void describeOptions(QCommandLineParser& parser)
         u"opens the main menu; Qt's own options, such as -platform and -style, work too."_s);
     parser.addHelpOption();
     parser.addVersionOption();
+    // Answered by kz::cli before Qt starts; listed here for the help.
+    parser.addOption(QCommandLineOption(
+        u"compute"_s,
+        u"Compute the cases of a JSON Lines file (- for standard input), one answer line each, "
+        u"without a window or display (see man kazenoha)."_s,
+        u"FILE"_s));
 }
 
 // Without a QApplication nothing takes Qt's own options out of the arguments: they are known
@@ -59,6 +66,10 @@ void acceptQtOptions(QCommandLineParser& parser)
 
 int main(int argc, char** argv)
 {
+    // Batch work needs no display and starts without Qt.
+    if (kz::cli::wantsCompute(argc, argv))
+        return kz::cli::computeMain(argc, argv);
+
     QCoreApplication::setApplicationName(u"kazenoha"_s);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(KZ_VERSION));
     QCommandLineParser parser;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "coefficients/calculator.h"
+#include "worked_examples.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,6 @@ void type(Calculator& m, int field, const std::string& text)
     m.setText(field, text);
     m.lostFocus(field);
 }
-
-struct Problem {
-    Calc calc;
-    const char* amount; // nullptr: the calculation takes none
-    const char* years;
-    const char* rate;
-};
 
 void fill(Calculator& m, const Problem& p)
 {
@@ -51,14 +45,6 @@ std::vector<std::string> results(const Calculator& m, Calc c)
     return out;
 }
 
-struct Case {
-    const char* name;
-    Problem problem;
-    std::vector<std::string> expected;
-};
-
-std::ostream& operator<<(std::ostream& os, const Case& c) { return os << c.name; }
-
 // A rate of 400 digits reads as infinity.
 const char* hugeRate()
 {
@@ -79,17 +65,7 @@ TEST_P(Calculate, ShowsTheResult)
 
 using enum Calc;
 
-// The problems printed on the tabs.
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, Calculate, testing::Values(
-    Case{"future_value", {FutureValue, "1000000", "10", "4"}, {"1,480,244"}},
-    Case{"price_rise", {PriceRise, nullptr, "10", "1.6"}, {"1.17"}},
-    Case{"present_value", {PresentValue, "5000000", "10", "3"}, {"3,720,470"}},
-    Case{"land_decline", {LandDecline, "10000000", "10", "2"}, {"8,203,482", "82"}},
-    Case{"sinking_fund", {SinkingFund, "1000000", "10", "3"}, {"87,231"}},
-    Case{"annuity_future", {AnnuityFuture, "100000", "10", "3"}, {"1,146,388"}},
-    Case{"withdrawal", {Withdrawal, "10000000", "10", "3"}, {"1,172,305"}},
-    Case{"loan_repayment", {LoanRepayment, "20000000", "25", "5"}, {"1,419,049"}},
-    Case{"annuity_present", {AnnuityPresent, "1000000", "10", "3"}, {"8,530,203"}}),
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, Calculate, testing::ValuesIn(kWorkedExamples),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(EdgeCases, Calculate, testing::Values(

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The program as a desktop starts it: --help and --version answer without a display, an
-# unknown option is one line of error, and on a display the menu's window carries the class
+# unknown option is one line of error, --compute answers the README's example as the README
+# shows it with its three exit statuses, and on a display the menu's window carries the class
 # that the desktop entry names and a window icon of small sizes only.
-#   program_test.sh KAZENOHA DESKTOP_ENTRY
+#   program_test.sh KAZENOHA DESKTOP_ENTRY SOURCE_DIR
 set -uo pipefail
 bin=$1
 entry=$2
+src=$3
 fail() { echo "FAIL: $*"; exit 1; }
 
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --version) || fail "--version exits with $?"
@@ -24,6 +26,24 @@ for args in "--bogus" "-v --bogus" "-style fusion --bogus" "extra"; do
   [ "$(wc -l <<<"$err")" -eq 1 ] && grep -Eq "^kazenoha: .*'(bogus|extra)'" <<<"$err" || fail "'$args' reports '$err'"
 done
 echo "command line: ok"
+
+# Batch work needs no display: each answer of the example is in the README as printed.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=)
+out=$("${nodisplay[@]}" "$bin" --compute "$src/docs/compute-example.jsonl") || fail "--compute on the example exits with $?"
+[ "$(wc -l <<<"$out")" -eq "$(wc -l <"$src/docs/compute-example.jsonl")" ] || fail "--compute answers '$out'"
+while IFS= read -r line; do
+  grep -Fxq -- "$line" "$src/README.md" || fail "the README does not show the answer '$line'"
+done <<<"$out"
+out=$(printf '{"coefficient":{"calculation":"x"}}\n' | "${nodisplay[@]}" "$bin" --compute -)
+rc=$?
+[ "$rc" -eq 1 ] && grep -q '"error":"coefficient.calculation: ' <<<"$out" || fail "a bad line exits with $rc: '$out'"
+for args in "--compute $src/no-such-file" "--compute $src" "--compute" "--compute - extra"; do
+  # shellcheck disable=SC2086
+  err=$("${nodisplay[@]}" "$bin" $args 2>&1 >/dev/null </dev/null)
+  rc=$?
+  [ "$rc" -eq 2 ] && grep -q '^kazenoha: ' <<<"$err" || fail "'$args' exits with $rc: '$err'"
+done
+echo "--compute: ok"
 
 for tool in Xvfb xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }

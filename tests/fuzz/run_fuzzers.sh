@@ -15,12 +15,14 @@ fi
 cmake --build "$dir" --target fuzzers
 mkdir -p "$dir/artifacts"
 n=0
-for target in tax_sheet coefficients; do
+for target in tax_sheet coefficients cli; do
   n=$((n + 1))
   run_seed=${seed:-$((20261200 + n))}
   scratch=$(mktemp -d)
+  dict=()
+  [ -f "$src/tests/fuzz/$target.dict" ] && dict=(-dict="$src/tests/fuzz/$target.dict")
   echo "fuzz_$target: ${seconds} s, seed $run_seed"
-  if ! "$dir/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -seed="$run_seed" \
+  if ! "$dir/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -seed="$run_seed" "${dict[@]}" \
       -print_final_stats=1 -artifact_prefix="$dir/artifacts/$target-" \
       "$scratch" "$src/tests/fuzz/corpus/$target" >"$dir/artifacts/$target.log" 2>&1; then
     tail -40 "$dir/artifacts/$target.log"

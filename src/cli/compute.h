@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// `kazenoha --compute FILE|-`: JSON Lines in, one answer line out for each, through the
+// windows' models. It runs before any Qt object exists and needs no display.
+#include <cstdio>
+
+namespace kz::cli {
+
+// Whether the command line asks for --compute (before a "--").
+bool wantsCompute(int argc, char** argv);
+
+// The whole run; returns the exit status: 0 every line computed, 1 some line answered with
+// an error, 2 the command line or the input could not be read.
+int computeMain(int argc, char** argv);
+
+// Answers every line read from `fd` on `out`. Returns 0 or 1 as above, or -1 after a read
+// error (errno tells it).
+int computeStream(int fd, std::FILE* out);
+
+} // namespace kz::cli

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A small strict JSON reader for one line of JSON Lines: RFC 8259 values, no key twice in an
+// object, nesting bounded, text valid UTF-8. It keeps no copy of the line but the decoded
+// texts of strings with escapes, and its storage is reused from line to line.
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kz::cli::json {
+
+enum class Type : std::uint8_t { Null, Bool, Number, String, Array, Object };
+
+struct Value {
+    Type type = Type::Null;
+    // String: the decoded text; Number: the token as written; Bool: "true" or "false".
+    std::string_view text;
+    std::string_view key; // a member's name in its object
+    std::uint32_t first = 0, count = 0; // Array, Object: children in Document::children
+};
+
+struct ParseError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class Document {
+public:
+    // Reads a whole line; throws ParseError with what and where. Views from an earlier
+    // line are invalid afterwards.
+    const Value& parse(std::string_view line, int maxDepth);
+
+    std::span<const Value> children(const Value& v) const
+    {
+        return {values_.data() + v.first, v.count};
+    }
+    const Value* find(const Value& object, std::string_view key) const;
+
+private:
+    Value value(int depth);
+    void container(Value& v, int depth);
+    std::string_view string();
+    std::string_view number();
+    void space();
+    [[noreturn]] void fail(const std::string& what) const;
+
+    std::string_view in_;
+    std::size_t at_ = 0;
+    int maxDepth_ = 0;
+    std::string decoded_;       // reserved to the line's size: views into it stay valid
+    std::vector<Value> values_; // children of every container, each container's together
+    std::vector<Value> open_;   // children of the containers still open
+    Value root_;
+};
+
+// At most `max` bytes of a text, cut at a character's start, with "…" where it was cut.
+std::string shortened(std::string_view s, std::size_t max);
+
+// Where the first byte that is not UTF-8 stands (overlong forms and surrogates included),
+// or npos.
+std::size_t invalidUtf8At(std::string_view s);
+
+} // namespace kz::cli::json

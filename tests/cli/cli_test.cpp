@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: MIT
+// The batch front end against the figures the windows show: the tables of the models'
+// tests go in as JSON lines, and every answer is read back as JSON.
+#include "cli/answer.h"
+#include "cli/compute.h"
+#include "cli/json.h"
+#include "coefficients/worked_examples.h"
+#include "tax_sheet/sheet_helpers.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <sstream>
+
+namespace {
+
+using namespace kz;
+using kz::tax::drive::Inputs;
+using kz::tax::drive::Texts;
+
+struct Output {
+    std::vector<std::string> lines;
+    int status;
+};
+
+Output compute(const std::string& input)
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    Output r{{}, cli::computeStream(fileno(in), out)};
+    std::rewind(out);
+    for (char buf[1 << 16]; std::fgets(buf, sizeof buf, out);)
+        r.lines.emplace_back(buf, std::strlen(buf) - 1);
+    std::fclose(in);
+    std::fclose(out);
+    return r;
+}
+
+// The text at a dotted path of an answer ("sheet.spouse.payable.text"), or "(none)".
+std::string at(const std::string& answer, const std::string& path)
+{
+    cli::json::Document doc;
+    const cli::json::Value* v = &doc.parse(answer, 8);
+    std::stringstream keys(path);
+    for (std::string key; v && std::getline(keys, key, '.');)
+        v = doc.find(*v, key);
+    return v ? std::string(v->text) : "(none)";
+}
+
+std::string sheetLine(const Inputs& in, const char* law)
+{
+    std::string amounts, shares;
+    const char* person[] = {"spouse", "heir2", "heir3", "heir4", "legatee"};
+    for (int p = 0; p < 5; ++p) {
+        amounts += std::string(p ? "," : "") + "\"" + person[p] + "\":[";
+        for (int i = 0; i < 6; ++i)
+            amounts += (i ? "," : "") + std::to_string(in.amounts[p][i]);
+        amounts += "]";
+        if (!in.den[p].empty())
+            shares += std::string(shares.empty() ? "" : ",") + "\"" + person[p] + "\":[\"" + in.num[p] + "\",\"" + in.den[p] + "\"]";
+    }
+    return std::string("{\"id\":\"") + law + "\",\"sheet\":{\"law\":\"" + law + "\",\"amounts\":{" + amounts +
+           "},\"heirs\":" + in.heirs + ",\"shares\":{" + shares + "},\"minor_years\":{\"heir2\":\"" + in.years[0] +
+           "\",\"heir3\":\"" + in.years[1] + "\",\"heir4\":\"" + in.years[2] + "\"}}}";
+}
+
+// Where the answer names each label of the sheet (the hidden LNum6(1) and the legatee's
+// share labels, never written, are not part of it).
+std::string pathOf(const std::string& label)
+{
+    static const char* person[] = {"spouse", "heir2", "heir3", "heir4", "legatee"};
+    static const char* row[] = {"taxable", "share", "share_tax", "ratio", "tax_before", "payable"};
+    static const char* sheet[] = {"total_taxable", "", "basic_deduction", "taxable_estate", "total_tax",
+                                  "spouse_reduction", "minor_deduction.heir2", "minor_deduction.heir3",
+                                  "minor_deduction.heir4"};
+    const int array = label[4] - '1', index = label[6] - '0';
+    if (array == 5)
+        return sheet[index];
+    return array == 4 && (index == 1 || index == 2) ? "" : std::string(person[array]) + "." + row[index];
+}
+
+TEST(Compute, SheetWorkedCasesOfBothEditions)
+{
+    const Output r = compute(sheetLine(tax::drive::workedExample(), "h20") + "\n" +
+                          sheetLine(tax::drive::reiwa6Example(), "r6") + "\n");
+    ASSERT_EQ(r.lines.size(), 2u);
+    EXPECT_EQ(r.status, 0);
+    for (const auto& [line, labels] : {std::pair{r.lines[0], tax::drive::kWorkedExampleLabels},
+                                       std::pair{r.lines[1], tax::drive::kReiwa6Labels}}) {
+        for (const auto& [label, text] : labels) {
+            const std::string path = "sheet." + pathOf(label);
+            if (pathOf(label).empty())
+                continue;
+            EXPECT_EQ(at(line, path + ".text"), text) << label;
+            std::string digits = text;
+            std::erase(digits, ',');
+            EXPECT_EQ(std::stod(at(line, path + ".value")), std::stod(digits)) << label;
+        }
+    }
+}
+
+// The documented keys of each calculation: its inputs, then its results.
+const std::map<coef::Calc, std::vector<std::string>> kKeys{
+    {coef::Calc::FutureValue, {"運用金額", "年数", "年利率", "元利合計"}},
+    {coef::Calc::PriceRise, {"", "年数", "物価上昇率", "現時の物価"}},
+    {coef::Calc::PresentValue, {"必要額", "年数", "年利率", "預ける金額"}},
+    {coef::Calc::LandDecline, {"現在価格", "年数", "年利率", "将来価格", "現在の…％まで下落しています。"}},
+    {coef::Calc::SinkingFund, {"将来目標金額", "目標年数", "年利率", "毎年の積立額"}},
+    {coef::Calc::AnnuityFuture, {"毎年の積立額", "積立期間", "年利率", "元利合計額"}},
+    {coef::Calc::Withdrawal, {"預入金", "受取り年数", "年利率", "毎年受取れる額"}},
+    {coef::Calc::LoanRepayment, {"借入額", "返済年数", "年利率", "毎年の返済額"}},
+    {coef::Calc::AnnuityPresent, {"毎年の目標金額", "受給年数", "年利率", "必要資金（原資）"}},
+};
+
+TEST(Compute, TheNineCoefficientExamples)
+{
+    for (const coef::Case& c : coef::kWorkedExamples) {
+        const std::vector<std::string>& k = kKeys.at(c.problem.calc);
+        std::string inputs = "\"" + k[1] + "\":" + c.problem.years + ",\"" + k[2] + "\":\"" + c.problem.rate + "\"";
+        if (c.problem.amount)
+            inputs += ",\"" + k[0] + "\":" + c.problem.amount;
+        const Output r = compute("{\"id\":7,\"coefficient\":{\"calculation\":\"" + std::string(coef::calc(c.problem.calc).name) +
+                              "\",\"inputs\":{" + inputs + "}}}");
+        ASSERT_EQ(r.lines.size(), 1u) << c.name;
+        EXPECT_EQ(at(r.lines[0], "id"), "7");
+        for (std::size_t i = 0; i < c.expected.size(); ++i)
+            EXPECT_EQ(at(r.lines[0], "coefficient." + k[3 + i] + ".text"), c.expected[i]) << c.name;
+    }
+}
+
+// What the window says instead of results, and JSON numbers read as their values.
+TEST(Compute, MessagesAndNumberForms)
+{
+    const Output r = compute(
+        R"({"coefficient":{"calculation":"元利合計","inputs":{"運用金額":1,"年利率":"","年数":"-"}}})" "\n"
+        R"({"coefficient":{"calculation":"預ける金額","inputs":{"必要額":1,"年利率":".","年数":"-"}}})" "\n"
+        R"({"sheet":{"heirs":1,"amounts":{"heir2":[2000000000,2000000000,0,0,0,0]}}})" "\n"
+        R"({"coefficient":{"calculation":"元利合計","inputs":{"運用金額":1e6,"年利率":4.0E0,"年数":1e1}}})" "\r\n"
+        R"({"sheet":{"heirs":25e-1}})" "\n"
+        R"({"coefficient":{"calculation":"毎年の積立額","inputs":{"将来目標金額":1,"年利率":0,"目標年数":10}}})" "\n"
+        R"({"sheet":{"heirs":1,"amounts":{"spouse":[5,0,0,0,0,0]}}})");
+    ASSERT_EQ(r.lines.size(), 7u);
+    EXPECT_EQ(at(r.lines[0], "coefficient.message"), "数値を入力してください");
+    EXPECT_EQ(at(r.lines[0], "coefficient.field"), "年利率");
+    EXPECT_EQ(at(r.lines[1], "coefficient.field"), "年数");
+    EXPECT_EQ(at(r.lines[2], "sheet.message"), "金額が大きすぎるため計算できません。");
+    EXPECT_EQ(at(r.lines[3], "coefficient.元利合計.text"), "1,480,244");
+    EXPECT_EQ(at(r.lines[4], "sheet.basic_deduction.value"), "70000"); // 2.5 heirs round to 2
+    EXPECT_EQ(at(r.lines[5], "coefficient.message"), "この年利率と年数では計算できません。");
+    // The spouse's share divides by an empty denominator: the window stops without a word.
+    EXPECT_EQ(at(r.lines[6], "sheet.stopped") + at(r.lines[6], "sheet.spouse.taxable.text"), "true5");
+    EXPECT_EQ(r.status, 0);
+}
+
+struct BadLine {
+    std::string line;
+    const char* error;
+};
+
+// Each bad line answers with its error and its line number; the good line after it is
+// still computed.
+TEST(Compute, BadLinesAreAnswered)
+{
+    const std::string good = R"({"coefficient":{"calculation":"物価上昇率","inputs":{"物価上昇率":1.6,"年数":10}}})";
+    const std::string tooLong = "{\"id\":\"" + std::string(cli::kMaxLineBytes, 'x') + "\"}";
+    const BadLine bad[] = {
+        {"not json", "not JSON: a value expected at column 1"},
+        {"[1]", "a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}"},
+        {R"({"id":1})", "a case has exactly one of \"sheet\", \"coefficient\" and \"second\""},
+        {R"({"sheet":{"heirs":1},"coefficient":{}})", "a case has exactly one of \"sheet\", \"coefficient\" and \"second\""},
+        {R"({"id":"x","foo":1})", "case: unknown key \"foo\""},
+        {R"({"id":[1],"sheet":{"heirs":1}})", "id: expected a text or a number, got a list"},
+        {R"({"sheet":{}})", "sheet.heirs: missing"},
+        {R"({"sheet":{"heirs":true}})", "sheet.heirs: expected a number or a text, got true or false"},
+        {R"({"sheet":{"heirs":"1,000"}})", "sheet.heirs: \"1,000\" holds characters the field does not take (only 0-9, \"-\" and \".\")"},
+        {R"({"sheet":{"heirs":1e400}})", "sheet.heirs: number out of range"},
+        {R"({"sheet":{"heirs":1,"law":"h21"}})", "sheet.law: expected \"h20\" or \"r6\""},
+        {R"({"sheet":{"heirs":1,"amounts":{"spouse":[1,2,3]}}})", "sheet.amounts.spouse: expected a list of 6 amounts, got a list of 3"},
+        {R"({"sheet":{"heirs":1,"amounts":{"heir5":[]}}})", "sheet.amounts: unknown key \"heir5\""},
+        {R"({"sheet":{"heirs":1,"amounts":{"heir2":[0,0,0,0,0,null]}}})", "sheet.amounts.heir2[5]: expected a number or a text, got null"},
+        {R"({"sheet":{"heirs":1,"shares":{"spouse":[1]}}})", "sheet.shares.spouse: expected [numerator, denominator] or null"},
+        {R"({"sheet":{"heirs":1,"minor_years":{"spouse":1}}})", "sheet.minor_years: unknown key \"spouse\""},
+        {R"({"coefficient":{"calculation":"終価","inputs":{}}})", "coefficient.calculation: expected one of 元利合計, 物価上昇率, 預ける金額, 将来価格, 毎年の積立額, 元利合計額, 毎年受取れる額, 毎年の返済額, 必要資金"},
+        {R"({"coefficient":{"calculation":"元利合計","inputs":{"年数":1,"年利率":1}}})", "coefficient.inputs.運用金額: missing"},
+        {R"({"coefficient":{"calculation":"物価上昇率","inputs":{"年数":1,"物価上昇率":1,"運用金額":1}}})", "coefficient.inputs: unknown key \"運用金額\""},
+        {R"({"coefficient":{"calculation":"元利合計"}})", "coefficient.inputs: missing"},
+        {R"({"a":1,"a":2})", "not JSON: key \"a\" given twice"},
+        {R"({"a":[[[[[[1]]]]]]})", "not JSON: nesting deeper than 6 levels at column 11"},
+        {R"({"id":"\ud800"})", "not JSON: lone high surrogate at column 14"},
+        {R"({"id":1} 2)", "not JSON: more after the value at column 10"},
+        {"{\"id\":\"\xff\"}", "invalid UTF-8 at byte 8"},
+        {"{\"id\":\"\xc0\xaf\"}", "invalid UTF-8 at byte 8"},
+        {"", "empty line"},
+        {tooLong, "line longer than 1 MiB"},
+    };
+    std::string input;
+    for (const BadLine& b : bad)
+        input += b.line + "\n" + good + "\n";
+    const Output r = compute(input);
+    ASSERT_EQ(r.lines.size(), 2 * std::size(bad));
+    for (std::size_t i = 0; i < std::size(bad); ++i) {
+        const std::string& answer = r.lines[2 * i];
+        EXPECT_EQ(at(answer, "error"), bad[i].error) << bad[i].line.substr(0, 80);
+        EXPECT_EQ(at(answer, "line"), std::to_string(2 * i + 1));
+        EXPECT_EQ(at(r.lines[2 * i + 1], "coefficient.現時の物価.text"), "1.17") << "after " << bad[i].line.substr(0, 80);
+    }
+    EXPECT_EQ(at(r.lines[8], "id"), "x");
+    EXPECT_EQ(r.status, 1);
+}
+
+} // namespace
