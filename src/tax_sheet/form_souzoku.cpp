@@ -9,6 +9,7 @@
 #include "tax_sheet/sheet_layout.h"
 #include "tax_sheet/sheet_page.h"
 #include "tax_sheet/sheet_report.h"
+#include "ui/app.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
@@ -56,6 +57,7 @@ const ExtraCommand kExtraCommands[] = {
 FormSouzoku::FormSouzoku(QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
 {
+    kz::ui::setWindowFont(this);
     setObjectName(u"FormSouzoku"_s);
     setWindowTitle(u"相続税計算シート"_s);
     setFixedSize(kz::ui::twipsSize(13200, 9360));
