@@ -120,7 +120,10 @@ QStringList cutTexts(QWidget* window)
     for (QLabel* l : window->findChildren<QLabel*>()) {
         if (!l->isVisibleTo(window) || l->text().isEmpty())
             continue;
-        const bool fits = l->findChild<QObject*>(QStringLiteral("kz_textFit"), Qt::FindDirectChildrenOnly) ? showsWholeText(l)
+        // A fitted box is measured as drawn (a caption may touch its edge, where showsWholeText
+        // would take its ink for a cut number's).
+        const bool fitted = l->findChild<QObject*>(QStringLiteral("kz_textFit"), Qt::FindDirectChildrenOnly);
+        const bool fits = fitted ? (l->grab(), std::ceil(QFontMetricsF(l->font()).horizontalAdvance(l->text())) <= kz::ui::textRoom(l))
                           : l->wordWrap() ? wrappedHeight(l) <= l->contentsRect().height() + 1
                                           : l->sizeHint().width() <= l->width();
         if (!fits)
