@@ -47,6 +47,10 @@ bool showsWholeText(QWidget* box);
 // accessible description ("###" where not even that fits). Empty: yes; else what failed.
 QString showsLegibly(QWidget* box);
 
+// The texts of a window's shown labels, fields, buttons and tabs that are cut: a number box
+// fails showsWholeText, a caption is wider (or, wrapped, taller) than its box.
+QStringList cutTexts(QWidget* window);
+
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
 // starts without them.
 void flushDeletes();
