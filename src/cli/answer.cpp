@@ -477,6 +477,9 @@ Answer answer(std::string_view line, long lineNumber)
         return {errorLine(id, e.message, lineNumber), true};
     } catch (const json::ParseError& e) {
         return {errorLine(id, std::string("not JSON: ") + e.what(), lineNumber), true};
+    } catch (const std::exception& e) {
+        // A model that refuses its input answers this line; the next ones are still read.
+        return {errorLine(id, std::string("not computed: ") + e.what(), lineNumber), true};
     }
 }
 
