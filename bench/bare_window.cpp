@@ -3,7 +3,8 @@
 // Kazenoha code. A small window at the top-left with one text button, as the menu stands;
 // each press of the button opens the next window of the sizes given on the command line
 // (WxH,WxH,…, cycling), centred, with a few controls: a label, a focused field and a
-// button that rewrites the label, as a calculation writes its result.
+// button that rewrites the label, as a calculation writes its result, and a key typed in
+// the field repaints the whole window.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ QWidget* openWindow(QSize size)
     });
     auto* field = new QLineEdit(u"0"_s, w);
     field->setGeometry(8, 56, 97, 25);
+    // A typed key repaints the whole window: the floor for a window that redraws on every key.
+    QObject::connect(field, &QLineEdit::textEdited, w, [w] { w->update(); });
     auto* close = new QPushButton(u"Close"_s, w);
     close->setGeometry(8, 96, 97, 25);
     QObject::connect(close, &QPushButton::clicked, w, &QWidget::close);

@@ -71,10 +71,12 @@ struct Size {
     int w, h;
 };
 constexpr Size kTaxSize{880, 624}, kCoefSize{585, 375}, kHelpSize{601, 471}, kAboutSize{382, 237};
+constexpr Size kStudySize{1100, 680};                       // 二次相続シミュレーション
 constexpr int kMenuX = 56;                                  // the menu's button column
 constexpr int kTaxButtonY = 28, kCoefButtonY = 68, kAboutButtonY = 148;
 constexpr int kHelpButtonX = 80, kHelpButtonY = 136;        // "シートHELP" in the tax window
 constexpr int kCalcX = 800, kCalcY = 544;                   // "納付税額計算"
+constexpr int kStudyX = 80, kStudyY = 288;                  // "二次相続…" in the tax window
 constexpr int kBareButtonX = 56, kBareButtonY = 28;         // the bare program's one button
 
 class Screen {
@@ -488,6 +490,40 @@ struct Bench {
         record("\"納付税額計算\" on a full sheet, click to last pixel", isProgram, *t1 - t0);
     }
 
+    // A share typed in "二次相続シミュレーション" (figures, chart and table redrawn), key to last
+    // pixel, against a bare window of the same size that repaints whole at a typed key.
+    void studyRound(bool isProgram)
+    {
+        auto p = start(isProgram, {kStudySize});
+        std::pair<Window, Rect> w;
+        if (isProgram) {
+            const auto tax = open(*p, kMenuX, kTaxButtonY);
+            screen.focus(tax.first);
+            // The 1億円 family: spouse 40,000, two heirs 30,000 each, three heirs, the spouse 1/2.
+            for (const auto& [text, tabs] : {std::pair{"40000", 6}, {"30000", 6}, {"30000", 18}, {"3", 1}, {"1", 1}, {"2", 0}}) {
+                screen.type(text);
+                for (int i = 0; i < tabs; ++i)
+                    screen.key(XK_Tab);
+            }
+            w = open(*p, tax.second.x + kStudyX, tax.second.y + kStudyY);
+            screen.focus(w.first);
+            screen.key(XK_Return); // from the estate to the children, then to the share
+            screen.key(XK_Return);
+        } else {
+            w = open(*p, kBareButtonX, kBareButtonY);
+            screen.focus(w.first);
+        }
+        screen.settle();
+        for (const char* digit : {"5", "0", "0", "0", "0"}) { // 5, 50, … 50,000 千円
+            const double t0 = nowMs();
+            screen.type(digit);
+            const std::optional<double> t1 = screen.lastChange();
+            if (!t1)
+                Screen::fail("a typed share changed nothing on screen");
+            record("a share typed in \"二次相続シミュレーション\", key to last pixel", isProgram, *t1 - t0);
+        }
+    }
+
     // Every window open at once: its resident memory.
     void memoryRound(bool isProgram)
     {
@@ -543,6 +579,7 @@ const Target kTargets[] = {
     {"memory with every window open", 1.2, false},
     {"private memory growth", 2.0, true},
     {"\"納付税額計算\"", 2.0, false},
+    {"a share typed", 2.0, false},
 };
 
 } // namespace
@@ -575,6 +612,8 @@ int main(int argc, char** argv)
         for (Kind k : {Kind::Tax, Kind::Coef, Kind::Help})
             for (bool isProgram : {true, false})
                 b.windowRound(k, isProgram);
+        for (bool isProgram : {true, false})
+            b.studyRound(isProgram);
         std::fprintf(stderr, "round %d of %d\n", r + 1, rounds);
     }
     for (int r = 0; r < memRounds; ++r)

@@ -160,6 +160,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     m_form.recomputed = [this] { showResults(); };
     showResults();
     resize(1100, 680);
+    kz::ui::placeOnScreen(this, 2, 2);
 }
 
 FormNijiSouzoku::~FormNijiSouzoku()

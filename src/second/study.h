@@ -43,6 +43,7 @@ struct Figures {
     double credit = 0;          // K, 相次相続控除
     double secondPayable = 0;   // G = max(0, T2 − K)
     double total = 0;           // F + G
+    bool operator==(const Figures&) const = default;
 };
 
 // Every figure for in.spouseShare. Throws std::invalid_argument when validate() fails.

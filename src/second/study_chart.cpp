@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -41,118 +42,157 @@ StudyChart::StudyChart(const StudyForm& form, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+// The grid, the lines and the minimum change only with the curve; a dragged share moves
+// only its marker. So they are drawn once into a picture at the screen's pixel ratio
+// (sharp at any scale), and each paint puts the picture down and the marker on top.
 void StudyChart::paintEvent(QPaintEvent*)
 {
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    const Key key{m_form.best().kinks, m_form.curve(), m_form.best().share, pixels,
+                  palette().color(QPalette::Base).rgba(), palette().color(QPalette::Text).rgba()};
+    if (!(key == m_key)) {
+        m_cache = QPixmap(pixels);
+        m_cache.setDevicePixelRatio(dpr);
+        m_cache.fill(palette().color(QPalette::Base));
+        QPainter cp(&m_cache);
+        paintCurves(cp, rect());
+        m_key = key;
+    }
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Base));
-    paintChart(p, rect());
+    p.drawPixmap(0, 0, m_cache);
+    paintChosen(p, rect());
 }
 
 void StudyChart::paintChart(QPainter& p, const QRectF& area) const
 {
+    paintCurves(p, area);
+    paintChosen(p, area);
+}
+
+StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm) const
+{
+    double top = 0;
+    for (const Figures& f : m_form.curve())
+        top = std::max({top, f.firstPayable, f.secondPayable, f.total});
+    const double topMan = std::max(top / 10, 1.0); // 万円
+    Frame f;
+    f.line = fm.height();
+    f.step = niceStep(topMan);
+    f.yMax = std::ceil(topMan / f.step) * f.step;
+    const double left = area.left() + fm.horizontalAdvance(grouped(f.yMax)) + f.line * 0.8;
+    f.plot = QRectF(left, area.top() + f.line * 2.6, area.right() - left - f.line, area.height() - f.line * 5.2);
+    f.estate = m_form.input().estate;
+    return f;
+}
+
+StudyChart::Colours StudyChart::colours() const
+{
     const QColor text = palette().color(QPalette::Text);
     const bool dark = palette().color(QPalette::Base).lightness() < 128;
-    const QColor firstColour = dark ? QColor(110, 170, 255) : QColor(0, 80, 200);
-    const QColor secondColour = dark ? QColor(255, 160, 80) : QColor(200, 70, 0);
     QColor grid = text;
     grid.setAlpha(60);
+    return {text, grid, dark ? QColor(110, 170, 255) : QColor(0, 80, 200), dark ? QColor(255, 160, 80) : QColor(200, 70, 0),
+            dark ? QColor(120, 230, 120) : QColor(0, 140, 60), palette().color(QPalette::Base)};
+}
 
+namespace {
+struct Series { QColor StudyChart::Colours::*colour; Qt::PenStyle style; double width; double Figures::*value; const char16_t* name; };
+constexpr Series kSeries[] = {
+    {&StudyChart::Colours::first, Qt::SolidLine, 2, &Figures::firstPayable, u"一次相続"},
+    {&StudyChart::Colours::second, Qt::DashLine, 2, &Figures::secondPayable, u"二次相続"},
+    {&StudyChart::Colours::text, Qt::SolidLine, 3, &Figures::total, u"合計"},
+};
+} // namespace
+
+void StudyChart::paintCurves(QPainter& p, const QRectF& area) const
+{
+    const Colours c = colours();
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(font());
     const QFontMetricsF fm(font(), p.device());
-    const double line = fm.height();
-
-    const std::vector<std::int32_t>& kinks = m_form.best().kinks;
-    const std::vector<Figures>& curve = m_form.curve();
-    double top = 0;
-    for (const Figures& f : curve)
-        top = std::max({top, f.firstPayable, f.secondPayable, f.total});
-    const double topMan = std::max(top / 10, 1.0); // 万円
-    const double step = niceStep(topMan);
-    const double yMax = std::ceil(topMan / step) * step;
-
-    const double left = area.left() + fm.horizontalAdvance(grouped(yMax)) + line * 0.8;
-    const QRectF plot(left, area.top() + line * 2.6, area.right() - left - line, area.height() - line * 5.2);
-    const auto x = [&](double percent) { return plot.left() + plot.width() * percent / 100; };
-    const auto y = [&](double sen) { return plot.bottom() - plot.height() * (sen / 10) / yMax; };
-    const std::int32_t estate = m_form.input().estate;
-    const auto percentOf = [&](std::int32_t s) { return estate > 0 ? 100.0 * s / estate : 0.0; };
+    const Frame f = frame(area, fm);
+    const double line = f.line;
 
     // Grid, ticks and axis titles.
-    p.setPen(QPen(grid, 1));
-    for (double v = 0; v <= yMax + step / 2; v += step)
-        p.drawLine(QPointF(plot.left(), y(v * 10)), QPointF(plot.right(), y(v * 10)));
+    p.setPen(QPen(c.grid, 1));
+    for (double v = 0; v <= f.yMax + f.step / 2; v += f.step)
+        p.drawLine(QPointF(f.plot.left(), f.y(v * 10)), QPointF(f.plot.right(), f.y(v * 10)));
     for (int pc = 0; pc <= 100; pc += 10)
-        p.drawLine(QPointF(x(pc), plot.top()), QPointF(x(pc), plot.bottom()));
-    p.setPen(text);
-    for (double v = 0; v <= yMax + step / 2; v += step)
-        p.drawText(QRectF(area.left(), y(v * 10) - line / 2, left - area.left() - line * 0.3, line),
+        p.drawLine(QPointF(f.x(pc), f.plot.top()), QPointF(f.x(pc), f.plot.bottom()));
+    p.setPen(c.text);
+    for (double v = 0; v <= f.yMax + f.step / 2; v += f.step)
+        p.drawText(QRectF(area.left(), f.y(v * 10) - line / 2, f.plot.left() - area.left() - line * 0.3, line),
                    Qt::AlignRight | Qt::AlignVCenter, grouped(v));
     for (int pc = 0; pc <= 100; pc += 10)
-        p.drawText(QRectF(x(pc) - line * 2, plot.bottom() + line * 0.2, line * 4, line), Qt::AlignCenter,
+        p.drawText(QRectF(f.x(pc) - line * 2, f.plot.bottom() + line * 0.2, line * 4, line), Qt::AlignCenter,
                    QString::number(pc));
-    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.3, plot.width(), line), Qt::AlignCenter,
+    p.drawText(QRectF(f.plot.left(), f.plot.bottom() + line * 1.3, f.plot.width(), line), Qt::AlignCenter,
                u"配偶者の取得割合（％）"_s);
-    p.drawText(QRectF(area.left(), area.top() + line * 1.3, plot.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(area.left(), area.top() + line * 1.3, f.plot.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
                u"税額（万円）"_s);
-    p.drawRect(plot);
+    p.drawRect(f.plot);
 
     // The three lines: straight between kinks, so these points draw the exact curves.
-    struct Series { QColor colour; Qt::PenStyle style; double width; double Figures::*value; const char16_t* name; };
-    const Series series[] = {
-        {firstColour, Qt::SolidLine, 2, &Figures::firstPayable, u"一次相続"},
-        {secondColour, Qt::DashLine, 2, &Figures::secondPayable, u"二次相続"},
-        {text, Qt::SolidLine, 3, &Figures::total, u"合計"},
-    };
-    double legendX = plot.right();
-    for (auto it = std::rbegin(series); it != std::rend(series); ++it) {
+    const std::vector<std::int32_t>& kinks = m_form.best().kinks;
+    const std::vector<Figures>& curve = m_form.curve();
+    double legendX = f.plot.right();
+    for (auto it = std::rbegin(kSeries); it != std::rend(kSeries); ++it) {
         QPolygonF points;
         for (std::size_t i = 0; i < kinks.size() && i < curve.size(); ++i)
-            points << QPointF(x(percentOf(kinks[i])), y(curve[i].*(it->value)));
-        p.setPen(QPen(it->colour, it->width, it->style, Qt::FlatCap, Qt::RoundJoin));
+            points << QPointF(f.x(f.percentOf(kinks[i])), f.y(curve[i].*(it->value)));
+        p.setPen(QPen(c.*(it->colour), it->width, it->style, Qt::FlatCap, Qt::RoundJoin));
         p.drawPolyline(points);
         // Legend, right to left along the top.
         const QString name = QString::fromUtf16(it->name);
         legendX -= fm.horizontalAdvance(name) + line * 2.6;
         const double ly = area.top() + line * 0.6;
         p.drawLine(QPointF(legendX, ly), QPointF(legendX + line * 1.6, ly));
-        p.setPen(text);
+        p.setPen(c.text);
         p.drawText(QPointF(legendX + line * 2, ly + fm.ascent() / 2 - fm.descent() / 2), name);
-    }
-
-    // The chosen share: a dotted rule and a dot on each line.
-    const Figures& chosen = m_form.figures();
-    const double cx = x(m_form.percent());
-    p.setPen(QPen(text, 1, Qt::DotLine));
-    p.drawLine(QPointF(cx, plot.top()), QPointF(cx, plot.bottom()));
-    for (const Series& s : series) {
-        p.setPen(QPen(s.colour, 1.5));
-        p.setBrush(palette().color(QPalette::Base));
-        p.drawEllipse(QPointF(cx, y(chosen.*(s.value))), line * 0.25, line * 0.25);
     }
 
     // The minimum: a filled diamond and its label, kept inside the plot.
     const Optimum& best = m_form.best();
-    const QPointF m(x(percentOf(best.share)), y(best.total));
+    const QPointF m(f.x(f.percentOf(best.share)), f.y(best.total));
     const double r = line * 0.35;
-    p.setPen(QPen(text, 1));
-    p.setBrush(dark ? QColor(120, 230, 120) : QColor(0, 140, 60));
+    p.setPen(QPen(c.text, 1));
+    p.setBrush(c.minimum);
     p.drawPolygon(QPolygonF{{m.x(), m.y() - r}, {m.x() + r, m.y()}, {m.x(), m.y() + r}, {m.x() - r, m.y()}});
-    const QString label = u"最小 %1 %　%2千円"_s.arg(QString::number(percentOf(best.share), 'f', 1),
-                                                     kz::ui::qs(formatGrouped(static_cast<double>(shown(best.total)))));
+    const QString label = u"最小 %1 %　%2千円"_s.arg(QString::number(f.percentOf(best.share), 'f', 1),
+                                                     grouped(static_cast<double>(shown(best.total))));
     const double w = fm.horizontalAdvance(label) + line * 0.6;
     QRectF box(m.x() - w / 2, m.y() + r + line * 0.3, w, line * 1.2);
-    if (box.bottom() > plot.bottom())
+    if (box.bottom() > f.plot.bottom())
         box.moveBottom(m.y() - r - line * 0.3);
-    box.moveLeft(std::clamp(box.left(), plot.left() + 2, plot.right() - w - 2));
-    QColor plate = palette().color(QPalette::Base);
+    box.moveLeft(std::clamp(box.left(), f.plot.left() + 2, f.plot.right() - w - 2));
+    QColor plate = c.base;
     plate.setAlpha(220);
-    p.setPen(QPen(grid, 1));
+    p.setPen(QPen(c.grid, 1));
     p.setBrush(plate);
     p.drawRect(box);
-    p.setPen(text);
+    p.setPen(c.text);
     p.drawText(box, Qt::AlignCenter, label);
+    p.restore();
+}
+
+// The chosen share: a dotted rule and a dot on each line.
+void StudyChart::paintChosen(QPainter& p, const QRectF& area) const
+{
+    const Colours c = colours();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const Frame f = frame(area, QFontMetricsF(font(), p.device()));
+    const Figures& chosen = m_form.figures();
+    const double cx = f.x(f.percentOf(m_form.input().spouseShare));
+    p.setPen(QPen(c.text, 1, Qt::DotLine));
+    p.drawLine(QPointF(cx, f.plot.top()), QPointF(cx, f.plot.bottom()));
+    for (const Series& s : kSeries) {
+        p.setPen(QPen(c.*(s.colour), 1.5));
+        p.setBrush(c.base);
+        p.drawEllipse(QPointF(cx, f.y(chosen.*(s.value))), f.line * 0.25, f.line * 0.25);
+    }
     p.restore();
 }
 

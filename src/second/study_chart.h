@@ -2,7 +2,14 @@
 #pragma once
 // The picture of the study's table: the first, second and total tax over the spouse's
 // share, drawn with QPainter in logical pixels so that it is sharp at any screen scale.
+#ifndef Q_MOC_RUN
+#include "second/study.h"
+#endif
+
+#include <QPixmap>
 #include <QWidget>
+
+#include <vector>
 
 namespace kz::second {
 
@@ -16,11 +23,41 @@ public:
     // Draws the chart on any device (the screen, a printed page) in the given rectangle.
     void paintChart(QPainter& p, const QRectF& area) const;
 
+    struct Colours {
+        QColor text, grid, first, second, minimum, base;
+    };
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the plot stands in an area, and the scale of its axes.
+    struct Frame {
+        QRectF plot;
+        double line = 0, step = 1, yMax = 1;
+        std::int32_t estate = 0;
+        double percentOf(std::int32_t s) const { return estate > 0 ? 100.0 * s / estate : 0.0; }
+        double x(double percent) const { return plot.left() + plot.width() * percent / 100; }
+        double y(double sen) const { return plot.bottom() - plot.height() * (sen / 10) / yMax; }
+    };
+    // What the cached picture shows.
+    struct Key {
+        std::vector<std::int32_t> kinks;
+        std::vector<Figures> curve;
+        std::int32_t best = 0;
+        QSize pixels;
+        QRgb base = 0, text = 0;
+        bool operator==(const Key&) const = default;
+    };
+
+    Frame frame(const QRectF& area, const QFontMetricsF& fm) const;
+    Colours colours() const;
+    void paintCurves(QPainter& p, const QRectF& area) const;
+    void paintChosen(QPainter& p, const QRectF& area) const;
+
     const StudyForm& m_form;
+    QPixmap m_cache;
+    Key m_key;
 };
 
 } // namespace kz::second

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "second/study.h"
+#include "second/study_form.h"
 #include "worked_cases.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <limits>
 #include <random>
 
@@ -34,6 +36,21 @@ TEST(Study, LargestEstateWithoutOverflow)
     EXPECT_EQ(shown(f.total), 2037379263);
     EXPECT_NO_THROW(optimum({kMax, 10, 0, kMax, 0, k2024}));
     EXPECT_THROW(evaluate({100, 1, 101, 0, 10, k2024}), std::invalid_argument);
+}
+
+// Dragging redraws every frame: the whole recomputation (figures, optimum, table, curve) of
+// the largest case, the best of many runs so that a busy machine does not count.
+TEST(Study, RecomputationUnderOneMillisecond)
+{
+    StudyForm form({std::numeric_limits<std::int32_t>::max(), 10, 0, 0, 0, k2024});
+    auto best = std::chrono::nanoseconds::max();
+    for (int i = 0; i < 200; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        form.setText(Entry::Share, std::to_string(i * 10'000'000));
+        best = std::min(best, std::chrono::steady_clock::now() - t0);
+    }
+    EXPECT_LT(best, std::chrono::milliseconds(1));
+    EXPECT_GT(form.curve().size(), 20u); // every quick-table bound of ten children is a kink
 }
 
 class Optimal : public testing::TestWithParam<OptRow> {};

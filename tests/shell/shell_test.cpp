@@ -258,7 +258,7 @@ private slots:
         dark.setColor(QPalette::Text, Qt::white);
         QApplication::setPalette(dark);
         for (const WindowKind kind : {WindowKind::Menu, WindowKind::About, WindowKind::TaxSheet,
-                                      WindowKind::Coefficients, WindowKind::TermsHelp}) {
+                                      WindowKind::Coefficients, WindowKind::TermsHelp, WindowKind::SecondStudy}) {
             QWidget* window = kz::test::shownWindow(kind);
             QVERIFY(window);
             auto* tabs = window->findChild<QTabWidget*>();
