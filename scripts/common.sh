@@ -53,12 +53,13 @@ kz_build() {
   cmake --build "$dir"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; the PID is in KZ_XVFB_PID.
+# Starts Xvfb on a free display and exports DISPLAY; the PID is in KZ_XVFB_PID. The screen
+# is KZ_XVFB_SCREEN (default 1920x1080x24).
 kz_start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${KZ_XVFB_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   KZ_XVFB_PID=$!
   local num
   read -r num <"$fifo"

@@ -27,6 +27,7 @@ std::size_t at(int index) { return static_cast<std::size_t>(index); }
 Formkeisu::Formkeisu(QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
 {
+    kz::ui::setWindowFont(this);
     setObjectName(u"Formkeisu"_s);
     setWindowTitle(u"基本係数"_s);
     setFixedSize(kz::ui::twipsSize(8775, 5625));

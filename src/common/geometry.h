@@ -23,4 +23,17 @@ constexpr Point placeWindow(Size screen, Size window, int acrossDiv, int downDiv
     return {acrossDiv == 0 ? part(freeX, 1) : part(freeX, acrossDiv), part(freeY, downDiv)};
 }
 
+// A window's inner size on a screen that leaves it `room` (its available area less the
+// window's frame): the stated size where that fits. Else the window is as large as fits and
+// scrolls its stated content, with a scroll bar `bar` pixels thick along each side that is
+// cut; a bar along one side takes room from the other.
+constexpr Size fitWindow(Size room, Size stated, int bar)
+{
+    bool down = stated.height > room.height, across = stated.width > room.width;
+    across = across || (down && stated.width + bar > room.width);
+    down = down || (across && stated.height + bar > room.height);
+    auto least = [](int a, int b) { return a < b ? a : b; };
+    return {least(room.width, stated.width + (down ? bar : 0)), least(room.height, stated.height + (across ? bar : 0))};
+}
+
 } // namespace kz

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/formmenu.h"
 
+#include "ui/app.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
@@ -32,6 +33,7 @@ constexpr Control kSeparators[] = {
 Formmenu::Formmenu(QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
 {
+    kz::ui::setWindowFont(this);
     setObjectName(u"Formmenu"_s);
     // The title bar stays blank. Qt would put the program's name into an empty title, so
     // the title is one blank.

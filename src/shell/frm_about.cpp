@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/frm_about.h"
 
+#include "ui/app.h"
 #include "ui/controls.h"
 #include "ui/icons.h"
 #include "ui/twips.h"
@@ -31,6 +32,7 @@ frmAbout::frmAbout(QWidget* parent)
     // A tool window stays out of the taskbar; it still counts as a window of the program.
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
+    kz::ui::setWindowFont(this);
     setObjectName(u"frmAbout"_s);
     setAttribute(Qt::WA_QuitOnClose, true);
     setWindowTitle(u"ﾊﾞｰｼﾞｮﾝ情報"_s);

@@ -6,6 +6,7 @@
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
 #include "tax_sheet/sheet_page.h"
+#include "ui/app.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
@@ -35,6 +36,7 @@ constexpr Twips kPageTop = 0;
 FormSouzoku::FormSouzoku(QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
 {
+    kz::ui::setWindowFont(this);
     setObjectName(u"FormSouzoku"_s);
     setWindowTitle(u"相続税計算シート"_s);
     setFixedSize(kz::ui::twipsSize(13200, 9360));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/law_chooser.h"
 
+#include "ui/focus_frame.h"
+
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWheelEvent>
@@ -11,8 +14,8 @@ namespace kz::tax {
 namespace {
 // Fixed colours on the sheet's fixed white, whatever the desktop's palette.
 const QColor kPointed(128, 128, 128);
-const QColor kFocused(0, 84, 166);
-const QColor kTint(0, 84, 166, 24);
+const QColor kFocused = QColor::fromRgb(kz::ui::kFocusColour);
+const QColor kTint(0, 0, 128, 24);
 constexpr int kArrow = 9; // the width of the drop-down mark
 } // namespace
 
@@ -21,6 +24,8 @@ LawChooser::LawChooser(QWidget* parent)
 {
     setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
+    // A combo box takes the focus by the wheel too, and would then turn with it.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 bool LawChooser::event(QEvent* e)
@@ -37,10 +42,14 @@ void LawChooser::paintEvent(QPaintEvent*)
         return; // the heading beneath shows the edition's name
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(focused ? kFocused : kPointed, focused ? 1.5 : 1));
-    p.setBrush(kTint);
-    p.drawRoundedRect(box, 3, 3);
+    if (focused) {
+        p.fillRect(rect(), kTint);
+        kz::ui::paintFocusFrame(p, rect());
+    } else {
+        p.setPen(QPen(kPointed, 1));
+        p.setBrush(kTint);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    }
     // A down-pointing mark at the right-hand end, where the bracket leaves room for it.
     const qreal cx = width() - 4 - kArrow / 2.0, cy = height() / 2.0;
     QPainterPath arrow;
@@ -53,13 +62,35 @@ void LawChooser::paintEvent(QPaintEvent*)
     p.drawPath(arrow);
 }
 
-// Scrolling the sheet's window past the heading must not change the law by accident.
-void LawChooser::wheelEvent(QWheelEvent* e)
+// The wheel belongs to whatever scrolls around the sheet.
+void LawChooser::wheelEvent(QWheelEvent* e) { e->ignore(); }
+
+void LawChooser::keyPressEvent(QKeyEvent* e)
 {
-    if (hasFocus())
-        QComboBox::wheelEvent(e);
-    else
-        e->ignore();
+    const int key = e->key();
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F4
+        || (key == Qt::Key_Down && alt)) {
+        showPopup();
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return;
+    default:
+        break;
+    }
+    // Typed letters would choose the first edition that starts with them.
+    if (!e->text().isEmpty() && e->text().front().isPrint())
+        return;
+    QComboBox::keyPressEvent(e);
 }
 
 void LawChooser::showPopup()

@@ -4,6 +4,7 @@
 #include "terms_help/pages.h"
 #include "terms_help/sheet_pictures.h"
 #include "terms_help/tab_dialog.h"
+#include "ui/app.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
@@ -23,6 +24,7 @@ constexpr Twips kTabRowHeight = 360; // two rows of captions above the pages
 FormSZkaisetu::FormSZkaisetu(QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
 {
+    kz::ui::setWindowFont(this);
     setObjectName(u"FormSZkaisetu"_s);
     setWindowTitle(u"相続税の用語と解説"_s);
     setFixedSize(ui::twipsSize(9015, 7065));

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QPixmapCache>
 #include <QTranslator>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -19,14 +20,24 @@ namespace {
 constexpr int kPixmapCacheKb = 1024;
 } // namespace
 
+QFont programFont()
+{
+    QFont font(u"ＭＳ Ｐゴシック"_s);
+    font.setPointSizeF(9);
+    // Stated in full, a window's font leaves nothing for a theme's font of a kind of control
+    // to fill in (a theme may make buttons bold or labels larger).
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
+void setWindowFont(QWidget* window) { window->setFont(programFont()); }
+
 void setupApplication(QApplication& app)
 {
     // The layout was drawn for this Windows font; IPAPGothic has the same proportional metrics.
     QFont::insertSubstitution(u"ＭＳ Ｐゴシック"_s, u"IPAPGothic"_s);
     QFont::insertSubstitution(u"ＭＳ ゴシック"_s, u"IPAGothic"_s);
-    QFont font(u"ＭＳ Ｐゴシック"_s);
-    font.setPointSizeF(9);
-    app.setFont(font);
+    app.setFont(programFont());
 
     app.setStyle(makeFocusFrameStyle());
 

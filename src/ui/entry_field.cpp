@@ -60,6 +60,7 @@ void EntryField::arrive()
     }
     if (onFocusIn)
         onFocusIn();
+    m_untouched = true;
 }
 
 void EntryField::leave()
@@ -120,6 +121,10 @@ int pageTurn(const QKeyEvent* event)
 
 void EntryField::keyPressEvent(QKeyEvent* event)
 {
+    // Shift or Ctrl held for a click is no edit.
+    if (event->key() != Qt::Key_Shift && event->key() != Qt::Key_Control && event->key() != Qt::Key_Alt
+        && event->key() != Qt::Key_Meta)
+        m_untouched = false;
     // Ctrl+Tab and Ctrl+PageUp/Down belong to a tab control around the field, if any.
     if (pageTurn(event) != 0) {
         event->ignore();
@@ -152,6 +157,7 @@ void EntryField::keyPressEvent(QKeyEvent* event)
 
 void EntryField::inputMethodEvent(QInputMethodEvent* event)
 {
+    m_untouched = false;
     QString kept;
     for (QChar c : event->commitString())
         if (entryCharAllowed(c) && c != QChar(u'\b'))
@@ -184,12 +190,27 @@ void EntryField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     m_keepAfterClick = false;
+    m_pressHeld = false;
     if (isUserMove(event->reason()))
         leave();
 }
 
+// The first click into the field that arrived with its whole text selected keeps that
+// selection: a user who clicks into the field already in use means to type into it, and a
+// caret after its "0" would turn 100000 into 1,000,000. A second click, a double click and
+// a drag edit as usual.
 void EntryField::mousePressEvent(QMouseEvent* event)
 {
+    const bool wholeSelected = !text().isEmpty() && selectedText() == text();
+    if (!m_keepAfterClick && m_untouched && wholeSelected && hasFocus() && event->button() == Qt::LeftButton) {
+        m_untouched = false;
+        m_pressHeld = true;
+        m_heldAt = event->position();
+        event->accept();
+        return;
+    }
+    if (!m_keepAfterClick)
+        m_untouched = false;
     QLineEdit::mousePressEvent(event);
     if (m_keepAfterClick) {
         m_keepAfterClick = false;
@@ -198,6 +219,25 @@ void EntryField::mousePressEvent(QMouseEvent* event)
         else
             setSelection(m_keptStart, m_keptLength);
     }
+}
+
+void EntryField::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pressHeld && (event->buttons() & Qt::LeftButton)
+        && (event->position() - m_heldAt).manhattanLength() >= QApplication::startDragDistance()) {
+        m_pressHeld = false;
+        QMouseEvent press(QEvent::MouseButtonPress, m_heldAt, mapToGlobal(m_heldAt), Qt::LeftButton,
+                          Qt::LeftButton, event->modifiers());
+        QLineEdit::mousePressEvent(&press);
+    }
+    if (!m_pressHeld)
+        QLineEdit::mouseMoveEvent(event);
+}
+
+void EntryField::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_pressHeld = false;
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 } // namespace kz::ui

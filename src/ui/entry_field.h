@@ -41,6 +41,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
     ~EntryField() override;
 
@@ -57,6 +59,12 @@ private:
     int m_keptStart = 0;
     int m_keptLength = 0;
     bool m_keptCaretAtStart = false;
+    // Nothing typed, clicked or moved since the field arrived: one click into it keeps the
+    // arrival's whole selection, so that typing still replaces the "0" it shows.
+    bool m_untouched = false;
+    // That click's press, passed on only if the button moves on into a drag.
+    bool m_pressHeld = false;
+    QPointF m_heldAt;
 };
 
 // Whether a typed character passes the entry filter.

@@ -4,9 +4,12 @@
 #include "ui/action_box.h"
 #include "ui/icons.h"
 #include "ui/twips.h"
+#include "ui/windows.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLibrary>
 #include <QMessageBox>
 #include <QPainter>
@@ -19,6 +22,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <mutex>
 #include <thread>
 
@@ -80,13 +84,46 @@ struct JobLink {
     bool abandoned = false; // over the time limit: the user was told nothing would print
 };
 
+// "印刷中…" in the icon's place, on one line where it fits, else on two, in the largest
+// size that fits the place. A screen reader hears it as it appears, and reads it where
+// it has the focus.
+QLabel* makeBusyNote(QWidget* icon)
+{
+    auto* note = new QLabel(icon->parentWidget());
+    note->setObjectName(u"printBusy"_s);
+    note->setGeometry(icon->geometry());
+    note->setAlignment(Qt::AlignCenter);
+    note->setAccessibleName(u"印刷中…"_s);
+    const QFont stated = note->font();
+    const auto fits = [note, &stated](const QString& text) {
+        for (qreal size = stated.pointSizeF(); size >= 6; size -= 0.5) {
+            QFont f = stated;
+            f.setPointSizeF(size);
+            note->setFont(f);
+            note->setText(text);
+            const QSize need = QFontMetrics(f).boundingRect(QRect(), Qt::AlignCenter, text).size();
+            if (need.width() <= note->width() && need.height() <= note->height() + 2)
+                return true;
+        }
+        return false;
+    };
+    if (!fits(u"印刷中…"_s))
+        fits(u"印刷\n中…"_s);
+    note->show();
+    return note;
+}
+
 // Waits for one job on the user-interface thread; a child of the window, so it goes with it.
+// Meanwhile the window shows a busy pointer and the icon's place says that it prints.
 class PrintJob : public QObject {
 public:
-    PrintJob(QWidget* window, QWidget* icon, std::shared_ptr<JobLink> link)
-        : QObject(window), window_(window), icon_(icon), link_(std::move(link))
+    PrintJob(QWidget* window, QWidget* icon, QWidget* note, std::shared_ptr<JobLink> link)
+        : QObject(window), window_(window), icon_(icon), note_(note), link_(std::move(link))
     {
         link_->waiter = this;
+        if (window->testAttribute(Qt::WA_SetCursor))
+            cursor_ = window->cursor();
+        window->setCursor(Qt::BusyCursor);
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer); // a coarse timer may end the wait up to 5 % early
         connect(&timer_, &QTimer::timeout, this, [this] {
@@ -99,7 +136,11 @@ public:
         timer_.start(settings().limit);
     }
 
-    ~PrintJob() override { letGo(); }
+    ~PrintJob() override
+    {
+        letGo();
+        delete note_;
+    }
 
     void finish(bool handedOver)
     {
@@ -110,6 +151,9 @@ public:
         letGo(); // a worker that answers late is not heard any more
         if (icon_)
             icon_->show();
+        delete note_;
+        if (window_)
+            cursor_ ? window_->setCursor(*cursor_) : window_->unsetCursor();
         const QPointer<QWidget> window = window_;
         deleteLater();
         // A window the user has closed is not brought back to tell the outcome.
@@ -132,6 +176,8 @@ private:
 
     QPointer<QWidget> window_;
     QPointer<QWidget> icon_; // null where there is none to bring back
+    QPointer<QWidget> note_;
+    std::optional<QCursor> cursor_; // the window's own, where it had one
     std::shared_ptr<JobLink> link_;
     QTimer timer_;
     bool done_ = false;
@@ -139,11 +185,11 @@ private:
 
 // The worker owns its page and everything it prints with, and is never waited for: a print
 // server that does not answer holds only this thread, up to the system's own time-outs.
-void startJob(QWidget* window, QWidget* icon, QPicture page, PageOrientation orientation)
+void startJob(QWidget* window, QWidget* icon, QWidget* note, QPicture page, PageOrientation orientation)
 {
     closeGateWithTheApplication();
     auto link = std::make_shared<JobLink>();
-    new PrintJob(window, icon, link);
+    new PrintJob(window, icon, note, link);
     std::thread([link, page = std::move(page), orientation, docName = window->windowTitle(),
                  sink = settings().sink] {
         const auto abandoned = [&link] {
@@ -196,8 +242,10 @@ void recordWidget(QPainter& painter, QWidget* widget, QWidget* window)
 
 } // namespace
 
-QPicture recordWindow(QWidget* window)
+QPicture recordWindow(QWidget* shown)
 {
+    // A window that scrolls prints its whole content, as it stands at the stated size.
+    QWidget* window = statedContent(shown);
     QPicture picture;
     QPainter painter(&picture);
     recordWidget(painter, window, window);
@@ -333,7 +381,13 @@ bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation
         icon = nullptr;
     if (icon)
         icon->hide();
-    startJob(window, icon, recordWindow(window), orientation);
+    QPicture page = recordWindow(window);
+    QWidget* note = icon ? makeBusyNote(icon) : nullptr;
+    // Where the icon had the focus (it keeps none while hidden), the note takes it, so that a
+    // screen reader reads it; the icon takes the focus back when it comes back.
+    if (note && !window->focusWidget())
+        note->setFocus(Qt::OtherFocusReason);
+    startJob(window, icon, note, std::move(page), orientation);
     return true;
 }
 

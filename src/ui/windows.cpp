@@ -2,13 +2,18 @@
 #include "ui/windows.h"
 
 #include "common/geometry.h"
+#include "ui/app.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMap>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
+
+using namespace Qt::StringLiterals;
 
 namespace kz::ui {
 
@@ -58,21 +63,88 @@ QWidget* openWindow(WindowKind kind)
     return it == registry().cend() ? nullptr : it->window.data();
 }
 
+namespace {
+
+const auto kScrollName = QStringLiteral("kz_statedContentScroll");
+constexpr int kUntoldTitleBar = 32;
+constexpr int kFocusMargin = 4;
+
+// Moves the window's controls, as they stand, into a scroll area that fills the window.
+// Reparented within the same window, they keep their tab order.
+void scrollContent(QWidget* window, QSize inner)
+{
+    auto* scroll = new QScrollArea(window);
+    scroll->setObjectName(kScrollName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setGeometry(QRect(QPoint(), inner));
+    auto* content = new QWidget;
+    content->setFixedSize(window->size());
+    content->setAutoFillBackground(window->autoFillBackground());
+    scroll->setWidget(content);
+    for (QObject* child : window->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w == scroll || w->isWindow())
+            continue;
+        const bool hidden = w->isHidden();
+        w->setParent(content);
+        w->setHidden(hidden);
+    }
+    scroll->show();
+    window->setFixedSize(inner);
+    // A Tab move scrolls by itself; Enter, the arrow keys and the program move the focus too.
+    QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll, content](QWidget*, QWidget* now) {
+        // The whole control, not only its caret as ensureWidgetVisible would.
+        if (now && content->isAncestorOf(now)) {
+            const QRect r(now->mapTo(content, QPoint()), now->size());
+            scroll->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + kFocusMargin, r.height() / 2 + kFocusMargin);
+        }
+    });
+}
+
+} // namespace
+
 void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
 {
+    // A window that did not take the program's font first takes it now, before its size is
+    // weighed against the screen.
+    if (!window->testAttribute(Qt::WA_SetFont))
+        setWindowFont(window);
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect s = screen->geometry();
+    const QRect avail = screen->availableGeometry();
     // The outer size counts the frame; a window manager may only tell it after mapping.
     window->winId();
     const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    // Before the window maps, X11 tells no frame: a title bar is counted all the same, or a
+    // window that just fits would have its bottom row below the screen.
+    const QMargins counted = frame.isNull() && QGuiApplication::platformName() == u"xcb"_s
+                                 ? QMargins(0, kUntoldTitleBar, 0, 0) : frame;
+    const QSize room = avail.size().shrunkBy(counted);
+    const QSize stated = statedContent(window)->size();
+    const Size fit = fitWindow({room.width(), room.height()}, {stated.width(), stated.height()},
+                               window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window));
+    if (QSize(fit.width, fit.height) != stated && statedContent(window) == window) {
+        scrollContent(window, {fit.width, fit.height});
+        // Inside the available area, so that no panel covers the title bar or the scroll bars.
+        const QSize outer = window->size().grownBy(frame);
+        const Point p = placeWindow({avail.width(), avail.height()}, {outer.width(), outer.height()}, acrossDiv, downDiv);
+        window->move(avail.x() + p.x, avail.y() + p.y);
+        return;
+    }
     const QSize outer = window->size().grownBy(frame);
     const Point p = placeWindow({s.width(), s.height()}, {outer.width(), outer.height()}, acrossDiv, downDiv);
     // A window that fills the screen's height or width starts at the available area's edge,
     // below a top panel: its title bar must be reachable.
-    const QRect avail = screen->availableGeometry();
     window->move(p.x == 0 ? avail.x() : s.x() + p.x, p.y == 0 ? avail.y() : s.y() + p.y);
+}
+
+QWidget* statedContent(QWidget* window)
+{
+    const auto* scroll = window->findChild<QScrollArea*>(kScrollName, Qt::FindDirectChildrenOnly);
+    return scroll ? scroll->widget() : window;
 }
 
 } // namespace kz::ui

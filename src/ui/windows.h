@@ -27,7 +27,13 @@ QWidget* showWindow(WindowKind kind);
 QWidget* openWindow(WindowKind kind);
 
 // Moves a window before it is shown: across, the free width divided by acrossDiv (0 for
-// flush right); down, the free height divided by downDiv.
+// flush right); down, the free height divided by downDiv. A window larger than its screen's
+// available area is made as large as fits and placed inside that area; its stated content
+// then scrolls, and follows the focus, so that every control can be seen and reached.
 void placeOnScreen(QWidget* window, int acrossDiv, int downDiv);
+
+// The widget that holds a window's stated content at its stated size: the window itself, or
+// the scrolled content of a window larger than its screen.
+QWidget* statedContent(QWidget* window);
 
 } // namespace kz::ui

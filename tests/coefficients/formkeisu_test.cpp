@@ -302,15 +302,17 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("to");
-        QTest::newRow("Down 2 -> 4 across the tab") << 2 << int(Qt::Key_Down) << 4;
-        QTest::newRow("Up 4 -> 2") << 4 << int(Qt::Key_Up) << 2;
-        QTest::newRow("Down 0 -> 1") << 0 << int(Qt::Key_Down) << 1;
-        QTest::newRow("Up 0 stays") << 0 << int(Qt::Key_Up) << 0;
-        QTest::newRow("Down 5 stays") << 5 << int(Qt::Key_Down) << 5;
-        QTest::newRow("Down 9 stays") << 9 << int(Qt::Key_Down) << 9;
-        QTest::newRow("Up 11 stays") << 11 << int(Qt::Key_Up) << 11;
-        QTest::newRow("Up 30 -> 29") << 30 << int(Qt::Key_Up) << 29;
-        QTest::newRow("Down 33 -> 34") << 33 << int(Qt::Key_Down) << 34;
+        QTest::addColumn<bool>("clickThenType"); // a click into the field reached keeps its selection
+        QTest::newRow("Down 2 -> 4 across the tab") << 2 << int(Qt::Key_Down) << 4 << false;
+        QTest::newRow("Up 4 -> 2") << 4 << int(Qt::Key_Up) << 2 << false;
+        QTest::newRow("Down 0 -> 1") << 0 << int(Qt::Key_Down) << 1 << false;
+        QTest::newRow("Up 0 stays") << 0 << int(Qt::Key_Up) << 0 << false;
+        QTest::newRow("Down 5 stays") << 5 << int(Qt::Key_Down) << 5 << false;
+        QTest::newRow("Down 9 stays") << 9 << int(Qt::Key_Down) << 9 << false;
+        QTest::newRow("Up 11 stays") << 11 << int(Qt::Key_Up) << 11 << false;
+        QTest::newRow("Up 30 -> 29") << 30 << int(Qt::Key_Up) << 29 << false;
+        QTest::newRow("Down 33 -> 34") << 33 << int(Qt::Key_Down) << 34 << false;
+        QTest::newRow("Down 0 -> 1, a click, 4") << 0 << int(Qt::Key_Down) << 1 << true;
     }
 
     void arrowKeys()
@@ -318,6 +320,7 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, key);
         QFETCH(int, to);
+        QFETCH(bool, clickThenType);
         showTab(calc(field(from).calc).tab);
         QTest::mouseClick(num(from), Qt::LeftButton);
         const QString before = text(from);
@@ -325,6 +328,11 @@ private slots:
         QCOMPARE(focused(), num(to));
         QCOMPARE(num(to)->selectedText(), text(to));
         QCOMPARE(text(from), before);
+        if (clickThenType) {
+            QTest::mouseClick(num(to), Qt::LeftButton, {}, QPoint(num(to)->width() - 4, num(to)->height() / 2));
+            keys(u"4"_s);
+            QCOMPARE(text(to), u"4"_s); // not "0.004", nor 40.00 once left
+        }
     }
 
     void charactersOnAButton_data()

@@ -97,4 +97,24 @@ TEST(Geometry, TwipsToPixelsAndPlacement)
     }
 }
 
+// Room: the available area less a 32-px title bar; a scroll bar is 16 px.
+TEST(Geometry, WindowFitsItsScreen)
+{
+    const struct { kz::Size room, stated, expected; } cases[] = {
+        {{1093, 582}, {880, 624}, {896, 582}},  // 1366 x 768 at 125 %, the tax window: scrolls down
+        {{1280, 688}, {880, 624}, {880, 624}},  // 1280 x 720: as stated
+        {{1024, 568}, {880, 624}, {896, 568}},  // 1024 x 600
+        {{1024, 568}, {601, 471}, {601, 471}},  // the help window on it
+        {{1024, 568}, {1024, 568}, {1024, 568}},
+        {{1010, 568}, {1000, 600}, {1010, 568}}, // the bar down leaves too little across
+        {{1010, 568}, {1020, 560}, {1010, 568}}, // and the bar across too little down
+        {{1040, 568}, {1050, 500}, {1040, 516}}, // scrolls across only
+    };
+    for (const auto& c : cases) {
+        const kz::Size fit = kz::fitWindow(c.room, c.stated, 16);
+        EXPECT_EQ(fit.width, c.expected.width);
+        EXPECT_EQ(fit.height, c.expected.height);
+    }
+}
+
 } // namespace

@@ -31,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(Table, NumericValue, testing::Values(
 // An underflow reads as the nearest double (0 or a subnormal), an overflow as infinity.
 TEST(NumericValue, BeyondTheRangeOfADouble)
 {
-    const std::string tiny = "0." + std::string(323, '0'), huge = "1" + std::string(309, '0');
+    // Built in place, not "0." + std::string(…): GCC 12 at -O3 warns falsely of overlapping copies.
+    std::string tiny(325, '0'), huge(310, '0');
+    tiny[1] = '.';
+    huge[0] = '1';
     EXPECT_EQ(kz::numericValue(tiny + "1-2"), 0.0);
     EXPECT_EQ(kz::numericValue(tiny + "3"), 4.9406564584124654e-324);
     EXPECT_EQ(kz::numericValue("-" + huge), -std::numeric_limits<double>::infinity());

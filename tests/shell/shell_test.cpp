@@ -15,6 +15,8 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QPointer>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QWindow>
 
@@ -246,6 +248,24 @@ private slots:
     {
         QCOMPARE(QFontInfo(QApplication::font()).family(), u"IPAPGothic"_s);
         QVERIFY(QFontMetrics(QApplication::font()).inFont(QChar(u'相')));
+    }
+
+    // A large application font, as a desktop may set, reaches no window: each keeps the font
+    // its layout was drawn for, and no caption, number, button or tab is cut.
+    void windowsKeepTheirFontUnderALargeApplicationFont()
+    {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSizeF(14);
+        QApplication::setFont(large);
+        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+        for (const WindowKind kind : {WindowKind::Menu, WindowKind::About, WindowKind::TaxSheet,
+                                      WindowKind::Coefficients, WindowKind::TermsHelp}) {
+            QWidget* window = kz::ui::showWindow(kind);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QCOMPARE(window->findChild<QPushButton*>()->font().pointSizeF(), 9.0);
+            QCOMPARE(kz::test::cutTexts(window).join(u" / "_s), QString());
+        }
     }
 
     // Under a dark desktop palette (dark Fusion, as a dark theme or qt6ct sets it) the ink of

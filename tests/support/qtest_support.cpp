@@ -11,6 +11,8 @@
 #include <QMap>
 #include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
+#include <QTabBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -99,6 +101,44 @@ bool showsWholeText(QWidget* box)
             if (std::abs(qGray(image.pixel(x, y)) - background) > 96)
                 return false;
     return std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text)) <= kz::ui::textRoom(box);
+}
+
+namespace {
+
+// A trailing line break adds an empty line that shows nothing.
+int wrappedHeight(const QLabel* l)
+{
+    const QRect room(0, 0, l->contentsRect().width() - 2 * l->margin(), 1 << 20);
+    return l->fontMetrics().boundingRect(room, Qt::TextWordWrap, l->text().trimmed()).height();
+}
+
+} // namespace
+
+QStringList cutTexts(QWidget* window)
+{
+    QStringList cut;
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(window) || l->text().isEmpty())
+            continue;
+        const bool fits = l->findChild<QObject*>(QStringLiteral("kz_textFit"), Qt::FindDirectChildrenOnly) ? showsWholeText(l)
+                          : l->wordWrap() ? wrappedHeight(l) <= l->contentsRect().height() + 1
+                                          : l->sizeHint().width() <= l->width();
+        if (!fits)
+            cut << l->text();
+    }
+    for (QLineEdit* e : window->findChildren<QLineEdit*>())
+        // The focus frame stands where a cut text's ink would; a field under edit scrolls.
+        if (e->isVisibleTo(window) && !e->hasFocus() && !showsWholeText(e))
+            cut << e->objectName();
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        if (b->isVisibleTo(window) && b->fontMetrics().horizontalAdvance(b->text()) > b->width() - 4)
+            cut << b->text();
+    for (QTabBar* bar : window->findChildren<QTabBar*>())
+        for (int i = 0; i < bar->count(); ++i)
+            if (bar->fontMetrics().horizontalAdvance(bar->tabText(i))
+                    + bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar) > bar->tabRect(i).width())
+                cut << bar->tabText(i);
+    return cut;
 }
 
 void flushDeletes()

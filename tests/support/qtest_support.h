@@ -43,6 +43,10 @@ bool dropText(QWidget* widget, const QString& text);
 // where a cut text runs out, and the text's width at the drawn font fits its room.
 bool showsWholeText(QWidget* box);
 
+// The texts of a window's shown labels, fields, buttons and tabs that are cut: a number box
+// fails showsWholeText, a caption is wider (or, wrapped, taller) than its box.
+QStringList cutTexts(QWidget* window);
+
 // Deletes the windows that closed with Qt::WA_DeleteOnClose, so that the next test
 // starts without them.
 void flushDeletes();

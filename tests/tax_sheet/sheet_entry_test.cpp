@@ -283,12 +283,16 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("shows");
         const int left = Qt::Key_Left, up = Qt::Key_Up, right = Qt::Key_Right, down = Qt::Key_Down;
         const struct {
             const char* from;
             int key;
             Qt::KeyboardModifiers mods;
             const char* to;
+            int clicks = 0; // into the field reached, before typing "5"
+            const char* shows = "5";
         } rows[] = {
             {"Num1(0)", up, {}, "Num1(0)"},        {"Num1(0)", down, {}, "Num1(1)"},
             {"Num1(0)", left, {}, "Num1(0)"},      {"Num1(0)", right, {}, "Num2(0)"},
@@ -308,10 +312,13 @@ private slots:
             {"Num2(3)", up, Qt::ShiftModifier, "Num2(2)"},
             {"Num2(3)", right, Qt::ControlModifier, "Num3(3)"},
             {"Num2(3)", down, Qt::AltModifier, "Num2(4)"},
+            // One click keeps what arriving selected; a second places the caret, left of "4".
+            {"Num1(0)", down, {}, "Num1(1)", 1},   {"Num7(0)", down, {}, "Num8(0)", 2, "54"},
         };
         for (const auto& r : rows)
-            QTest::newRow(qPrintable(QString::asprintf("%s %d %d", r.from, r.key, int(r.mods))))
-                << QString::fromLatin1(r.from) << r.key << int(r.mods) << QString::fromLatin1(r.to);
+            QTest::newRow(qPrintable(QString::asprintf("%s %d %d %d", r.from, r.key, int(r.mods), r.clicks)))
+                << QString::fromLatin1(r.from) << r.key << int(r.mods) << QString::fromLatin1(r.to) << r.clicks
+                << QString::fromLatin1(r.shows);
     }
 
     void arrowKeys()
@@ -320,14 +327,18 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, to);
+        QFETCH(int, clicks);
+        QFETCH(QString, shows);
         w.clickField(from);
         QCOMPARE(focusedName(), from);
         w.field(to)->setText(u"4"_s);
         press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(focusedName(), to);
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(w.field(to), Qt::LeftButton, {}, QPoint(4, w.field(to)->height() / 2));
         if (to != from) {
             type(u"5"_s); // replaces what arriving selected: 5 heirs, not 45
-            QCOMPARE(w.text(to), u"5"_s);
+            QCOMPARE(w.text(to), shows);
         }
     }
 

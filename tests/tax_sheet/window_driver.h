@@ -46,6 +46,7 @@ struct Window {
     {
         form = std::make_unique<FormSouzoku>();
         form->show();
+        form->activateWindow(); // a real display without a window manager activates nothing
         return QTest::qWaitForWindowActive(form.get());
     }
 

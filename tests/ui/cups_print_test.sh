@@ -18,35 +18,72 @@ done
 [ -e /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend is not installed"
 [ "$(id -u)" -eq 0 ] || skip "setting up a print queue needs root"
 
-started=
+# The user's printer settings (~/.cups: lpoptions, client.conf) and the server's default stay
+# as they were: the queue is the default for the probe only, and at the end, also after a
+# failure or an interrupt, ~/.cups is compared with a copy taken now, put back should
+# anything have changed it, and the test fails.
+cups_home="${HOME:-/root}/.cups"
+saved=$(mktemp -d)
+[ -e "$cups_home" ] && cp -a "$cups_home" "$saved/home"
+server_default=$(lpstat -d 2>/dev/null)
+# cups-pdf writes into the job owner's home as the password file has it.
+owner_home=$(getent passwd "$(id -un)" | cut -d: -f6)
+outdir="${owner_home:-/root}/PDF"
+[ -d "$outdir" ] && made_outdir= || made_outdir=yes
+started= queue= pdf=
+restore() {
+  local status=$? changed=
+  [ -n "$queue" ] && lpadmin -x KazenohaPDF 2>/dev/null
+  [ -n "$pdf" ] && rm -f "$pdf"
+  [ -n "${probe_home:-}" ] && rm -rf "$probe_home"
+  [ -n "$made_outdir" ] && rmdir "$outdir" 2>/dev/null
+  if [ -e "$saved/home" ]; then
+    diff -r "$saved/home" "$cups_home" >/dev/null 2>&1 || changed=yes
+  elif [ -e "$cups_home" ]; then
+    changed=yes
+  fi
+  if [ -n "$changed" ]; then
+    echo "FAIL: the test changed $cups_home; put back as it was"
+    rm -rf "$cups_home"
+    [ -e "$saved/home" ] && cp -a "$saved/home" "$cups_home"
+    status=1
+  fi
+  if [ "$(lpstat -d 2>/dev/null)" != "$server_default" ]; then
+    echo "FAIL: the server's default printer changed"
+    status=1
+  fi
+  [ -n "$started" ] && kill "$started" 2>/dev/null
+  rm -rf "$saved"
+  exit "$status"
+}
+trap restore EXIT
+trap 'exit 130' INT TERM HUP
+
 if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
   mkdir -p /run/cups
   /usr/sbin/cupsd -f &
   started=$!
   for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
   lpstat -r 2>/dev/null | grep -q 'is running' || skip "cupsd does not start here"
+  server_default=$(lpstat -d 2>/dev/null)
 fi
-cleanup() { [ -n "$started" ] && kill "$started" 2>/dev/null; }
-trap cleanup EXIT
 
 ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || echo lsb/usr/cups-pdf/CUPS-PDF_opt.ppd)
+queue=yes
 lpadmin -p KazenohaPDF -E -v cups-pdf:/ -m "$ppd" 2>/dev/null || lpadmin -p KazenohaPDF -E -v cups-pdf:/ -P "$ppd" || skip "cannot add a PDF queue"
 # Debian converts a PDF job for this queue through Ghostscript by default, which keeps
 # glyphs but loses what they read as; the cairo converter keeps the text readable.
 lpadmin -p KazenohaPDF -o pdftops-renderer-default=pdftocairo
-previous=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-lpoptions -d KazenohaPDF >/dev/null
-restore() { if [ -n "$previous" ]; then lpoptions -d "$previous" >/dev/null; fi; lpadmin -x KazenohaPDF 2>/dev/null; cleanup; }
-trap restore EXIT
+# The probe reads no user settings (HOME is a folder of its own), and its default printer
+# is the queue.
+probe_home=$(mktemp -d)
+run_probe() { HOME=$probe_home LPDEST=KazenohaPDF QT_QPA_PLATFORM=offscreen "$probe" "$@"; }
 
-# cups-pdf writes into the job owner's home as the password file has it.
-owner_home=$(getent passwd "$(id -un)" | cut -d: -f6)
-outdir="${owner_home:-/root}/PDF"
 mkdir -p "$outdir"
 marker=$(mktemp)
 if [ "$queue_state" = rejecting ]; then
   cupsreject KazenohaPDF
-  QT_QPA_PLATFORM=offscreen "$probe" "$mode" && { echo "FAIL: a rejected job was reported as printed"; exit 1; }
+  run_probe "$mode" && { echo "FAIL: a rejected job was reported as printed"; exit 1; }
   echo "PASS"
   exit 0
 fi
@@ -59,11 +96,11 @@ esac
 if [ -n "$mode" ]; then
   # The window names the job after its own title; any PDF newer than the marker is ours.
   pattern="*.pdf"
-  QT_QPA_PLATFORM=offscreen "$probe" "$mode" || { echo "FAIL: printing reported failure"; exit 1; }
+  run_probe "$mode" || { echo "FAIL: printing reported failure"; exit 1; }
 else
   doc="kazenoha-probe-$$"
   pattern="*$doc*.pdf"
-  QT_QPA_PLATFORM=offscreen "$probe" "$doc" || { echo "FAIL: printing reported failure"; exit 1; }
+  run_probe "$doc" || { echo "FAIL: printing reported failure"; exit 1; }
 fi
 pdf=
 for _ in $(seq 150); do

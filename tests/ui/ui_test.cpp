@@ -14,6 +14,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QClipboard>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -397,6 +398,11 @@ private slots:
         kz::test::answerNextMessageBox(QMessageBox::Yes);
         QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
         QVERIFY(!icon->isVisible());
+        // Meanwhile the window says that it prints, in the icon's place and by its pointer.
+        const QPointer<QLabel> note = window->findChild<QLabel*>(u"printBusy"_s);
+        QVERIFY(note && note->isVisible() && note->geometry() == icon->geometry());
+        QCOMPARE(note->accessibleName(), u"印刷中…"_s);
+        QCOMPARE(window->cursor().shape(), Qt::BusyCursor);
         QElapsedTimer sinceYes, sinceTick;
         sinceYes.start();
         sinceTick.start();
@@ -415,7 +421,7 @@ private slots:
             QCOMPARE(told->title, u"印刷"_s);
             QCOMPARE(told->text, u"印刷できませんでした。プリンターの設定を確認してください。"_s);
             QCOMPARE(told->buttons.size(), 1);
-            QVERIFY(icon->isVisible());
+            QVERIFY(icon->isVisible() && !note && window->cursor().shape() != Qt::BusyCursor);
             // A server that is not there fails at once; one that does not answer, at the limit.
             QCOMPARE(sinceYes.elapsed() >= limitMs, serverListens);
         }
