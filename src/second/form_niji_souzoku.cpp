@@ -3,6 +3,7 @@
 
 #include "common/format.h"
 #include "second/study_chart.h"
+#include "second/study_texts.h"
 #include "ui/app.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
@@ -21,33 +22,8 @@ using namespace Qt::StringLiterals;
 namespace kz::second {
 namespace {
 
-struct EntryRow { const char16_t* caption; const char16_t* name; };
-constexpr EntryRow kEntries[kEntryCount] = {
-    {u"一次相続の課税価格の合計（千円）", u"Estate"},
-    {u"子の人数（人）", u"Children"},
-    {u"配偶者の取得額（千円）", u"Share"},
-    {u"配偶者の取得割合（％）", u"Percent"},
-    {u"配偶者の固有財産（千円）", u"Assets"},
-    {u"二次相続までの年数（10は10年以上）", u"Years"},
-};
-
-struct FigureRow { const char16_t* caption; double Figures::*value; };
-constexpr FigureRow kFigureRows[] = {
-    {u"一次相続　相続税の総額", &Figures::firstTax},
-    {u"配偶者の税額軽減", &Figures::reduction},
-    {u"配偶者の納付税額", &Figures::spousePays},
-    {u"子の納付税額（合計）", &Figures::childrenPay},
-    {u"一次相続の納付税額", &Figures::firstPayable},
-    {u"二次相続の課税価格", &Figures::secondEstate},
-    {u"二次相続の基礎控除額", &Figures::secondDeduction},
-    {u"二次相続　相続税の総額", &Figures::secondTax},
-    {u"相次相続控除", &Figures::credit},
-    {u"二次相続の納付税額", &Figures::secondPayable},
-    {u"一次・二次の合計", &Figures::total},
-};
-
-QString amount(double v) { return kz::ui::qs(formatGrouped(static_cast<double>(shown(v)))); }
-QString percentText(double v, int decimals) { return QString::number(v, 'f', decimals) + u" %"_s; }
+// Names for tests and the screen reader's tree, in the order of Entry.
+constexpr const char16_t* kEntryNames[kEntryCount] = {u"Estate", u"Children", u"Share", u"Percent", u"Assets", u"Years"};
 
 } // namespace
 
@@ -62,8 +38,8 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     for (int i = 0; i < kEntryCount; ++i) {
         const Entry e = static_cast<Entry>(i);
         auto* f = new kz::ui::EntryField(inputs);
-        f->setObjectName(QString::fromUtf16(kEntries[i].name));
-        f->setAccessibleName(QString::fromUtf16(kEntries[i].caption));
+        f->setObjectName(QString::fromUtf16(kEntryNames[i]));
+        f->setAccessibleName(QString::fromUtf16(entryCaption(e)));
         f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         f->setText(kz::ui::qs(m_form.text(e)));
         connect(f, &QLineEdit::textEdited, this, [this, e](const QString& t) { m_form.setText(e, kz::ui::utf8(t)); });
@@ -73,7 +49,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
         };
         f->onFocusOut = [this, e] { m_form.lostFocus(e); };
         f->onEnter = [this, e] { field(StudyForm::enterTarget(e))->setFocus(Qt::TabFocusReason); };
-        form->addRow(QString::fromUtf16(kEntries[i].caption), f);
+        form->addRow(f->accessibleName(), f);
         m_fields[static_cast<std::size_t>(i)] = f;
     }
     firstLaw = new QComboBox(inputs);
@@ -123,7 +99,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     table = new QTableWidget(13, 5, this);
     table->setObjectName(u"StudyTable"_s);
     table->setAccessibleName(u"配偶者の取得割合ごとの税額表（千円）"_s);
-    table->setHorizontalHeaderLabels({u"取得割合"_s, u"配偶者の取得額"_s, u"一次相続"_s, u"二次相続"_s, u"合計"_s});
+    table->setHorizontalHeaderLabels(tableColumns());
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTabKeyNavigation(false); // Tab leaves the table; the arrows move inside it
@@ -195,15 +171,11 @@ void FormNijiSouzoku::showResults()
 {
     const Figures& f = m_form.figures();
     for (std::size_t i = 0; i < m_figures.size(); ++i)
-        m_figures[i]->setText(amount(f.*(kFigureRows[i].value)));
+        m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
     int r = 0;
     for (const TableRow& row : m_form.table()) {
-        const QString share = row.kind == TableRow::Kind::Step ? percentText(row.percent, 0)
-                              : row.kind == TableRow::Kind::Optimum ? u"最小 "_s + percentText(row.percent, 1)
-                                                                    : u"選択 "_s + percentText(row.percent, 1);
-        const QString cells[] = {share, amount(row.share), amount(row.figures.firstPayable),
-                                 amount(row.figures.secondPayable), amount(row.figures.total)};
-        for (int c = 0; c < 5; ++c)
+        const QStringList cells = tableCells(row);
+        for (int c = 0; c < static_cast<int>(cells.size()); ++c)
             table->item(r, c)->setText(cells[c]);
         ++r;
     }

@@ -46,6 +46,7 @@ Figures figuresAt(const StudyInput& in, const Fixed& k, double s)
     f.firstDeduction = k.deduction1;
     f.firstTaxable = k.taxable1;
     f.firstTax = k.tax1;
+    f.reductionBound = k.reductionBound;
     if (k.estate > 0) {
         f.reduction = k.tax1 * std::min(s, k.reductionBound) / k.estate;
         f.spousePays = std::max(0.0, k.tax1 * s / k.estate - f.reduction);

@@ -31,6 +31,7 @@ struct Figures {
     double firstDeduction = 0; // basic deduction for n + 1 heirs
     double firstTaxable = 0;   // max(0, E − deduction)
     double firstTax = 0;       // T1, by statutory shares
+    double reductionBound = 0; // max(160,000, E × 1/2): the share the reduction covers
     double reduction = 0;      // the spouse's reduction (配偶者の税額軽減)
     double spousePays = 0;     // A
     double childrenPay = 0;    // T1 × (E − S) / E, all children together

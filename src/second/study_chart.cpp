@@ -56,18 +56,19 @@ void StudyChart::paintEvent(QPaintEvent*)
         m_cache.setDevicePixelRatio(dpr);
         m_cache.fill(palette().color(QPalette::Base));
         QPainter cp(&m_cache);
-        paintCurves(cp, rect());
+        paintCurves(cp, rect(), colours(false));
         m_key = key;
     }
     QPainter p(this);
     p.drawPixmap(0, 0, m_cache);
-    paintChosen(p, rect());
+    paintChosen(p, rect(), colours(false));
 }
 
-void StudyChart::paintChart(QPainter& p, const QRectF& area) const
+void StudyChart::paintChart(QPainter& p, const QRectF& area, bool paper) const
 {
-    paintCurves(p, area);
-    paintChosen(p, area);
+    const Colours c = colours(paper);
+    paintCurves(p, area, c);
+    paintChosen(p, area, c);
 }
 
 StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm) const
@@ -86,14 +87,14 @@ StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm)
     return f;
 }
 
-StudyChart::Colours StudyChart::colours() const
+StudyChart::Colours StudyChart::colours(bool paper) const
 {
-    const QColor text = palette().color(QPalette::Text);
-    const bool dark = palette().color(QPalette::Base).lightness() < 128;
+    const QColor text = paper ? QColor(Qt::black) : palette().color(QPalette::Text);
+    const bool dark = !paper && palette().color(QPalette::Base).lightness() < 128;
     QColor grid = text;
     grid.setAlpha(60);
     return {text, grid, dark ? QColor(110, 170, 255) : QColor(0, 80, 200), dark ? QColor(255, 160, 80) : QColor(200, 70, 0),
-            dark ? QColor(120, 230, 120) : QColor(0, 140, 60), palette().color(QPalette::Base)};
+            dark ? QColor(120, 230, 120) : QColor(0, 140, 60), paper ? QColor(Qt::white) : palette().color(QPalette::Base)};
 }
 
 namespace {
@@ -105,9 +106,8 @@ constexpr Series kSeries[] = {
 };
 } // namespace
 
-void StudyChart::paintCurves(QPainter& p, const QRectF& area) const
+void StudyChart::paintCurves(QPainter& p, const QRectF& area, const Colours& c) const
 {
-    const Colours c = colours();
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(font());
@@ -178,9 +178,8 @@ void StudyChart::paintCurves(QPainter& p, const QRectF& area) const
 }
 
 // The chosen share: a dotted rule and a dot on each line.
-void StudyChart::paintChosen(QPainter& p, const QRectF& area) const
+void StudyChart::paintChosen(QPainter& p, const QRectF& area, const Colours& c) const
 {
-    const Colours c = colours();
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const Frame f = frame(area, QFontMetricsF(font(), p.device()));

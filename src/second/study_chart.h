@@ -20,8 +20,9 @@ class StudyChart : public QWidget {
 public:
     explicit StudyChart(const StudyForm& form, QWidget* parent = nullptr);
 
-    // Draws the chart on any device (the screen, a printed page) in the given rectangle.
-    void paintChart(QPainter& p, const QRectF& area) const;
+    // Draws the chart on any device in the given rectangle; on paper in dark ink on white
+    // whatever the screen's palette.
+    void paintChart(QPainter& p, const QRectF& area, bool paper = false) const;
 
     struct Colours {
         QColor text, grid, first, second, minimum, base;
@@ -51,9 +52,9 @@ private:
     };
 
     Frame frame(const QRectF& area, const QFontMetricsF& fm) const;
-    Colours colours() const;
-    void paintCurves(QPainter& p, const QRectF& area) const;
-    void paintChosen(QPainter& p, const QRectF& area) const;
+    Colours colours(bool paper) const;
+    void paintCurves(QPainter& p, const QRectF& area, const Colours& c) const;
+    void paintChosen(QPainter& p, const QRectF& area, const Colours& c) const;
 
     const StudyForm& m_form;
     QPixmap m_cache;
