@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "terms_help/tab_dialog.h"
 
-#include "ui/action_box.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -108,10 +107,8 @@ void TabButton::paintEvent(QPaintEvent*)
     if (isDown())
         opt.state |= QStyle::State_Sunken;
     p.setFont(captionFont(font(), isChecked()));
+    // With the focus, the style draws the program's frame round it (opt.state has it).
     p.drawControl(QStyle::CE_TabBarTab, opt);
-    p.end();
-    if (hasFocus())
-        ui::paintFocusFrame(this);
 }
 
 void TabButton::keyPressEvent(QKeyEvent* event)

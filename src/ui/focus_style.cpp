@@ -17,6 +17,16 @@ public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override
     {
+        // A tab (the coefficient window's strip, the help window's captions) shows no frame
+        // of the style's own; the program's goes round the focused one.
+        const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+        if (element == CE_TabBarTab && tab && (option->state & State_HasFocus)) {
+            QStyleOptionTab plain = *tab;
+            plain.state &= ~(State_HasFocus | State_KeyboardFocusChange);
+            QProxyStyle::drawControl(element, &plain, painter, widget);
+            paintFocusFrameOnAnyGround(*painter, option->rect);
+            return;
+        }
         const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
         if (element != CE_PushButton || !button || !(option->state & State_HasFocus)) {
             QProxyStyle::drawControl(element, option, painter, widget);

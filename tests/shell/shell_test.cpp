@@ -4,7 +4,10 @@
 #include "shell/formmenu.h"
 #include "shell/frm_about.h"
 #include "shell/window_setup.h"
+#include "terms_help/form_szkaisetu.h"
+#include "terms_help/tab_dialog.h"
 #include "ui/command_button.h"
+#include "ui/focus_frame.h"
 #include "ui/windows.h"
 
 #include <QAbstractButton>
@@ -13,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -265,6 +269,40 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QCOMPARE(window->findChild<QPushButton*>()->font().pointSizeF(), 9.0);
             QCOMPARE(kz::test::cutTexts(window).join(u" / "_s), QString());
+        }
+    }
+
+    // The focused tab of the coefficient window's strip and of the help window shows the focus
+    // frame, and, as drawn, every pixel of it stands out by 3 : 1 from every pixel beside it
+    // that is not of the frame, under a light and a dark palette.
+    void focusedTabsShowTheFrame()
+    {
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        for (const QPalette& palette : {QApplication::style()->standardPalette(), dark}) {
+            QApplication::setPalette(palette);
+            for (const WindowKind kind : {WindowKind::Coefficients, WindowKind::TermsHelp}) {
+                QWidget* window = kz::ui::showWindow(kind);
+                QVERIFY(QTest::qWaitForWindowExposed(window));
+                QWidget* tab = kind == WindowKind::Coefficients
+                                   ? static_cast<QWidget*>(window->findChild<QTabBar*>())
+                                   : static_cast<kz::terms::FormSZkaisetu*>(window)->SSTab1->tab(0);
+                tab->setFocus(Qt::TabFocusReason);
+                const QImage image = tab->grab().toImage();
+                int frame = 0;
+                double worst = 21;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) {
+                        if (image.pixel(x, y) != kz::ui::kFocusColour)
+                            continue;
+                        ++frame;
+                        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                            if (image.valid(QPoint(x, y) + d) && image.pixel(QPoint(x, y) + d) != kz::ui::kFocusColour)
+                                worst = std::min(worst, contrast(kz::ui::kFocusColour, image.pixel(QPoint(x, y) + d)));
+                    }
+                QVERIFY2(frame >= 100 && worst >= 3, qPrintable(u"%1 px, %2 : 1"_s.arg(frame).arg(worst)));
+                window->close();
+            }
         }
     }
 
