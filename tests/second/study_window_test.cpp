@@ -49,6 +49,8 @@ private slots:
         kz::test::press(Qt::Key_Return);
         QCOMPARE(kz::test::focused(), w->field(Entry::Percent));
         QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"100,000"_s, u"100.00"_s, u"0"_s, u"7,700"_s, u"7,700"_s}));
+        kz::test::typeText(w->field(Entry::Percent), u"50"_s); // the share follows its percentage
+        QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"50,000"_s, u"50"_s, u"3,150"_s, u"800"_s, u"3,950"_s}));
 
         QTest::mouseClick(w->bestButton, Qt::LeftButton);
         QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"42,000"_s, u"42.00"_s, u"3,654"_s, u"0"_s, u"3,654"_s}));
