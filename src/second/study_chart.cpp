@@ -16,10 +16,10 @@ using namespace Qt::StringLiterals;
 namespace kz::second {
 namespace {
 
-// 1, 2 or 5 times a power of ten, at least v / 5: four or five grid lines over the range.
+// 1, 2 or 5 times a power of ten, at least v / 6: four to seven grid lines over the range.
 double niceStep(double v)
 {
-    const double raw = std::max(v / 5, 1e-9);
+    const double raw = std::max(v / 6, 1e-9);
     const double unit = std::pow(10.0, std::floor(std::log10(raw)));
     for (const double m : {1.0, 2.0, 5.0})
         if (m * unit >= raw)

@@ -158,15 +158,16 @@ void StudyForm::recompute()
     figures_ = evaluate(in_);
     best_ = optimum(in_);
     StudyInput at = in_;
-    const auto row = [&](TableRow::Kind kind, std::int32_t share) {
+    const auto row = [&](TableRow::Kind kind, std::int32_t share, double percent) {
         at.spouseShare = share;
-        table_.push_back({kind, share, in_.estate > 0 ? 100.0 * share / in_.estate : 0.0, evaluate(at)});
+        table_.push_back({kind, share, percent, evaluate(at)});
     };
+    const auto percentOf = [&](std::int32_t s) { return in_.estate > 0 ? 100.0 * s / in_.estate : 0.0; };
     table_.clear();
-    for (int step = 0; step <= 10; ++step)
-        row(TableRow::Kind::Step, static_cast<std::int32_t>(std::nearbyint(in_.estate * (step / 10.0))));
-    row(TableRow::Kind::Optimum, best_.share);
-    row(TableRow::Kind::Chosen, in_.spouseShare);
+    for (int step = 0; step <= 10; ++step) // the step's own percentage, also where E is 0
+        row(TableRow::Kind::Step, static_cast<std::int32_t>(std::nearbyint(in_.estate * (step / 10.0))), step * 10.0);
+    row(TableRow::Kind::Optimum, best_.share, percentOf(best_.share));
+    row(TableRow::Kind::Chosen, in_.spouseShare, percentOf(in_.spouseShare));
     curve_.clear();
     for (const std::int32_t s : best_.kinks) {
         at.spouseShare = s;

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/form_souzoku.h"
 
+#include "report/output.h"
+#include "report/steps_window.h"
 #include "tax_sheet/case_reader.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
 #include "tax_sheet/sheet_page.h"
+#include "tax_sheet/sheet_report.h"
 #include "ui/app.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
@@ -30,6 +33,24 @@ namespace {
 constexpr Twips kPageLeft = 2520;   // the page in view
 constexpr Twips kParkedLeft = 13800; // outside the client area
 constexpr Twips kPageTop = 0;
+
+// Commands beside the stated ones, in the free band of the command column between
+// "シートHELP" and the gift-tax table, as wide as the column's buttons. Tab reaches them
+// after the stated order; each has its own key.
+struct ExtraCommand {
+    const char16_t* caption;
+    const char16_t* name;
+    Twips top;
+    QKeyCombination key;
+    void (FormSouzoku::*act)();
+};
+constexpr Twips kExtraHeight = 375;
+const ExtraCommand kExtraCommands[] = {
+    {u"計算過程", u"StepsCommand", 2520, QKeyCombination(Qt::Key_F2), &FormSouzoku::showSteps},
+    {u"PDFに保存…", u"SaveCommand", 3060, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormSouzoku::saveReport},
+    {u"印刷プレビュー…", u"PreviewCommand", 3600, QKeyCombination(Qt::CTRL, Qt::Key_P), &FormSouzoku::previewReport},
+    // 4140 is kept for the next command of the column.
+};
 
 } // namespace
 
@@ -94,7 +115,8 @@ FormSouzoku::FormSouzoku(QWidget* parent)
         if (QWidget* box = Picture3->clearingLabel(c))
             setTabOrder(std::exchange(last, box), box);
     setTabOrder(last, Picture5);
-    setTabOrder(Picture5, CommandNiji);
+    // The column's own commands beside the stated ones, top to bottom.
+    setTabOrder(addExtraCommands(), CommandNiji);
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 
@@ -130,6 +152,57 @@ void FormSouzoku::showPage(QWidget* page, QWidget* parked)
     // sight either way.
     page->show();
     parked->hide();
+}
+
+QWidget* FormSouzoku::addExtraCommands()
+{
+    QWidget* last = Picture5;
+    for (const ExtraCommand& c : kExtraCommands) {
+        auto* b = new CommandButton(QString::fromUtf16(c.caption), Picture1);
+        b->setObjectName(QString::fromUtf16(c.name));
+        b->setGeometry(twipsRect(120, c.top, 2175, kExtraHeight));
+        b->setAccessibleName(QString(b->text()).remove(u'…'));
+        b->setAccessibleDescription(QKeySequence(c.key).toString(QKeySequence::NativeText));
+        connect(b, &QPushButton::clicked, this, c.act);
+        // The key acts as a click does: the field under edit is left, and its amount
+        // stored, before the command reads the sheet.
+        auto* key = new QShortcut(QKeySequence(c.key), this);
+        connect(key, &QShortcut::activated, b, [b] {
+            b->setFocus(Qt::ShortcutFocusReason);
+            b->click();
+        });
+        setTabOrder(std::exchange(last, b), b);
+        extraCommands.append(b);
+    }
+    // The steps window follows every change of a result.
+    auto mirror = std::move(m_sheet.labelChanged);
+    m_sheet.labelChanged = [this, mirror = std::move(mirror)](Label l) {
+        if (mirror)
+            mirror(l);
+        refreshSteps();
+    };
+    kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
+        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsText(m_sheet); }, this);
+    });
+    return last;
+}
+
+void FormSouzoku::refreshSteps()
+{
+    if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSteps)))
+        steps->refresh();
+}
+
+void FormSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::TaxSteps); }
+
+void FormSouzoku::saveReport()
+{
+    kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s);
+}
+
+void FormSouzoku::previewReport()
+{
+    kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()));
 }
 
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }

@@ -49,10 +49,20 @@ public:
     void CommandNiji_Click();
     void Picture5_Click();
 
+    // Beside the stated commands: the steps window (F2), the report as PDF (Ctrl+S) and
+    // in a print preview (Ctrl+P).
+    void showSteps();
+    void saveReport();
+    void previewReport();
+    // The commands in the free band of the command column, by object name.
+    QList<kz::ui::CommandButton*> extraCommands;
+
 private:
     void Form_Load();
     void followLaw();
     void showPage(QWidget* page, QWidget* parked);
+    QWidget* addExtraCommands(); // returns the last in the Tab order
+    void refreshSteps();
 
     TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
 };

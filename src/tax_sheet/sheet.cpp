@@ -86,6 +86,7 @@ void TaxSheet::writeLabel(Label l, std::string text)
 
 void TaxSheet::shokika()
 {
+    working_ = Working{};
     for (int i = 0; i < kAmountRows; ++i)
         for (int p = 1; p <= kPersons; ++p)
             writeLabel(personLabel(p, i), "0");
@@ -96,6 +97,9 @@ void TaxSheet::shokika()
 void TaxSheet::keisan()
 {
     auto fieldValue = [this](Field f) { return numericValue(text(f)); };
+    working_ = Working{};
+    Working& w = working_;
+    using Stage = Working::Stage;
 
     // ① each person's taxable value, left to right in 32 bits.
     std::array<std::int32_t, kPersons> taxable{};
@@ -109,17 +113,24 @@ void TaxSheet::keisan()
         taxable[static_cast<std::size_t>(p - 1)] = v;
         writeLabel(personLabel(p, 0), amountText(v));
     }
+    w.taxable = taxable;
+    w.reached = Stage::Taxable;
 
     // ② total taxable value.
     std::int32_t total = 0;
     for (const std::int32_t v : taxable)
         total = add32(total, v);
     writeLabel(sheetLabel(0), amountText(total));
+    w.total = total;
+    w.reached = Stage::Total;
 
     // ③ basic deduction.
     const std::int16_t heirs = toInt16(fieldValue(heirCountField()));
     const std::int32_t basic = add32(law_->basicDeduction, mul32(law_->basicPerHeir, heirs));
     writeLabel(sheetLabel(2), amountText(basic));
+    w.heirs = heirs;
+    w.basic = basic;
+    w.reached = Stage::Basic;
 
     // ④ taxable estate. Below the basic deduction no tax is due: 0, not a negative estate
     // that would turn into negative shares and taxes.
@@ -128,6 +139,9 @@ void TaxSheet::keisan()
         throw ArithmeticError(Failure::Range, "32-bit overflow");
     const std::int32_t estate = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
     writeLabel(sheetLabel(3), amountText(estate));
+    w.excess = excess;
+    w.estate = estate;
+    w.reached = Stage::Estate;
 
     // Statutory shares of ④ and their tax, for the four persons with a share field.
     std::array<std::int32_t, kHeirsWithShare> shareTax{};
@@ -139,13 +153,21 @@ void TaxSheet::keisan()
         shareTax[static_cast<std::size_t>(k)] = toInt32(sokusan(share, *law_));
         writeLabel(personLabel(k + 1, 1), amountText(share));
         writeLabel(personLabel(k + 1, 2), amountText(shareTax[static_cast<std::size_t>(k)]));
+        const auto idx = static_cast<std::size_t>(k);
+        w.hasShare[idx] = true;
+        w.share[idx] = share;
+        w.shareTax[idx] = shareTax[idx];
+        w.quickRow[idx] = quickRowOf(share, *law_);
     }
+    w.reached = Stage::Shares;
 
     // ⑤ total inheritance tax; the legatee has no share and never enters it.
     std::int32_t totalTax = 0;
     for (const std::int32_t t : shareTax)
         totalTax = add32(totalTax, t);
     writeLabel(sheetLabel(4), amountText(totalTax));
+    w.totalTax = totalTax;
+    w.reached = Stage::TotalTax;
 
     // Ratios all computed before any is shown, so a division by zero leaves them all unwritten.
     std::array<double, kPersons> ratio{};
@@ -153,6 +175,8 @@ void TaxSheet::keisan()
         ratio[p] = taxable[p] == 0 ? 0.0 : ratioOf(taxable[p], total);
     for (int p = 1; p <= kPersons; ++p)
         writeLabel(personLabel(p, 3), formatPlain(ratio[static_cast<std::size_t>(p - 1)]));
+    w.ratio = ratio;
+    w.reached = Stage::Ratios;
 
     std::array<double, kPersons> beforeAdjustment{};
     for (int p = 1; p <= kPersons; ++p) {
@@ -160,6 +184,8 @@ void TaxSheet::keisan()
         beforeAdjustment[idx] = mul(totalTax, ratio[idx]);
         writeLabel(personLabel(p, 4), amountText(beforeAdjustment[idx]));
     }
+    w.before = beforeAdjustment;
+    w.reached = Stage::Before;
 
     // Spouse's tax reduction: on the larger of the statutory share of ② and 1.6億円,
     // as a ratio cut to the two decimals the "#0.00" label form shows.
@@ -178,7 +204,13 @@ void TaxSheet::keisan()
             writeLabel(sheetLabel(5), "0");
             writeLabel(personLabel(1, 5), "0");
         }
+        w.statutory = statutory;
+        w.lesser = lesser;
+        w.limit = limit;
+        w.reductionRatio = q;
+        w.spouseReduced = spouse > kSpouseTaxFree && statutory < spouse;
     }
+    w.reached = Stage::Spouse;
 
     // Minors' deduction of heirs 2..4. The payable tax is taken with the deduction as its
     // label shows it, and a deduction above the tax leaves nothing to pay rather than a refund.
@@ -198,6 +230,11 @@ void TaxSheet::keisan()
             writeLabel(payableLabel, "0");
         }
     }
+    // The years reset above may have cleared the results and the figures with them: the
+    // labels this run still writes are then no whole calculation to explain.
+    const bool whole = w.reached != Stage::None;
+    if (whole)
+        w.reached = Stage::Heirs;
 
     // Legatee: 120 % of the tax before adjustments, capped at 70 % of its taxable value.
     const std::int32_t legatee = taxable[kPersons - 1];
@@ -209,7 +246,11 @@ void TaxSheet::keisan()
         const std::int32_t raised = toInt32(add(mul(before, kLegateeSurcharge), before));
         // A legatee whose debts exceed what it received pays nothing, not a negative cap.
         writeLabel(personLabel(5, 5), amountText(std::max(0, raised < cap ? raised : cap)));
+        w.legateeCap = cap;
+        w.legateeRaised = raised;
     }
+    if (whole)
+        w.reached = Stage::Legatee;
 }
 
 std::string_view stopMessage(Failure why)

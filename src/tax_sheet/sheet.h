@@ -47,6 +47,32 @@ enum class ClearLabel : std::uint8_t {
     Label15, // "AC": the whole sheet
 };
 
+// The figures of the last recalculation, as far as it went, for the steps that explain
+// it: each stage is recorded once its labels are written. A clearing forgets them all.
+struct Working {
+    enum class Stage : std::uint8_t { None, Taxable, Total, Basic, Estate, Shares, TotalTax, Ratios, Before, Spouse, Heirs, Legatee };
+    Stage reached = Stage::None;
+    std::array<std::int32_t, kPersons> taxable{}; // ①
+    std::int32_t total = 0;                       // ②
+    std::int16_t heirs = 0;
+    std::int32_t basic = 0;                       // ③
+    std::int64_t excess = 0;                      // ② − ③ before the floor at 0
+    std::int32_t estate = 0;                      // ④
+    std::array<bool, 4> hasShare{};               // persons 1..4 with a denominator
+    std::array<std::int32_t, 4> share{}, shareTax{};
+    std::array<std::size_t, 4> quickRow{};        // the row of the law's quick table used
+    std::int32_t totalTax = 0;                    // ⑤
+    std::array<double, kPersons> ratio{}, before{};
+    // The spouse's reduction (stage Spouse, when ①1 is not 0).
+    std::int32_t statutory = 0, lesser = 0, limit = 0;
+    double reductionRatio = 0;
+    bool spouseReduced = false;
+    // The legatee (stage Legatee, when ①5 is not 0).
+    std::int32_t legateeCap = 0, legateeRaised = 0;
+
+    bool reachedStage(Stage s) const { return reached >= s; }
+};
+
 // What the user is told when 納付税額計算 stopped (title "相続税計算"); empty where the run
 // stops in silence. A figure beyond the sheet's range would otherwise leave results that read
 // as "no tax"; a division by zero (a spouse without a share, values that cancel out) keeps
@@ -89,6 +115,9 @@ public:
     // them. Returns why the second run stopped, None when it ran to the end.
     Failure command4();
 
+    // What the last recalculation worked out; reached is None while the results are cleared.
+    const Working& working() const { return working_; }
+
     void click(ClearLabel label);
     void clearPerson(int person); // Label19..22, Label16
     void clearShares();           // Label13
@@ -99,6 +128,7 @@ private:
     void writeLabel(Label l, std::string text);
 
     const LawEdition* law_ = &statedLaw();
+    Working working_;
     std::array<std::string, kFieldCount> fields_;
     std::array<std::string, kLabelCount> labels_;
     std::array<std::array<std::int32_t, kAmountRows>, kPersons> kingaku_{};

@@ -265,6 +265,8 @@ QString fieldCaption(Field f, const LawEdition& law)
     }
 }
 
+QString amountCaption(int row, const LawEdition& law) { return spoken(rowCaption(row, law)); }
+
 QString labelCaption(Label l, const LawEdition& law)
 {
     const auto i = static_cast<std::size_t>(l.index);

@@ -40,6 +40,8 @@ QString columnHeading(int person);
 
 // A field's caption and column, as a screen reader says it: "配偶者 相続・遺贈で取得した額".
 QString fieldCaption(Field f, const LawEdition& law = statedLaw());
+// An amount row's caption, its spacing blanks left out: "非課税財産の額(－)".
+QString amountCaption(int row, const LawEdition& law);
 // A result label's caption and column; its value stays its accessible name.
 QString labelCaption(Label l, const LawEdition& law = statedLaw());
 

@@ -3,16 +3,21 @@
 
 namespace kz::tax {
 
+std::size_t quickRowOf(std::int32_t x, const LawEdition& law)
+{
+    std::size_t i = 0;
+    while (i + 1 < law.quickTable.size() && x > law.quickTable[i].upTo)
+        ++i;
+    return i;
+}
+
 double sokusan(std::int32_t x, const LawEdition& law)
 {
-    for (const QuickRow& row : law.quickTable) {
-        if (x <= row.upTo) {
-            // Two separately rounded double operations: the sheet's halves depend on it.
-            const double product = static_cast<double>(x) * row.rate;
-            return product - row.deduction;
-        }
-    }
-    return 0.0; // unreachable: the last row of every table takes every int32
+    // The last row of every table takes every int32.
+    const QuickRow& row = law.quickTable[quickRowOf(x, law)];
+    // Two separately rounded double operations: the sheet's halves depend on it.
+    const double product = static_cast<double>(x) * row.rate;
+    return product - row.deduction;
 }
 
 } // namespace kz::tax

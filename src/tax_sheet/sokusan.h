@@ -2,6 +2,7 @@
 #pragma once
 #include "tax_sheet/law.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kz::tax {
@@ -10,5 +11,8 @@ namespace kz::tax {
 // stated one unless named. Thousands of yen in and out; the result is not rounded, so
 // the caller decides how halves fall. Negative amounts give negative tax.
 double sokusan(std::int32_t x, const LawEdition& law = statedLaw());
+
+// The index of the quick table's row that sokusan uses for x.
+std::size_t quickRowOf(std::int32_t x, const LawEdition& law);
 
 } // namespace kz::tax

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <mutex>
@@ -185,18 +186,20 @@ private:
 
 // The worker owns its page and everything it prints with, and is never waited for: a print
 // server that does not answer holds only this thread, up to the system's own time-outs.
-void startJob(QWidget* window, QWidget* icon, QWidget* note, QPicture page, PageOrientation orientation)
+void startJob(QWidget* window, QWidget* icon, QWidget* note, QList<QPicture> pages, PageOrientation orientation,
+              const QString& docName)
 {
     closeGateWithTheApplication();
     auto link = std::make_shared<JobLink>();
     new PrintJob(window, icon, note, link);
-    std::thread([link, page = std::move(page), orientation, docName = window->windowTitle(),
-                 sink = settings().sink] {
+    std::thread([link, pages = std::move(pages), orientation, docName, sink = settings().sink] {
         const auto abandoned = [&link] {
             const std::lock_guard lock(link->mutex);
             return link->abandoned;
         };
-        const bool handedOver = sink ? sink(page, orientation) : printPage(page, orientation, docName, abandoned);
+        const bool handedOver =
+            sink ? std::all_of(pages.cbegin(), pages.cend(), [&](const QPicture& page) { return sink(page, orientation); })
+                 : printPages(pages, orientation, docName, abandoned);
         const std::lock_guard lock(link->mutex);
         if (auto* job = static_cast<PrintJob*>(link->waiter))
             QMetaObject::invokeMethod(job, [job, handedOver] { job->finish(handedOver); }, Qt::QueuedConnection);
@@ -259,9 +262,12 @@ namespace {
 // The page as a PDF file fitted within the margins. PDF/A-1b carries no transparency: the
 // soft edges that widgets paint would otherwise make a print server's converter turn the
 // whole page into pixels, text included.
-bool writePdf(const QPicture& page, PageOrientation orientation, const QPageSize& paper,
+bool writePdf(const QList<QPicture>& pages, PageOrientation orientation, const QPageSize& paper,
               const QString& docName, const QString& fileName)
 {
+    // A report's pages carry their own margins and stand upright.
+    const bool report = orientation == PageOrientation::Report;
+    const qreal margin = report ? 0 : 10;
     QPdfWriter writer(fileName);
     writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(1200);
@@ -269,7 +275,7 @@ bool writePdf(const QPicture& page, PageOrientation orientation, const QPageSize
     writer.setPageLayout(QPageLayout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
                                      orientation == PageOrientation::Landscape ? QPageLayout::Landscape
                                                                                : QPageLayout::Portrait,
-                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+                                     QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
 
     const std::lock_guard lock(gate().mutex);
     if (gate().closed)
@@ -278,14 +284,21 @@ bool writePdf(const QPicture& page, PageOrientation orientation, const QPageSize
     if (!painter.begin(&writer))
         return false;
     const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
-    const QRectF source = page.boundingRect();
-    const QSizeF fitted = source.size().scaled(area.size(), Qt::KeepAspectRatio);
-    painter.translate((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2);
-    // A picture plays scaled from its own resolution to the device's; fit what is left.
-    const qreal playX = qreal(writer.logicalDpiX()) / page.logicalDpiX();
-    const qreal playY = qreal(writer.logicalDpiY()) / page.logicalDpiY();
-    painter.scale(fitted.width() / source.width() / playX, fitted.height() / source.height() / playY);
-    painter.drawPicture(-source.topLeft(), page);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const QPicture& page = pages[i];
+        if (i > 0 && !writer.newPage())
+            return false;
+        painter.save();
+        const QRectF source = page.boundingRect();
+        const QSizeF fitted = source.size().scaled(area.size(), Qt::KeepAspectRatio);
+        painter.translate((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2);
+        // A picture plays scaled from its own resolution to the device's; fit what is left.
+        const qreal playX = qreal(writer.logicalDpiX()) / page.logicalDpiX();
+        const qreal playY = qreal(writer.logicalDpiY()) / page.logicalDpiY();
+        painter.scale(fitted.width() / source.width() / playX, fitted.height() / source.height() / playY);
+        painter.drawPicture(-source.topLeft(), page);
+        painter.restore();
+    }
     return painter.end();
 }
 
@@ -323,6 +336,12 @@ const CupsApi& cups()
 bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
                const std::function<bool()>& abandoned)
 {
+    return printPages({page}, orientation, docName, abandoned);
+}
+
+bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const QString& docName,
+                const std::function<bool()>& abandoned)
+{
     // Nobody is there to give a password to on this thread (Qt's printer support would ask
     // with a dialog, which only the user-interface thread may show): a server that wants
     // one refuses the job. Set again after the look-up, which may set up Qt's own.
@@ -345,12 +364,15 @@ bool printPage(const QPicture& page, PageOrientation orientation, const QString&
         // QPrinter::isValid() stays true without any printer; ask the print server for the default instead.
         info = QPrinterInfo::defaultPrinter();
         // A paused or stopped queue reports an error state; a job sent there would wait unseen.
-        if (info.isNull() || info.state() == QPrinter::Error || page.boundingRect().isEmpty())
+        const bool blank = pages.isEmpty() || std::any_of(pages.cbegin(), pages.cend(), [](const QPicture& page) {
+                               return page.boundingRect().isEmpty();
+                           });
+        if (info.isNull() || info.state() == QPrinter::Error || blank)
             return false;
         paper = info.defaultPageSize();
     }
     QTemporaryFile file(QDir::tempPath() + u"/kazenoha-XXXXXX.pdf"_s);
-    if (givenUp() || !file.open() || !writePdf(page, orientation, paper, docName, file.fileName()))
+    if (givenUp() || !file.open() || !writePdf(pages, orientation, paper, docName, file.fileName()))
         return false;
     // Sent by the print server's own library, which, unlike Qt's printer, tells whether the
     // queue took the job (a queue that rejects jobs says so here).
@@ -387,8 +409,13 @@ bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation
     // screen reader reads it; the icon takes the focus back when it comes back.
     if (note && !window->focusWidget())
         note->setFocus(Qt::OtherFocusReason);
-    startJob(window, icon, note, std::move(page), orientation);
+    startJob(window, icon, note, {std::move(page)}, orientation, window->windowTitle());
     return true;
+}
+
+void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName)
+{
+    startJob(window, nullptr, nullptr, pages, PageOrientation::Report, docName);
 }
 
 } // namespace kz::ui

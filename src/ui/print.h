@@ -2,6 +2,7 @@
 #pragma once
 #include "common/geometry.h"
 
+#include <QList>
 #include <QPicture>
 
 #include <chrono>
@@ -13,11 +14,13 @@ namespace kz::ui {
 
 class ActionBox;
 
-enum class PageOrientation { Landscape, AsPrinterIs };
+// Report: a page drawn for a whole portrait sheet (a report's A4 pages), placed edge to edge.
+enum class PageOrientation { Landscape, AsPrinterIs, Report };
 
 // Where a window's page goes once the user agreed. It runs on the print worker, never on
 // the user-interface thread, and returns whether the page was handed over. The default
-// sends it to the default printer; tests replace it to capture the page.
+// sends it to the default printer; tests replace it to capture the page. A job of several
+// pages calls it once per page, in order, until one is refused.
 using PrintSink = std::function<bool(const QPicture& page, PageOrientation orientation)>;
 void setPrintSink(PrintSink sink); // an empty sink restores the printer
 
@@ -30,6 +33,10 @@ void setPrintTimeLimit(std::chrono::milliseconds limit); // for tests; the progr
 // The icon comes back when the page is handed over or the job has failed; a failure or a
 // job over the time limit tells the user. Returns whether the user agreed.
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation);
+
+// Hands the pages of a report (PageOrientation::Report) to the print worker, as
+// confirmAndPrint does after its question: the same worker, time limit and failure message.
+void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName);
 
 // The window's painting as vector drawing; its bounding rectangle is the window's.
 QPicture recordWindow(QWidget* window);
@@ -45,5 +52,8 @@ ActionBox* makePrintIcon(Twips left, Twips top, QWidget* parent);
 // nothing more is sent, and a job sent meanwhile is cancelled.
 bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
                const std::function<bool()>& abandoned = {});
+// The same for several pages in one job.
+bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const QString& docName,
+                const std::function<bool()>& abandoned = {});
 
 } // namespace kz::ui

@@ -10,7 +10,16 @@ namespace kz::ui {
 
 // Every window exists at most once; the menu and the tax sheet ask for them by kind, so
 // that no window library has to know another.
-enum class WindowKind { Menu, TaxSheet, Coefficients, About, TermsHelp, SecondStudy };
+enum class WindowKind {
+    Menu,
+    TaxSheet,
+    Coefficients,
+    About,
+    TermsHelp,
+    SecondStudy,
+    TaxSteps,         // 計算過程 of the tax sheet; registered by the sheet
+    CoefficientSteps, // 計算過程 of the coefficient window; registered by it
+};
 
 // The frame of the program's fixed-size windows: a title, minimise and close, no maximise.
 inline constexpr Qt::WindowFlags kFixedWindow{Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A report to hand a client: an A4 portrait document drawn as vector text and lines, the
+// same pages for the PDF file, the print preview and the printer. A window fills in a
+// Document from its model's current state; nothing here computes a figure.
+//
+// Reading order on paper: the title with the law and the date, the input sections, the
+// result tables, the pictures, the steps, the caveat; a page number "n / m" on every page.
+#include <QDate>
+#include <QList>
+#include <QPicture>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QPainter;
+class QRectF;
+
+namespace kz::report {
+
+// One input as entered: "法定相続人数" → "3 人".
+struct Row {
+    QString key;
+    QString value;
+};
+
+// A titled block of inputs, laid out as key / value lines.
+struct Section {
+    QString title;
+    QList<Row> rows;
+};
+
+// A table of texts. The first column holds row captions (left-aligned); the other columns
+// hold figures (right-aligned). A table too long for a page goes on with its header again.
+struct Table {
+    QString title;
+    QStringList columns;     // the header row; its first entry heads the captions
+    QList<QStringList> rows; // each as long as columns
+    QString unit;            // written above the table's right edge: "（単位：千円）"
+};
+
+// A step of a calculation: its caption, the rule in words, the rule with the figures, and
+// the figure as the window shows it, with its unit.
+struct Step {
+    QString caption;
+    QString words;
+    QString numbers;
+    QString result;
+};
+
+// A drawing of its own, such as a chart: `draw` paints within the rectangle it is given,
+// on the page's painter (fonts by point size come out at their size; areaMm converts).
+struct Figure {
+    QString title;
+    qreal heightMm = 80;
+    std::function<void(QPainter& painter, const QRectF& area)> draw;
+};
+
+struct Document {
+    QString title; // "相続税の試算"
+    QString law;   // "[平成20年5月1日現在法令等]"; empty: no line for it
+    QDate date;    // the date printed under the title
+    QList<Section> inputs;
+    QList<Table> tables;
+    QList<Figure> figures;
+    QString stepsTitle = QStringLiteral(u"計算過程");
+    QList<Step> steps;
+    QString emptySteps; // said instead of the steps when there are none
+    QString caveat;     // "このシートはあくまで概算ですので、…"
+};
+
+// The pages of a document, each a recording as large as an A4 sheet in portrait.
+// Every output plays these same recordings, so the preview, the PDF and the paper agree
+// page for page.
+QList<QPicture> pages(const Document& doc);
+
+// The length of `mm` millimetres on a page's painter, for a Figure's own drawing.
+qreal areaMm(const QPainter& painter, qreal mm);
+
+// The date the report carries: the main menu's date while the menu is open, else today.
+QDate reportDate();
+
+} // namespace kz::report

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "tax_sheet/sheet_report.h"
+
+#include "common/format.h"
+#include "tax_sheet/sheet_layout.h"
+#include "tax_sheet/steps.h"
+#include "ui/app.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kz::tax {
+namespace {
+
+using kz::ui::qs;
+
+QString fieldText(const TaxSheet& s, Field f) { return qs(s.text(f)); }
+QString labelText(const TaxSheet& s, Label l) { return qs(s.labelText(l)); }
+
+QStringList personColumns(const QString& first)
+{
+    QStringList out{first};
+    for (int p = 1; p <= kPersons; ++p)
+        out << layout::columnHeading(p);
+    return out;
+}
+
+kz::report::Section inputs(const TaxSheet& s)
+{
+    kz::report::Section section{u"入力"_s, {}};
+    section.rows.append({u"法定相続人数"_s, fieldText(s, heirCountField()) + u" 人"_s});
+    for (int k = 0; k < 4; ++k) {
+        const QString num = fieldText(s, numeratorField(k)), den = fieldText(s, denominatorField(k));
+        const QString share = num.isEmpty() && den.isEmpty() ? u"（なし）"_s : num + u" / "_s + den;
+        section.rows.append({u"法定相続分（"_s + layout::columnHeading(k + 1) + u"）"_s, share});
+    }
+    for (int p = 2; p <= 4; ++p)
+        section.rows.append({QString::fromUtf16(yearsCaption(s.law())) + u"（"_s + layout::columnHeading(p) + u"）"_s,
+                             fieldText(s, yearsField(p)) + u" 年"_s});
+    return section;
+}
+
+kz::report::Table amounts(const TaxSheet& s)
+{
+    kz::report::Table t{u"各人の課税価格の算出（入力額）"_s, personColumns(u"項目"_s), {}, u"（単位：千円）"_s};
+    for (int i = 0; i < kAmountRows; ++i) {
+        QString caption = layout::amountCaption(i, s.law());
+        if (i == 3 || i == 4)
+            caption += u"(－)"_s; // the sheet's debt bracket says it once for both rows
+        QStringList row{caption};
+        for (int p = 1; p <= kPersons; ++p)
+            row << qs(formatGrouped(s.kingaku(p, i)));
+        t.rows.append(row);
+    }
+    return t;
+}
+
+kz::report::Table personResults(const TaxSheet& s)
+{
+    kz::report::Table t{u"各人の相続税額の算出（計算結果）"_s, personColumns(u"項目"_s), {}, u"（単位：千円、比率を除く）"_s};
+    const QString captions[] = {u"①　各人の課税価格"_s, u"相続額"_s,    u"相続税額"_s,
+                                u"相続額比率"_s,        u"修正前税額"_s, u"各人の納付税額"_s};
+    for (int i = 0; i < kAmountRows; ++i) {
+        if (i == 5) {
+            // The deductions the payable tax takes account of, on the sheet's own rows.
+            QStringList minors{u"未成年者控除"_s, QString()};
+            for (int p = 2; p <= 4; ++p)
+                minors << labelText(s, sheetLabel(p + 4));
+            t.rows.append(minors << QString());
+        }
+        QStringList row{captions[i]};
+        for (int p = 1; p <= kPersons; ++p)
+            row << labelText(s, personLabel(p, i));
+        t.rows.append(row);
+    }
+    return t;
+}
+
+kz::report::Table totals(const TaxSheet& s)
+{
+    kz::report::Table t{u"課税価格の合計と相続税の総額"_s, {u"項目"_s, u"金額"_s}, {}, u"（単位：千円）"_s};
+    t.rows.append({u"②　課税価格（合計額）"_s, labelText(s, sheetLabel(0))});
+    t.rows.append({QString::fromUtf16(s.law().basicCaption).trimmed(), labelText(s, sheetLabel(2))});
+    t.rows.append({u"④　課税遺産総額（②－③）"_s, labelText(s, sheetLabel(3))});
+    t.rows.append({u"⑤　相続税の総額"_s, labelText(s, sheetLabel(4))});
+    t.rows.append({u"配偶者の税額軽減額"_s, labelText(s, sheetLabel(5))});
+    return t;
+}
+
+} // namespace
+
+QString emptyStepsHint() { return u"「納付税額計算」を押すと、ここに計算過程が表示されます。"_s; }
+
+kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
+{
+    kz::report::Document doc;
+    doc.title = u"相続税の試算"_s;
+    doc.law = QString::fromUtf16(s.law().name);
+    doc.date = date;
+    doc.inputs = {inputs(s)};
+    doc.tables = {amounts(s), totals(s), personResults(s)};
+    for (const kz::Step& step : calculationSteps(s))
+        doc.steps.append({qs(step.caption), qs(step.words), qs(step.numbers), qs(step.result + step.unit)});
+    doc.emptySteps = emptyStepsHint();
+    doc.caveat = u"※ 計算シートでは受遺者の２割加算、配偶者の税額軽減、未成年者控除が計算できます。"
+                 u"修正項目：２割加算、税額控除（贈与税額控除、配偶者の税額軽減、未成年者控除、障害者控除、相次相続控除、"
+                 u"外国税額控除）があります。\nこのシートはあくまで概算ですので、申告は税理士にご相談ください。"_s;
+    if (s.law().giftNote)
+        doc.caveat += u'\n' + QString::fromUtf16(s.law().giftNote);
+    return doc;
+}
+
+QString stepsText(const TaxSheet& s)
+{
+    QString text = u"相続税の試算　"_s + QString::fromUtf16(s.law().name) + u'\n';
+    const kz::Steps steps = calculationSteps(s);
+    if (steps.empty())
+        return text + emptyStepsHint();
+    for (const kz::Step& step : steps)
+        text += qs(kz::stepLine(step)) + u'\n';
+    return text;
+}
+
+} // namespace kz::tax

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The tax sheet's current state as a report and as the text of its 計算過程 window.
+#include "report/report.h"
+#include "tax_sheet/sheet.h"
+
+namespace kz::tax {
+
+// "相続税の試算": the inputs as entered, the results as the sheet shows them, the steps of
+// the last 納付税額計算 and the sheet's own caveat.
+kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
+
+// The 計算過程 window's text: the law, then one step a line; a hint while the results are
+// cleared.
+QString stepsText(const TaxSheet& sheet);
+
+// What the steps say while the results are cleared.
+QString emptyStepsHint();
+
+} // namespace kz::tax

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+// The report as a client gets it: the PDF file of the sheet's worked cases read back with
+// poppler's tools, a failed save, the preview's pages and the 計算過程 window.
+#include "qtest_support.h"
+
+#include "common/format.h"
+#include "report/output.h"
+#include "tax_sheet/form_souzoku.h"
+#include "tax_sheet/sheet_report.h"
+#include "ui/command_button.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace kz::tax;
+
+namespace {
+
+QString run(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(30'000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pageCount(const QString& pdf)
+{
+    return QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {pdf})).captured(1).toInt();
+}
+
+// The sheet filled in as a user types it: amounts committed by leaving their field.
+struct Case {
+    int law;
+    std::array<std::array<int, 6>, 5> amounts;
+    QString heirs;
+    std::array<QString, 4> num, den;
+    std::array<QString, 3> years;
+};
+
+void load(TaxSheet& s, const Case& c)
+{
+    s.setLaw(lawEditions()[static_cast<std::size_t>(c.law)]);
+    for (int p = 1; p <= kPersons; ++p)
+        for (int i = 0; i < kAmountRows; ++i) {
+            const Field f = amountField(p, i);
+            s.gotFocus(f);
+            s.setText(f, std::to_string(c.amounts[p - 1][i]));
+            s.lostFocus(f);
+        }
+    s.setText(heirCountField(), c.heirs.toStdString());
+    for (int k = 0; k < 4; ++k) {
+        s.setText(numeratorField(k), c.num[k].toStdString());
+        s.setText(denominatorField(k), c.den[k].toStdString());
+    }
+    for (int p = 2; p <= 4; ++p)
+        s.setText(yearsField(p), c.years[p - 2].toStdString());
+    s.command4();
+}
+
+// The worked example of the stated law, and the 令和6 case (③ 48,000, ④ 132,000, ⑤ 22,000).
+const Case kWorked{0,
+                   {{{250000, 20000, 5000, 8000, 2000, 0}, {80000, 0, 0, 0, 0, 5000}, {40000, 15000, 5000, 0, 0, 0}, {}, {30000}}},
+                   u"4"_s, {u"1"_s, u"1"_s, u"1"_s, u"1"_s}, {u"2"_s, u"6"_s, u"6"_s, u"6"_s}, {u"0"_s, u"5"_s, u"0"_s}};
+const Case kReiwa6{1, {{{100000}, {40000}, {40000}, {}, {}}}, u"3"_s, {u"1"_s, u"1"_s, u"1"_s, {}},
+                   {u"2"_s, u"4"_s, u"4"_s, {}}, {u"0"_s, u"5"_s, u"0"_s}};
+
+// Answers the next file dialog with `path`, as a user typing it would.
+void answerFileDialog(const QString& path, QString* suggested)
+{
+    QTimer::singleShot(50, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return answerFileDialog(path, suggested);
+        *suggested = dialog->selectedFiles().value(0);
+        dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+} // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    // Ctrl+S on the sheet: the suggested name, then a PDF whose text holds every figure
+    // the sheet shows and whose fonts are all embedded; a second save replaces it whole.
+    void pdfOfTheSheet_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("平成20年 worked example") << 0;
+        QTest::newRow("令和6年 case") << 1;
+    }
+    void pdfOfTheSheet()
+    {
+        QFETCH(int, which);
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Command4->setFocus(); // no field under edit while the model is filled in
+        load(form.sheet(), which == 0 ? kWorked : kReiwa6);
+        const QString pdf = dir_.filePath(u"sheet%1.pdf"_s.arg(which));
+        QString suggested;
+        answerFileDialog(pdf, &suggested);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".pdf"_s),
+                 qPrintable(suggested));
+        const int pages = pageCount(pdf);
+        QVERIFY2(pages >= 1 && pages <= 3, qPrintable(QString::number(pages)));
+        const QString text = run(u"pdftotext"_s, {pdf, u"-"_s}).simplified().remove(u' ');
+        QVERIFY(text.contains(QString::fromUtf16(form.sheet().law().name)));
+        for (int slot = 0; slot < kLabelCount; ++slot) {
+            const QString shown = QString::fromStdString(form.sheet().labelText(labelAtSlot(slot)));
+            QVERIFY2(text.contains(shown), qPrintable(shown));
+        }
+        const QStringList fonts = run(u"pdffonts"_s, {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString& font : fonts)
+            QVERIFY2(font.contains(u" yes "_s), qPrintable(font)); // the emb column
+        // A save over it of a smaller sheet leaves no trace of the larger one.
+        form.sheet().clearAll();
+        QVERIFY(kz::report::savePdf(sheetReport(form.sheet(), QDate::currentDate()), pdf));
+        QCOMPARE(pageCount(pdf), 1);
+        QVERIFY(!run(u"pdftotext"_s, {pdf, u"-"_s}).contains(u"相続税額（配偶者）"_s));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+KZ_QTEST_MAIN(ReportTest)
+#include "report_test.moc"
