@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
 #include <vector>
 
@@ -197,6 +198,19 @@ SheetCase readSheet(const Json& v, std::string_view& lawKey)
     return c;
 }
 
+// A whole number as such, any other as the fewest digits that give it back; JSON has no
+// infinity.
+void appendNumber(std::string& out, double v)
+{
+    char buf[64];
+    if (!std::isfinite(v))
+        out += "null";
+    else if (v == std::trunc(v) && std::fabs(v) < 9007199254740992.0)
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(v)).ptr);
+    else
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
 // A shown text and the number it shows: "8,525" is 8525, an empty "###,###" text 0, a
 // figure too large for a double null.
 void appendFigure(std::string& out, const std::string& text)
@@ -208,15 +222,7 @@ void appendFigure(std::string& out, const std::string& text)
     for (const char c : text)
         if (c != ',')
             digits += c;
-    const double v = plainValue(digits);
-    char buf[64];
-    if (!std::isfinite(v)) {
-        out += "null";
-    } else if (v == std::trunc(v) && std::fabs(v) < 9007199254740992.0) {
-        out.append(buf, std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(v)).ptr);
-    } else {
-        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-    }
+    appendNumber(out, plainValue(digits));
     out += '}';
 }
 
@@ -309,6 +315,87 @@ CoefficientCase readCoefficient(const Json& v)
     return c;
 }
 
+// The study's whole numbers as its window reads them: the leading number, halves to even.
+// A value the window would pull into its range is an error here, not a silent other case.
+void checkRange(const std::string& text, double lo, double hi, const std::string& path)
+{
+    const double v = std::nearbyint(numericValue(text));
+    if (v < lo || v > hi) {
+        char bounds[64];
+        std::snprintf(bounds, sizeof bounds, "%.0f..%.0f", lo, hi);
+        fail(path + ": " + named(text) + " is outside " + bounds);
+    }
+}
+
+SecondCase readSecond(const Json& v, std::string_view& lawKey)
+{
+    const std::string path = "second";
+    object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law"});
+    SecondCase c;
+    lawKey = kLaws[1].key;
+    if (const Json* law = find(v, "law")) {
+        bool known = false;
+        for (const LawKey& l : kLaws) {
+            if (isText(*law, l.key)) {
+                c.law = &tax::lawEditions()[static_cast<std::size_t>(l.edition)];
+                lawKey = l.key;
+                known = true;
+            }
+        }
+        if (!known)
+            fail("second.law: expected \"h20\" or \"r6\"");
+    }
+    auto read = [&](std::string_view key, std::string& into, double lo, double hi, bool required) {
+        const Json* value = find(v, key);
+        if (!value && required)
+            fail(join(path, key) + ": missing");
+        if (value) {
+            into = fieldText(*value, [&] { return join(path, key); });
+            checkRange(into, lo, hi, join(path, key));
+        }
+    };
+    constexpr double kMax = 2147483647.0;
+    read("estate", c.estate, 0, kMax, true);
+    read("children", c.children, 1, 10, true);
+    read("spouse_share", c.spouseShare, 0, std::nearbyint(numericValue(c.estate)), true);
+    read("spouse_assets", c.spouseAssets, 0, kMax, false);
+    read("years", c.years, 0, 10, false);
+    return c;
+}
+
+// A tax as the study shows it (to the 千円, halves to even) and the figure itself.
+void appendTax(std::string& out, std::string_view key, double figure)
+{
+    out += ',';
+    appendKey(out, key);
+    out += "{\"text\":";
+    appendString(out, formatGrouped(static_cast<double>(second::shown(figure))));
+    out += ",\"value\":";
+    appendNumber(out, figure);
+    out += '}';
+}
+
+void writeSecond(std::string& out, std::string_view lawKey, const second::StudyForm& form)
+{
+    out += "\"second\":{\"law\":";
+    appendString(out, lawKey);
+    const second::Figures& f = form.figures();
+    appendTax(out, "first_inheritance_tax", f.firstTax);
+    appendTax(out, "reduction", f.reduction);
+    appendTax(out, "spouse_pays", f.spousePays);
+    appendTax(out, "children_pay", f.childrenPay);
+    appendTax(out, "first_tax", f.firstPayable);
+    appendTax(out, "second_estate", f.secondEstate);
+    appendTax(out, "second_deduction", f.secondDeduction);
+    appendTax(out, "second_inheritance_tax", f.secondTax);
+    appendTax(out, "credit", f.credit);
+    appendTax(out, "second_tax", f.secondPayable);
+    appendTax(out, "total_tax", f.total);
+    appendTax(out, "optimum_share", form.best().share);
+    appendTax(out, "optimum_total", form.best().total);
+    out += '}';
+}
+
 void writeCoefficient(std::string& out, const CoefficientAnswer& a, coef::Calc calc)
 {
     const coef::CalcInfo& ci = coef::calc(calc);
@@ -380,7 +467,9 @@ Answer answer(std::string_view line, long lineNumber)
             const CoefficientCase c = readCoefficient(*coefficient);
             writeCoefficient(out, computeCoefficient(c), c.calc);
         } else {
-            fail("second: not available yet");
+            std::string_view lawKey;
+            const SecondCase c = readSecond(*second, lawKey);
+            writeSecond(out, lawKey, computeSecond(c));
         }
         out += '}';
         return {std::move(out), false};
@@ -388,6 +477,9 @@ Answer answer(std::string_view line, long lineNumber)
         return {errorLine(id, e.message, lineNumber), true};
     } catch (const json::ParseError& e) {
         return {errorLine(id, std::string("not JSON: ") + e.what(), lineNumber), true};
+    } catch (const std::exception& e) {
+        // A model that refuses its input answers this line; the next ones are still read.
+        return {errorLine(id, std::string("not computed: ") + e.what(), lineNumber), true};
     }
 }
 

@@ -69,6 +69,18 @@ CoefficientAnswer computeCoefficient(const CoefficientCase& c)
     return a;
 }
 
+second::StudyForm computeSecond(const SecondCase& c)
+{
+    second::StudyForm form;
+    form.setLaw(*c.law);
+    using second::Entry;
+    for (const auto& [entry, text] : {std::pair{Entry::Estate, &c.estate}, std::pair{Entry::Children, &c.children},
+                                      std::pair{Entry::Share, &c.spouseShare}, std::pair{Entry::Assets, &c.spouseAssets},
+                                      std::pair{Entry::Years, &c.years}})
+        type(form, entry, *text);
+    return form;
+}
+
 std::string_view calcName(coef::Calc c) { return coef::calc(c).name; }
 
 std::optional<coef::Calc> calcNamed(std::string_view name)

@@ -4,6 +4,7 @@
 // window's model: the front end reads JSON into these, the benchmark builds them directly.
 // No Qt here.
 #include "coefficients/calculator.h"
+#include "second/study_form.h"
 #include "tax_sheet/sheet.h"
 
 #include <array>
@@ -47,6 +48,14 @@ struct CoefficientAnswer {
 };
 
 CoefficientAnswer computeCoefficient(const CoefficientCase& c);
+
+// The study of the spouse's later inheritance: the texts of its fields, typed top down.
+struct SecondCase {
+    const tax::LawEdition* law = &tax::lawEditions()[1];
+    std::string estate, children, spouseShare, spouseAssets = "0", years = "10";
+};
+
+second::StudyForm computeSecond(const SecondCase& c);
 
 // What a calculation is called (its accessible name) and what a field is called in the batch
 // format: the caption without spaces ("年数"), for a result the text a screen reader says

@@ -5,8 +5,10 @@
 #include "cli/compute.h"
 #include "cli/json.h"
 #include "coefficients/worked_examples.h"
+#include "second/worked_cases.h"
 #include "tax_sheet/sheet_helpers.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -154,6 +156,45 @@ TEST(Compute, MessagesAndNumberForms)
     EXPECT_EQ(r.status, 0);
 }
 
+std::string secondLine(const tax::LawEdition* law, int e, int n, int s, int p, int y)
+{
+    return "{\"second\":{\"law\":\"" + std::string(law == second::k2008 ? "h20" : "r6") + "\",\"estate\":" +
+           std::to_string(e) + ",\"children\":\"" + std::to_string(n) + "\",\"spouse_share\":" + std::to_string(s) +
+           ",\"spouse_assets\":" + std::to_string(p) + ",\"years\":" + std::to_string(y) + "}}";
+}
+
+// The study's worked rows: each figure as its value and shown to the 千円; the optimum of
+// the families whose optimum was worked.
+TEST(Compute, SecondInheritanceWorkedCases)
+{
+    std::string input;
+    for (const second::Row& r : second::kWorkedRows)
+        input += secondLine(r.law, r.e, r.n, r.s, r.p, r.y) + "\n";
+    for (const second::OptRow& o : second::kOptimumRows)
+        input += secondLine(o.law, o.e, 2, 0, o.p, 10) + "\n";
+    const Output out = compute(input);
+    ASSERT_EQ(out.lines.size(), second::kWorkedRows.size() + second::kOptimumRows.size());
+    for (std::size_t i = 0; i < second::kWorkedRows.size(); ++i) {
+        const second::Row& r = second::kWorkedRows[i];
+        const std::pair<const char*, double> figures[] = {
+            {"first_inheritance_tax", r.t1}, {"reduction", r.red}, {"spouse_pays", r.a}, {"children_pay", r.ch},
+            {"first_tax", r.f}, {"second_estate", r.e2}, {"second_deduction", r.d2}, {"second_inheritance_tax", r.t2},
+            {"credit", r.k}, {"second_tax", r.g}, {"total_tax", r.total}};
+        for (const auto& [key, want] : figures) {
+            const std::string path = std::string("second.") + key;
+            EXPECT_NEAR(std::stod(at(out.lines[i], path + ".value")), want, 1e-6 * std::max(1.0, want)) << i << key;
+            std::string shown = at(out.lines[i], path + ".text");
+            std::erase(shown, ',');
+            EXPECT_EQ(std::stod(shown), std::nearbyint(want)) << i << key;
+        }
+    }
+    for (std::size_t i = 0; i < second::kOptimumRows.size(); ++i) {
+        const std::string& line = out.lines[second::kWorkedRows.size() + i];
+        EXPECT_EQ(at(line, "second.optimum_share.value"), std::to_string(second::kOptimumRows[i].share));
+        EXPECT_EQ(std::stod(at(line, "second.optimum_total.value")), second::kOptimumRows[i].total);
+    }
+}
+
 struct BadLine {
     std::string line;
     const char* error;
@@ -186,6 +227,10 @@ TEST(Compute, BadLinesAreAnswered)
         {R"({"coefficient":{"calculation":"元利合計","inputs":{"年数":1,"年利率":1}}})", "coefficient.inputs.運用金額: missing"},
         {R"({"coefficient":{"calculation":"物価上昇率","inputs":{"年数":1,"物価上昇率":1,"運用金額":1}}})", "coefficient.inputs: unknown key \"運用金額\""},
         {R"({"coefficient":{"calculation":"元利合計"}})", "coefficient.inputs: missing"},
+        {R"({"second":{"estate":100,"children":11,"spouse_share":0}})", "second.children: \"11\" is outside 1..10"},
+        {R"({"second":{"estate":100,"children":1,"spouse_share":"100.6"}})", "second.spouse_share: \"100.6\" is outside 0..100"},
+        {R"({"second":{"estate":100,"children":1}})", "second.spouse_share: missing"},
+        {R"({"second":{"estate":100,"children":1,"spouse_share":0,"years":-1}})", "second.years: \"-1\" is outside 0..10"},
         {R"({"a":1,"a":2})", "not JSON: key \"a\" given twice"},
         {R"({"a":[[[[[[1]]]]]]})", "not JSON: nesting deeper than 6 levels at column 11"},
         {R"({"id":"\ud800"})", "not JSON: lone high surrogate at column 14"},
