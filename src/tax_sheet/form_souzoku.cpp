@@ -34,22 +34,25 @@ constexpr Twips kPageLeft = 2520;   // the page in view
 constexpr Twips kParkedLeft = 13800; // outside the client area
 constexpr Twips kPageTop = 0;
 
-// Commands beside the stated ones, in the free band of the command column between
-// "シートHELP" and the gift-tax table, as wide as the column's buttons. Tab reaches them
-// after the stated order; each has its own key.
+// Commands beside the stated ones, in the free right part of the sheet's heading row, right
+// of the law's drop-down: the command column's band under "シートHELP" is taken by the gift
+// table under a law with more brackets. A smaller face than the stated buttons, so that all
+// four fit the row. Tab reaches them after the stated order; each has its own key.
 struct ExtraCommand {
     const char16_t* caption;
     const char16_t* name;
-    Twips top;
+    Twips left, width;
     QKeyCombination key;
     void (FormSouzoku::*act)();
 };
-constexpr Twips kExtraHeight = 375;
+constexpr Twips kExtraTop = 105, kExtraHeight = 360;
+constexpr qreal kExtraPointSize = 8;
 const ExtraCommand kExtraCommands[] = {
-    {u"計算過程", u"StepsCommand", 2520, QKeyCombination(Qt::Key_F2), &FormSouzoku::showSteps},
-    {u"PDFに保存…", u"SaveCommand", 3060, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormSouzoku::saveReport},
-    {u"印刷プレビュー…", u"PreviewCommand", 3600, QKeyCombination(Qt::CTRL, Qt::Key_P), &FormSouzoku::previewReport},
-    {u"二次相続…", u"CommandNiji", 4140, QKeyCombination(Qt::Key_F3), &FormSouzoku::CommandNiji_Click},
+    {u"計算過程", u"StepsCommand", 8495, 840, QKeyCombination(Qt::Key_F2), &FormSouzoku::showSteps},
+    {u"PDFに保存…", u"SaveCommand", 9380, 1140, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormSouzoku::saveReport},
+    {u"印刷プレビュー…", u"PreviewCommand", 10565, 1400, QKeyCombination(Qt::CTRL, Qt::Key_P),
+     &FormSouzoku::previewReport},
+    {u"二次相続…", u"CommandNiji", 12010, 990, QKeyCombination(Qt::Key_F3), &FormSouzoku::CommandNiji_Click},
 };
 
 } // namespace
@@ -155,9 +158,13 @@ QWidget* FormSouzoku::addExtraCommands()
 {
     QWidget* last = Picture5;
     for (const ExtraCommand& c : kExtraCommands) {
-        auto* b = new CommandButton(QString::fromUtf16(c.caption), Picture1);
+        auto* b = new CommandButton(QString::fromUtf16(c.caption), this);
         b->setObjectName(QString::fromUtf16(c.name));
-        b->setGeometry(twipsRect(120, c.top, 2175, kExtraHeight));
+        QFont small = b->font();
+        small.setPointSizeF(kExtraPointSize);
+        b->setFont(small);
+        b->setGeometry(twipsRect(c.left, kExtraTop, c.width, kExtraHeight));
+        b->raise();
         b->setAccessibleName(QString(b->text()).remove(u'…'));
         b->setAccessibleDescription(QKeySequence(c.key).toString(QKeySequence::NativeText));
         connect(b, &QPushButton::clicked, this, c.act);

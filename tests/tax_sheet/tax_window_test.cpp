@@ -349,12 +349,36 @@ private slots:
         QCOMPARE(w.resultTexts() == results, !opens);
     }
 
+    void sheetTextsFitAndDoNotOverlap_data()
+    {
+        QTest::addColumn<int>("law");
+        QTest::newRow("stated law") << 0;
+        QTest::newRow("later law, longer gift table") << 1;
+    }
+
     void sheetTextsFitAndDoNotOverlap()
     {
+        QFETCH(int, law);
+        w.form->Picture3->Combo1->setCurrentIndex(law);
         typeWorkedExample();
         w.click(w.form->Command4);
         checkNothingCutOffOrOverlapping(w.form->Picture3);
         checkNothingCutOffOrOverlapping(w.form->Picture1);
+        // The commands added beside the stated ones cover no text, field or control.
+        QList<QPair<QString, QRect>> boxes;
+        const auto add = [&](QWidget* x, QRect r) { boxes.append({x->objectName(), r.translated(x->mapTo(w.form.get(), QPoint()))}); };
+        for (QWidget* b : w.form->extraCommands)
+            add(b, b->rect());
+        const qsizetype extras = boxes.size();
+        for (QWidget* x : w.form->findChildren<QWidget*>()) {
+            if (!x->isVisible() || w.form->extraCommands.contains(qobject_cast<kz::ui::CommandButton*>(x)))
+                continue;
+            if (auto* l = qobject_cast<QLabel*>(x); l && !l->text().isEmpty())
+                add(x, kz::test::inkRect(l).translated(-l->pos()));
+            else if (qobject_cast<QLineEdit*>(x) || qobject_cast<QAbstractButton*>(x) || qobject_cast<QComboBox*>(x))
+                add(x, x->rect());
+        }
+        kz::test::checkApart(boxes, extras, 0);
     }
 
     void clearingLabels_data()
