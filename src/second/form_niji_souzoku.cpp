@@ -2,7 +2,9 @@
 #include "second/form_niji_souzoku.h"
 
 #include "common/format.h"
+#include "report/output.h"
 #include "second/study_chart.h"
+#include "second/study_report.h"
 #include "second/study_texts.h"
 #include "ui/app.h"
 #include "ui/command_button.h"
@@ -15,6 +17,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -91,6 +94,23 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     bold.setBold(true);
     m_figures.back()->setFont(bold);
 
+    // The study as a report, as the tax sheet makes one: a PDF file or the print preview.
+    const auto command = [this](const QString& caption, const QString& name, QKeyCombination key, void (FormNijiSouzoku::*act)()) {
+        auto* b = new kz::ui::CommandButton(caption, this);
+        b->setObjectName(name);
+        b->setAccessibleName(QString(caption).remove(u'…'));
+        b->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
+        connect(b, &QPushButton::clicked, this, act);
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, b, [b] {
+            b->setFocus(Qt::ShortcutFocusReason); // the field under edit is left first
+            b->click();
+        });
+        return b;
+    };
+    saveButton = command(u"PDFに保存…"_s, u"SaveCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormNijiSouzoku::saveReport);
+    previewButton = command(u"印刷プレビュー…"_s, u"PreviewCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_P),
+                            &FormNijiSouzoku::previewReport);
     closeButton = new kz::ui::CommandButton(u"閉じる"_s, this);
     closeButton->setObjectName(u"CloseButton"_s);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -118,7 +138,12 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     left->addWidget(bestButton);
     left->addWidget(results);
     left->addStretch();
-    left->addWidget(closeButton, 0, Qt::AlignRight);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(saveButton);
+    commands->addWidget(previewButton);
+    commands->addStretch();
+    commands->addWidget(closeButton);
+    left->addLayout(commands);
     auto* right = new QVBoxLayout;
     right->addWidget(chart, 1);
     right->addWidget(table);
@@ -130,7 +155,9 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     setTabOrder(firstLaw, secondLaw);
     setTabOrder(secondLaw, bestButton);
     setTabOrder(bestButton, table);
-    setTabOrder(table, closeButton);
+    setTabOrder(table, saveButton);
+    setTabOrder(saveButton, previewButton);
+    setTabOrder(previewButton, closeButton);
 
     m_form.textChanged = [this](Entry e) { mirror(e); };
     m_form.recomputed = [this] { showResults(); };
@@ -157,6 +184,16 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
     const QSignalBlocker block(firstLaw);
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
     m_form.setInput(in);
+}
+
+void FormNijiSouzoku::saveReport()
+{
+    kz::report::saveWithDialog(this, studyReport(m_form, *chart, kz::report::reportDate()), u"二次相続試算"_s);
+}
+
+void FormNijiSouzoku::previewReport()
+{
+    kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()));
 }
 
 void FormNijiSouzoku::mirror(Entry e)

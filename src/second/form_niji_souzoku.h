@@ -42,7 +42,12 @@ public:
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
+    kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
+    kz::ui::CommandButton* previewButton = nullptr; // 印刷プレビュー…, Ctrl+P
     kz::ui::CommandButton* closeButton = nullptr;
+
+    void saveReport();
+    void previewReport();
 
 private:
     void mirror(Entry e);

@@ -24,9 +24,9 @@ QFont programFont()
 {
     QFont font(u"ＭＳ Ｐゴシック"_s);
     font.setPointSizeF(9);
-    // Stated in full, a window's font leaves nothing for a theme's font of a kind of control
-    // to fill in (a theme may make buttons bold or labels larger).
-    font.setResolveMask(QFont::AllPropertiesResolved);
+    // A weight stated too: a theme's font for a kind of control (labels, buttons …) may be bold.
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
     return font;
 }
 

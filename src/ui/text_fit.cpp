@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "ui/text_fit.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -20,7 +27,65 @@ namespace {
 // than the text's width before it stops scrolling.
 constexpr int kLineEditMargin = 2;
 
-int lineEditRoom(const QLineEdit* e)
+// The legible floor. A text is never drawn with digits less than 7 px high (logical pixels,
+// so at 100 % scale; about 7.25 pt in the sheet's fonts): below that a digit is a grey smudge
+// that reads as any other. A text that does not fit its room at the floor is shown there in a
+// shorter form that says what it is:
+//  - a number in fewer significant digits, rounded to the nearest (never cut), in E notation
+//    with its sign and exponent where the integer part does not fit ("-2.1475E+09",
+//    "6E+15"), grouping commas left out first ("2147483648"); where not even one digit and
+//    the exponent fit, "###", as a spreadsheet says that a number is too wide;
+//  - any other text ending in "…".
+// The box then offers its whole text as tooltip and accessible description, and Ctrl+C on a
+// result copies the whole text.
+constexpr qreal kFloorDigitHeight = 7.0;
+
+qreal floorSize(const QFont& stated)
+{
+    static QHash<QString, qreal> known; // by the font without its size
+    QFont key = stated;
+    key.setPointSizeF(10);
+    const QString id = key.key();
+    if (const auto it = known.constFind(id); it != known.constEnd())
+        return it.value();
+    qreal size = 1.0;
+    for (QFont f = stated; size < 72.0; size += 0.25) {
+        f.setPointSizeF(size);
+        if (QFontMetricsF(f).tightBoundingRect(QStringLiteral("0")).height() >= kFloorDigitHeight)
+            break;
+    }
+    known.insert(id, size);
+    return size;
+}
+
+qreal widthOf(const QString& text, const QFontMetricsF& fm) { return std::ceil(fm.horizontalAdvance(text)); }
+
+QString shortForm(const QString& text, const QFont& font, int room)
+{
+    const QFontMetricsF fm(font);
+    QString plain = text;
+    plain.remove(QLatin1Char(','));
+    bool number = false;
+    const double value = QLocale::c().toDouble(plain, &number);
+    if (!number || !std::isfinite(value))
+        return fm.elidedText(text, Qt::ElideRight, room);
+    for (int digits = 17; digits >= 1; --digits) {
+        const QString shorter = QString::number(value, 'G', digits);
+        if (widthOf(shorter, fm) <= room)
+            return shorter;
+    }
+    // Not even one digit and its exponent: hashes, as a spreadsheet shows a number too wide.
+    QString hashes(QLatin1Char('#'));
+    while (widthOf(hashes + QLatin1Char('#'), fm) <= room)
+        hashes += QLatin1Char('#');
+    return hashes;
+}
+
+QRect lineEditTextRect(const QLineEdit* e);
+
+int lineEditRoom(const QLineEdit* e) { return lineEditTextRect(e).width() - 2 * kLineEditMargin - 1; }
+
+QRect lineEditTextRect(const QLineEdit* e)
 {
     QStyleOptionFrame opt;
     opt.initFrom(e);
@@ -28,23 +93,26 @@ int lineEditRoom(const QLineEdit* e)
     opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
     opt.midLineWidth = 0;
     opt.state |= QStyle::State_Sunken;
-    const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e).marginsRemoved(e->textMargins());
-    return r.width() - 2 * kLineEditMargin - 1;
+    return e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e).marginsRemoved(e->textMargins());
 }
 
-int labelRoom(const QLabel* l)
+// Where a label keeps its text: inside its margin, and its indent on both sides.
+QRect labelTextRect(const QLabel* l)
 {
-    int room = l->contentsRect().width() - 2 * l->margin();
+    const int m = l->margin();
+    QRect r = l->contentsRect().adjusted(m, m, -m, -m);
     int indent = l->indent();
     // A framed label without an indent of its own keeps half an "x" from the frame.
     if (indent < 0 && l->frameWidth() > 0)
-        indent = l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - l->margin();
+        indent = l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - m;
     // The label keeps the indent on its aligned side; a number drawn smaller keeps as much
     // on the other side too, rather than touching the frame.
     if (indent > 0 && (l->alignment() & (Qt::AlignLeft | Qt::AlignRight)))
-        room -= 2 * indent;
-    return room;
+        r.adjust(indent, 0, -indent, 0);
+    return r;
 }
+
+int labelRoom(const QLabel* l) { return labelTextRect(l).width(); }
 
 class TextFit : public QObject {
 public:
@@ -58,6 +126,8 @@ public:
     }
 
     static QString name() { return QStringLiteral("kz_textFit"); }
+
+    QString shown() const { return m_memo && !m_memo->shown.isEmpty() ? m_memo->shown : text(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -74,7 +144,14 @@ protected:
         case QEvent::Paint:
             // A field repaints as it gains or loses the focus, so this covers editing too.
             apply();
-            break;
+            if (!m_memo || m_memo->shown.isEmpty())
+                break;
+            // The box draws itself, then the shorter form over its own text.
+            static_cast<QObject*>(m_box)->event(event);
+            paintShortForm();
+            return true;
+        case QEvent::KeyPress:
+            return copyWhole(static_cast<QKeyEvent*>(event));
         default:
             break;
         }
@@ -97,57 +174,114 @@ private:
         return e && e->hasFocus() && !e->isReadOnly();
     }
 
-    QFont fitted()
+    struct Memo {
+        QString text;
+        int room;
+        QFont font;
+        QString shown; // the shorter form drawn instead of the text, or empty
+    };
+
+    Memo fitted()
     {
-        if (editing())
-            return m_stated;
         const QString t = text();
         const int room = textRoom(m_box);
+        if (editing())
+            return {t, -1, m_stated, {}}; // no answer to keep for later
         // A box repaints far more often than its text or room change: measure on a change only.
         if (m_memo && m_memo->text == t && m_memo->room == room)
-            return m_memo->font;
+            return *m_memo;
         // Whole pixels, as the box lays its text out; a quarter point is a third of a pixel.
         const qreal stated = m_stated.pointSizeF();
         auto width = [&](qreal size) {
             QFont f = m_stated;
             f.setPointSizeF(size);
-            return std::ceil(QFontMetricsF(f).horizontalAdvance(t));
+            return widthOf(t, QFontMetricsF(f));
         };
-        QFont f = m_stated;
-        const qreal full = std::ceil(QFontMetricsF(m_stated).horizontalAdvance(t));
+        Memo m{t, room, m_stated, {}};
+        const qreal full = widthOf(t, QFontMetricsF(m_stated));
         if (full > room && stated > 1.0) {
+            const qreal floor = std::min(stated, floorSize(m_stated));
             // Widths grow about in proportion to the size: start there, then settle on the
             // largest quarter point that fits.
-            qreal size = std::max(1.0, std::floor(4 * stated * room / full) / 4);
+            qreal size = std::max(floor, std::floor(4 * stated * room / full) / 4);
             while (size + 0.25 < stated && width(size + 0.25) <= room)
                 size += 0.25;
-            while (size > 1.0 && width(size) > room)
+            while (size > floor && width(size) > room)
                 size -= 0.25;
-            f.setPointSizeF(size);
+            m.font.setPointSizeF(size);
+            if (width(size) > room)
+                m.shown = shortForm(t, m.font, room);
         }
-        m_memo = Memo{t, room, f};
-        return f;
+        return m;
     }
 
     void apply()
     {
-        const QFont f = fitted();
-        if (f == m_box->font())
+        const bool wasFitted = m_memo && (m_memo->font != m_stated || !m_memo->shown.isEmpty());
+        m_memo = fitted();
+        const bool fittedNow = m_memo->font != m_stated || !m_memo->shown.isEmpty();
+        if (fittedNow || wasFitted)
+            offerWholeText(fittedNow ? m_memo->text : QString());
+        if (m_memo->font == m_box->font())
             return;
         m_applying = true;
-        m_box->setFont(f);
+        m_box->setFont(m_memo->font);
         m_applying = false;
     }
 
-    struct Memo {
-        QString text;
-        int room;
-        QFont font;
-    };
+    // The whole text, where the box shows it smaller or shorter, as tooltip and beside what
+    // the view describes the box as; empty takes it back.
+    void offerWholeText(const QString& whole)
+    {
+        m_box->setToolTip(whole);
+        QString described = m_box->accessibleDescription();
+        if (!m_offered.isEmpty() && described.endsWith(m_offered))
+            described.chop(m_offered.size());
+        m_offered = whole.isEmpty() ? QString() : (described.isEmpty() ? whole : QStringLiteral("、") + whole);
+        if (described + m_offered != m_box->accessibleDescription())
+            m_box->setAccessibleDescription(described + m_offered);
+    }
+
+    void paintShortForm()
+    {
+        QPainter p(m_box);
+        QRect r;
+        Qt::Alignment align;
+        QColor background;
+        if (const auto* e = qobject_cast<const QLineEdit*>(m_box)) {
+            r = lineEditTextRect(e);
+            p.fillRect(r, e->palette().color(QPalette::Base));
+            r.adjust(kLineEditMargin, 0, -kLineEditMargin, 0);
+            align = e->alignment();
+        } else {
+            const auto* l = static_cast<const QLabel*>(m_box);
+            p.fillRect(l->contentsRect(), l->palette().color(l->backgroundRole()));
+            r = labelTextRect(l);
+            align = l->alignment();
+        }
+        p.setFont(m_memo->font);
+        p.setPen(m_box->palette().color(m_box->foregroundRole()));
+        p.drawText(r, int(align), m_memo->shown);
+    }
+
+    // Ctrl+C on a result copies its whole text where nothing or a shortened text is selected.
+    bool copyWhole(const QKeyEvent* key)
+    {
+        const auto* e = qobject_cast<const QLineEdit*>(m_box);
+        const auto* l = qobject_cast<const QLabel*>(m_box);
+        if (!key->matches(QKeySequence::Copy) || (e && !e->isReadOnly()))
+            return false;
+        const bool selected = e ? e->hasSelectedText() : l && l->hasSelectedText();
+        if (selected && (!m_memo || m_memo->shown.isEmpty()))
+            return false;
+        QApplication::clipboard()->setText(text());
+        return true;
+    }
 
     QWidget* m_box;
     QFont m_stated;
     std::optional<Memo> m_memo; // the last answer, for the text and room it was given
+    QString m_offered;          // what the accessible description got added
     bool m_applying = false;
 };
 
@@ -160,6 +294,16 @@ void install(QWidget* box)
 } // namespace
 
 void fitText(QLabel* label) { install(label); }
+
+QString shownText(const QWidget* box)
+{
+    if (const auto* fit = box->findChild<TextFit*>(TextFit::name(), Qt::FindDirectChildrenOnly))
+        return fit->shown();
+    if (const auto* e = qobject_cast<const QLineEdit*>(box))
+        return e->displayText();
+    const auto* l = qobject_cast<const QLabel*>(box);
+    return l ? l->text() : QString();
+}
 void fitText(QLineEdit* field) { install(field); }
 
 int textRoom(const QWidget* box)

@@ -3,8 +3,10 @@
 
 #include "common/geometry.h"
 #include "ui/app.h"
+#include "ui/text_fit.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMap>
 #include <QPointer>
 #include <QScreen>
@@ -102,6 +104,20 @@ void scrollContent(QWidget* window, QSize inner)
     });
 }
 
+// A caption that does not fit its box (a font missing here, replaced by a wider one) is drawn
+// smaller, as a number is, rather than cut. Only one-line plain captions: a wrapped or
+// several-line text is measured otherwise. Those that fit, nearly all, are left alone.
+void fitCaptions(QWidget* window)
+{
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (!text.isEmpty() && !label->wordWrap() && !text.contains(u'\n') && label->textFormat() != Qt::RichText
+            && !(label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))
+            && label->fontMetrics().horizontalAdvance(text) > textRoom(label))
+            fitText(label);
+    }
+}
+
 } // namespace
 
 void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
@@ -110,6 +126,7 @@ void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
     // weighed against the screen.
     if (!window->testAttribute(Qt::WA_SetFont))
         setWindowFont(window);
+    fitCaptions(window);
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;

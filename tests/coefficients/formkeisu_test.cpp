@@ -8,6 +8,7 @@
 #include "ui/focus_frame.h"
 #include "ui/print.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -711,7 +712,8 @@ private slots:
         QTRY_VERIFY(w.isNull());
     }
 
-    // The longest figures of an amount, a rate and a narrow result field are drawn whole.
+    // The longest figures of an amount, a rate and a narrow result field are drawn whole, or at
+    // the legible floor in a shorter form; Ctrl+C on a result copies the whole text.
     void longestFiguresShowWhole()
     {
         for (const QString& typed : {u"-2147483648"_s, u"0.0000000000000000000001"_s}) {
@@ -719,8 +721,14 @@ private slots:
             press(Qt::Key_Return);
         }
         num(15)->setText(u"-2,147,483,648"_s);
-        for (int f : {0, 1, 15})
-            QVERIFY2(kz::test::showsWholeText(num(f)), qPrintable(text(f)));
+        num(3)->setText(u"1,234,567,890,123,456,789"_s + u",123"_s); // 25 characters of 元利合計
+        for (int f : {0, 1, 15, 3}) {
+            const QString fails = kz::test::showsLegibly(num(f));
+            QVERIFY2(fails.isEmpty(), qPrintable(text(f) + u' ' + fails));
+        }
+        num(3)->setFocus(Qt::MouseFocusReason);
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), text(3));
     }
 
     // Enter on the last field puts the same focus frame on the button as Tab does.

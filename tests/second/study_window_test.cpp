@@ -3,7 +3,9 @@
 // sheet, the figures after typing a share, and the button that moves to the optimum.
 #include "qtest_support.h"
 
+#include "report/output.h"
 #include "second/form_niji_souzoku.h"
+#include "second/study_report.h"
 #include "tax_sheet/form_souzoku.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
@@ -11,7 +13,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QProcess>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 using kz::second::Entry;
@@ -57,6 +61,18 @@ private slots:
         QCOMPARE(w->table->item(11, 0)->text() + w->table->item(11, 4)->text(), u"最小 42.0 %3,654"_s);
         kz::test::press(Qt::Key_Tab); // the table is reached by the keyboard, after the button
         QCOMPARE(kz::test::focused(), w->table);
+
+        // The report carries the figures, the chart's minimum, the table and the steps.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"study.pdf"_s);
+        QVERIFY(kz::report::savePdf(kz::second::studyReport(w->form(), *w->chart, QDate(2026, 12, 7)), pdf));
+        QProcess text;
+        text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+        QVERIFY(text.waitForFinished(30'000));
+        const QString read = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        for (const QString& shown : {u"[令和6年1月1日現在法令等]"_s, u"最小 42.0 % 3,654千円"_s, u"最小 42.0 % 42,000 3,654 0 3,654"_s,
+                                     u"6,300 × min(42,000, 160,000) ÷ 100,000 = 2,646千円"_s})
+            QVERIFY2(read.contains(shown), qPrintable(shown));
         w->close();
     }
 };

@@ -100,7 +100,31 @@ bool showsWholeText(QWidget* box)
         for (int x : {inner.left(), inner.left() + 1, inner.right() - 1, inner.right()})
             if (std::abs(qGray(image.pixel(x, y)) - background) > 96)
                 return false;
-    return std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text)) <= kz::ui::textRoom(box);
+    return std::ceil(QFontMetricsF(box->font()).horizontalAdvance(kz::ui::shownText(box))) <= kz::ui::textRoom(box);
+}
+
+QString showsLegibly(QWidget* box)
+{
+    using namespace Qt::StringLiterals;
+    if (!showsWholeText(box))
+        return u"cut"_s;
+    if (QFontMetricsF(box->font()).tightBoundingRect(u"0"_s).height() < 7)
+        return u"below the floor"_s;
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    const QString whole = edit ? edit->displayText() : static_cast<QLabel*>(box)->text();
+    const QString shown = kz::ui::shownText(box);
+    if (shown == whole)
+        return {};
+    if (box->toolTip() != whole || !box->accessibleDescription().endsWith(whole))
+        return u"whole text not offered"_s;
+    if (shown.count(u'#') == shown.size())
+        return {};
+    if (shown.endsWith(u'…'))
+        return whole.startsWith(shown.chopped(1)) ? QString() : u"elided wrongly"_s;
+    // Rounded to the digits shown: off by at most half a unit of the last one.
+    const double a = QString(whole).remove(u',').toDouble(), b = shown.toDouble();
+    const qsizetype digits = QString(shown).section(u'E', 0, 0).remove(u'-').remove(u'.').size();
+    return std::abs(a - b) <= 0.5 * std::pow(10.0, 1 - digits) * std::abs(a) ? QString() : u"another value: "_s + shown;
 }
 
 namespace {
@@ -120,7 +144,10 @@ QStringList cutTexts(QWidget* window)
     for (QLabel* l : window->findChildren<QLabel*>()) {
         if (!l->isVisibleTo(window) || l->text().isEmpty())
             continue;
-        const bool fits = l->findChild<QObject*>(QStringLiteral("kz_textFit"), Qt::FindDirectChildrenOnly) ? showsWholeText(l)
+        // A fitted box is measured as drawn (a caption may touch its edge, where showsWholeText
+        // would take its ink for a cut number's).
+        const bool fitted = l->findChild<QObject*>(QStringLiteral("kz_textFit"), Qt::FindDirectChildrenOnly);
+        const bool fits = fitted ? (l->grab(), std::ceil(QFontMetricsF(l->font()).horizontalAdvance(l->text())) <= kz::ui::textRoom(l))
                           : l->wordWrap() ? wrappedHeight(l) <= l->contentsRect().height() + 1
                                           : l->sizeHint().width() <= l->width();
         if (!fits)

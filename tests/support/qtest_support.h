@@ -42,6 +42,10 @@ bool dropText(QWidget* widget, const QString& text);
 // Whether a label or line edit, as drawn, shows its whole text: no ink just inside its frame,
 // where a cut text runs out, and the text's width at the drawn font fits its room.
 bool showsWholeText(QWidget* box);
+// Shown whole, or where that would take digits under 7 px, at the floor in a shorter form
+// that reads as the same value (or ends in "…"), offering the whole text as tooltip and
+// accessible description ("###" where not even that fits). Empty: yes; else what failed.
+QString showsLegibly(QWidget* box);
 
 // The texts of a window's shown labels, fields, buttons and tabs that are cut: a number box
 // fails showsWholeText, a caption is wider (or, wrapped, taller) than its box.

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "second/study_report.h"
+
+#include "common/format.h"
+#include "second/study_chart.h"
+#include "second/study_form.h"
+#include "second/study_steps.h"
+#include "second/study_texts.h"
+#include "ui/app.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kz::second {
+
+kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart, const QDate& date)
+{
+    using kz::ui::qs;
+    const StudyInput& in = form.input();
+    kz::report::Document doc;
+    doc.title = u"二次相続シミュレーション"_s;
+    doc.law = QString::fromUtf16(in.law->name);
+    if (in.secondLaw && in.secondLaw != in.law)
+        doc.law = u"一次相続 "_s + doc.law + u"　二次相続 "_s + QString::fromUtf16(in.secondLaw->name);
+    doc.date = date;
+
+    kz::report::Section inputs{u"条件"_s, {}};
+    for (int i = 0; i < kEntryCount; ++i)
+        inputs.rows.append({QString::fromUtf16(entryCaption(static_cast<Entry>(i))), qs(form.text(static_cast<Entry>(i)))});
+    doc.inputs.append(inputs);
+
+    kz::report::Table figures{u"選んだ割合の税額"_s, {u"項目"_s, u"金額"_s}, {}, u"（単位：千円）"_s};
+    for (const FigureRow& row : kFigureRows)
+        figures.rows.append({QString::fromUtf16(row.caption), shownAmount(form.figures().*(row.value))});
+    doc.tables.append(figures);
+
+    kz::report::Table shares{u"配偶者の取得割合ごとの税額"_s, tableColumns(), {}, u"（単位：千円）"_s};
+    for (const TableRow& row : form.table())
+        shares.rows.append(tableCells(row));
+    doc.tables.append(shares);
+
+    doc.figures.append({u"税額のグラフ（一次相続・二次相続・合計、万円）"_s, 90,
+                        [&chart](QPainter& p, const QRectF& area) { chart.paintChart(p, area, true); }});
+
+    for (const kz::Step& step : studySteps(in, form.figures()))
+        doc.steps.append({qs(step.caption), qs(step.words), qs(step.numbers), qs(step.result + step.unit)});
+    doc.caveat = u"※ 子はすべて法定相続人として等分に取得し、配偶者の税額軽減のほかの税額控除・加算は含みません。"
+                 u"二次相続は一次相続から配偶者が取得した財産と固有財産のみで計算した概算です。"_s;
+    return doc;
+}
+
+} // namespace kz::second
