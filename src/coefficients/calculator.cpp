@@ -64,6 +64,7 @@ bool Calculator::gotFocus(int index)
     for (int r : calc(f.calc).results)
         if (r != kNone)
             write(r, "0");
+    forget(f.calc);
     return true;
 }
 
@@ -124,6 +125,39 @@ Calculator::Results Calculator::compute(Calc c, const Inputs& in)
     return {};
 }
 
+namespace {
+
+// The coefficient a calculation's result is built on, by the same formula.
+double factorOf(Calc c, double r, std::int16_t n)
+{
+    switch (c) {
+    case Calc::FutureValue:
+    case Calc::PriceRise: return futureValueFactor(r, n);
+    case Calc::PresentValue:
+    case Calc::LandDecline: return presentValueFactor(r, n);
+    case Calc::SinkingFund: return sinkingFundFactor(r, n);
+    case Calc::AnnuityFuture: return annuityFutureFactor(r, n);
+    case Calc::Withdrawal:
+    case Calc::LoanRepayment: return capitalRecoveryFactor(r, n);
+    case Calc::AnnuityPresent: return annuityPresentFactor(r, n);
+    }
+    return 0;
+}
+
+} // namespace
+
+void Calculator::record(Calc c, const Inputs& in)
+{
+    runs_[at(calc(c).tab)] = Run{c, in.rate, in.amount, in.years, factorOf(c, in.rate, in.years)};
+}
+
+void Calculator::forget(Calc c)
+{
+    auto& run = runs_[at(calc(c).tab)];
+    if (run && run->calc == c)
+        run.reset();
+}
+
 void Calculator::writeResults(const CalcInfo& ci, const Results& results)
 {
     for (std::size_t i = 0; i < results.size(); ++i)
@@ -145,6 +179,7 @@ std::optional<int> Calculator::calculate(Calc c)
             for (Input what : ci.reads)
                 read(what, ci, in);
             writeResults(ci, compute(c, in));
+            record(c, in);
         } catch (const kz::ArithmeticError& e) {
             // Stop: the results keep the texts they had.
             stopped_ = e.failure;
@@ -158,8 +193,10 @@ std::optional<int> Calculator::calculate(Calc c)
         carryOn([&] { read(what, ci, in); });
     Results results;
     stopped_ = carryOn([&] { results = compute(c, in); });
-    if (stopped_ == Failure::None)
+    if (stopped_ == Failure::None) {
         writeResults(ci, results);
+        record(c, in);
+    }
     return std::nullopt;
 }
 
@@ -168,6 +205,7 @@ int Calculator::clear(Calc c)
     const CalcInfo& ci = calc(c);
     if (ci.amountField != kNone)
         amounts_[at(field(ci.amountField).slot)] = 0;
+    forget(c);
     for (int f = ci.first; f <= ci.last; ++f)
         write(f, std::string(ci.clearTexts[at(f - ci.first)]));
     return ci.first;

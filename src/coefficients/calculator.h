@@ -29,6 +29,15 @@ namespace kz::coef {
 // as an amount, or a rate and years the formula has no value for (a rate of 0 divides 0 by 0).
 std::string_view stopMessage(Failure why);
 
+// A calculation whose results stand on its tab: the inputs it read and the coefficient
+// its results are built on, for the steps that explain it.
+struct Run {
+    Calc calc{};
+    double rate = 0, amount = 0;
+    std::int16_t years = 0;
+    double factor = 0;
+};
+
 class Calculator {
 public:
     Calculator(); // the design texts and amounts of 0, as the window opens
@@ -55,6 +64,10 @@ public:
     // wrote them (a years value that cannot be read under carry on counts as 0, no stop).
     Failure stopped() const { return stopped_; }
 
+    // The last calculation on a tab while its results stand: none before one, or once an
+    // input of it is entered (its results turn to "0") or it is cleared.
+    const std::optional<Run>& lastRun(int tab) const { return runs_[static_cast<std::size_t>(tab)]; }
+
     // "CE": the stored amount to 0 and the fields to their clear texts. Returns the
     // field that takes the focus.
     int clear(Calc c);
@@ -74,6 +87,9 @@ private:
     std::array<std::string, kFieldCount> texts_;
     std::array<std::int32_t, kAmountCount> amounts_{};
     Failure stopped_ = Failure::None;
+    std::array<std::optional<Run>, kTabCount> runs_{};
+    void record(Calc c, const Inputs& in);
+    void forget(Calc c);
 };
 
 } // namespace kz::coef

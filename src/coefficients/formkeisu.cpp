@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "coefficients/formkeisu.h"
 
+#include "coefficients/coefficient_report.h"
+#include "report/output.h"
+#include "report/steps_window.h"
 #include "ui/app.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
@@ -10,6 +13,7 @@
 #include "ui/windows.h"
 
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -64,6 +68,8 @@ Formkeisu::Formkeisu(QWidget* parent)
         connect(controls.close[at(tab)], &QPushButton::clicked, this, &QWidget::close);
         controls.Picture1[at(tab)]->onClick = [this, tab] { Picture1_Click(tab); };
     }
+
+    wireExtraCommands();
 
     kz::ui::placeOnScreen(this, 2, 4);
     // The window opens ready for the first amount.
@@ -162,6 +168,51 @@ void Formkeisu::Picture1_Click(int tab)
 {
     kz::ui::confirmAndPrint(this, controls.Picture1[at(tab)], kz::ui::PageOrientation::AsPrinterIs);
 }
+
+void Formkeisu::wireExtraCommands()
+{
+    using Act = void (Formkeisu::*)();
+    const std::pair<QKeyCombination, Act> commands[] = {
+        {QKeyCombination(Qt::Key_F2), &Formkeisu::showSteps},
+        {QKeyCombination(Qt::CTRL, Qt::Key_S), &Formkeisu::saveReport},
+        {QKeyCombination(Qt::CTRL, Qt::Key_P), &Formkeisu::previewReport},
+    };
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+        const auto& [key, act] = commands[i];
+        for (const auto& page : controls.extra) {
+            connect(page[i], &QPushButton::clicked, this, act);
+            page[i]->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
+        }
+        // The key acts as the shown tab's button would on a click: the field under edit is
+        // left, and its amount stored, first.
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, i] {
+            kz::ui::CommandButton* b = controls.extra[at(SSTab1->currentIndex())][i];
+            b->setFocus(Qt::ShortcutFocusReason);
+            b->click();
+        });
+    }
+    // The steps window follows every result the model writes.
+    auto mirror = std::move(model_.textChanged);
+    model_.textChanged = [this, mirror = std::move(mirror)](int i) {
+        if (mirror)
+            mirror(i);
+        if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::CoefficientSteps)))
+            steps->refresh();
+    };
+    kz::ui::registerWindow(kz::ui::WindowKind::CoefficientSteps, [this] {
+        return new kz::report::StepsWindow(u"計算過程 － 基本係数"_s, [this] { return stepsText(model_); }, this);
+    });
+}
+
+void Formkeisu::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::CoefficientSteps); }
+
+void Formkeisu::saveReport()
+{
+    kz::report::saveWithDialog(this, coefficientReport(model_, kz::report::reportDate()), u"係数計算"_s);
+}
+
+void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate())); }
 
 void Formkeisu::moveFocusTo(int field)
 {

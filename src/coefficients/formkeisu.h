@@ -34,6 +34,12 @@ public:
     void Label2_Click(int index);
     void Picture1_Click(int tab);
 
+    // Beside the stated commands: the steps window (F2), the report as PDF (Ctrl+S) and
+    // in a print preview (Ctrl+P), from any tab.
+    void showSteps();
+    void saveReport();
+    void previewReport();
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +48,7 @@ private:
     void wireField(int index);
     void wireCalculation(Calc c);
     void moveFocusTo(int field); // an input field, with its arrival rules
+    void wireExtraCommands();
 
     Calculator model_;
     std::array<TabPage*, kTabCount> pages_{};

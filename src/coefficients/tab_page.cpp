@@ -251,6 +251,26 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
     printer->setFocusPolicy(Qt::StrongFocus);
     controls.Picture1[static_cast<std::size_t>(tab)] = printer;
 
+    // The report's commands stand in the free part of the bottom row, between the printer
+    // and "閉じる", so that they cover nothing of the page.
+    struct ExtraSpot {
+        const char16_t* caption;
+        const char16_t* name;
+        Twips left, width;
+    };
+    constexpr ExtraSpot kExtras[] = {
+        {u"計算過程", u"StepsCommand", 1920, 1200},
+        {u"PDFに保存…", u"SaveCommand", 3240, 1560},
+        {u"印刷プレビュー…", u"PreviewCommand", 4920, 1800},
+    };
+    for (std::size_t i = 0; i < std::size(kExtras); ++i) {
+        auto* b = new kz::ui::CommandButton(QString::fromUtf16(kExtras[i].caption), canvas_);
+        b->setObjectName(u"%1(%2)"_s.arg(QString::fromUtf16(kExtras[i].name)).arg(tab));
+        b->setAccessibleName(caption + u' ' + QString(b->text()).remove(u'…'));
+        b->setGeometry(kz::ui::twipsRect(kExtras[i].left, 5040, kExtras[i].width, 375));
+        controls.extra[static_cast<std::size_t>(tab)][i] = b;
+    }
+
     auto* close = new kz::ui::CommandButton(u"閉じる"_s, canvas_);
     close->setObjectName(u"Command%1"_s.arg(page.closeCommand));
     close->setGeometry(kz::ui::twipsRect(6840, 5040, 1695, 375));
@@ -268,6 +288,8 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
     for (const Spot& s : page.clears)
         tabOrder_ << controls.Label2[static_cast<std::size_t>(indexOf(s.calc))];
     tabOrder_ << printer;
+    for (kz::ui::CommandButton* b : controls.extra[static_cast<std::size_t>(tab)])
+        tabOrder_ << b;
 }
 
 void TabPage::alignTo(const QWidget* tabControl) { canvas_->move(-mapTo(tabControl, QPoint(0, 0))); }

@@ -21,7 +21,12 @@ struct Controls {
     std::array<kz::ui::CommandButton*, kTabCount> close{};      // "閉じる" by tab
     std::array<kz::ui::ActionBox*, kCalcCount> Label2{};        // "CE"
     std::array<kz::ui::ActionBox*, kTabCount> Picture1{};       // printer icons
+    // Beside the stated controls, per tab: 計算過程, PDFに保存…, 印刷プレビュー….
+    std::array<std::array<kz::ui::CommandButton*, 3>, kTabCount> extra{};
 };
+
+// The commands beside the stated ones, in the order of Controls::extra.
+enum class Extra { Steps, Save, Preview };
 
 QString tabCaption(int tab);
 
@@ -35,7 +40,8 @@ public:
     void alignTo(const QWidget* tabControl);
 
     // The Tab-key order of this page: each calculation's input fields, then its button,
-    // the close button, and behind them the "CE" boxes and the printer icon.
+    // the close button, and behind them the "CE" boxes, the printer icon and the commands
+    // beside the stated ones.
     QList<QWidget*> tabOrder() const { return tabOrder_; }
 
 private:

@@ -73,6 +73,7 @@ constexpr const char16_t* kSettlement2024[] = {
 constexpr LawEdition kEditions[] = {
     {
         .name = u"[平成20年5月1日現在法令等]",
+        .era = u"平成",
         .basicDeduction = 50'000, // 5,000万円
         .basicPerHeir = 10'000,   // 1,000万円
         .quickTable = kQuick2008,
@@ -88,6 +89,7 @@ constexpr LawEdition kEditions[] = {
     },
     {
         .name = u"[令和6年1月1日現在法令等]",
+        .era = u"令和",
         .basicDeduction = 30'000, // 3,000万円
         .basicPerHeir = 6'000,    // 600万円
         .quickTable = kQuick2024,

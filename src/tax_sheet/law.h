@@ -30,6 +30,7 @@ struct GiftTable {
 
 struct LawEdition {
     const char16_t* name; // "[平成20年5月1日現在法令等]": the heading's bracket and the drop-down's entry
+    const char16_t* era;  // "平成": the era in which the help's model forms date themselves
 
     // ③ = basicDeduction + basicPerHeir × statutory heirs, in thousands of yen.
     std::int32_t basicDeduction;

@@ -37,7 +37,8 @@ FormSZkaisetu::FormSZkaisetu(QWidget* parent)
     for (const PageTable& table : helpPages()) {
         QWidget* page = SSTab1->addPage(QString::fromUtf16(table.caption));
         const std::vector<QLabel*> shown =
-            buildPage(table, page, [this](SheetPicture which, QSize size) { return sheetPicture(which, size, *law_); });
+            buildPage(table, page, [this](SheetPicture which, QSize size) { return sheetPicture(which, size, *law_); },
+                      &lawTexts_);
         for (std::size_t i = 0; i < shown.size(); ++i)
             pictures_.emplace_back(&table.pictures[i], shown[i]);
         if (table.lawNote)
@@ -65,6 +66,8 @@ void FormSZkaisetu::followLaw(const tax::LawEdition& law)
         label->setPixmap(sheetPicture(picture->which, label->size(), law));
         label->setAccessibleDescription(pictureDescription(*picture, law));
     }
+    for (const auto& [text, label] : lawTexts_)
+        label->setText(lawText(text, law));
     showLawNotes();
 }
 

@@ -55,6 +55,7 @@ private:
     std::vector<std::pair<const Picture*, QLabel*>> pictures_;
     std::vector<std::pair<const ui::Control*, QWidget*>> notePlaces_; // a law note's place on a page
     std::vector<QLabel*> notes_;
+    std::vector<LawText> lawTexts_; // the texts that name the edition or its era
 };
 
 } // namespace kz::terms

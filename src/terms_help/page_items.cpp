@@ -59,8 +59,24 @@ QString pictureDescription(const Picture& picture, const tax::LawEdition& law)
     return QString::fromUtf16(picture.description).arg(caption);
 }
 
-std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures)
+QString lawText(const char16_t* text, const tax::LawEdition& law)
 {
+    return QString::fromUtf16(text)
+        .replace(u"{法令}"_s, QString::fromUtf16(law.name))
+        .replace(u"{元号}"_s, QString::fromUtf16(law.era));
+}
+
+std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures,
+                               std::vector<LawText>* lawTexts)
+{
+    const auto followsLaw = [&](const ui::Control& c, QWidget* w) {
+        auto* label = qobject_cast<QLabel*>(w);
+        if (!label || !QString::fromUtf16(c.text).contains(u'{'))
+            return;
+        label->setText(lawText(c.text, tax::statedLaw()));
+        if (lawTexts)
+            lawTexts->push_back({c.text, label});
+    };
     std::vector<QLabel*> pictureLabels;
     ui::buildControls(table.backdrop, page);
     for (const Picture& pic : table.pictures) {
@@ -73,10 +89,12 @@ std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const Pict
         label->setAccessibleDescription(pictureDescription(pic, tax::statedLaw()));
         pictureLabels.push_back(label);
     }
-    ui::buildControls(table.controls, page);
+    for (const ui::Control& c : table.controls)
+        followsLaw(c, ui::buildControl(c, page));
     for (const ui::Control& c : table.paragraphs) {
         auto* label = static_cast<QLabel*>(ui::buildControl(c, page));
         label->setWordWrap(true);
+        followsLaw(c, label);
     }
     for (const Fraction& f : table.fractions) {
         auto* w = new FractionLabel(QString::fromUtf16(f.numerator), QString::fromUtf16(f.denominator), page);

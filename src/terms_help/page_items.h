@@ -79,8 +79,20 @@ struct PageTable {
 
 using PictureSource = std::function<QPixmap(SheetPicture which, QSize size)>;
 
+// A text of a page that names the law edition or its era, which belong to the law: "{法令}"
+// stands for the edition's name, "{元号}" for its era.
+QString lawText(const char16_t* text, const tax::LawEdition& law);
+
+// A label whose text names the law, with the text it was built from.
+struct LawText {
+    const char16_t* text;
+    QLabel* label;
+};
+
 // Builds a page's fixed contents on `page`; `pictures` renders the sheet's images. Returns
-// the picture labels, in the table's order, so that a window can render them again.
-std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures);
+// the picture labels, in the table's order, so that a window can render them again. Texts
+// that name the law read the stated one; `lawTexts`, if given, gets their labels.
+std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures,
+                               std::vector<LawText>* lawTexts = nullptr);
 
 } // namespace kz::terms

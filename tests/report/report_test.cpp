@@ -5,12 +5,18 @@
 
 #include "common/format.h"
 #include "report/output.h"
+#include "coefficients/formkeisu.h"
 #include "tax_sheet/form_souzoku.h"
 #include "tax_sheet/sheet_report.h"
 #include "ui/command_button.h"
+#include "ui/print.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QToolBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -129,6 +135,104 @@ private slots:
         QVERIFY(kz::report::savePdf(sheetReport(form.sheet(), QDate::currentDate()), pdf));
         QCOMPARE(pageCount(pdf), 1);
         QVERIFY(!run(u"pdftotext"_s, {pdf, u"-"_s}).contains(u"相続税額（配偶者）"_s));
+    }
+
+    // A folder that cannot be written: the reason is told, no file is left and a file that
+    // was there stays as it was. As root only a system folder refuses a new file.
+    void failedSave()
+    {
+        const kz::report::Document doc = sheetReport(TaxSheet(), QDate::currentDate());
+        QString why;
+        QVERIFY(!kz::report::savePdf(doc, u"/dev/null/x.pdf"_s, &why));
+        QVERIFY(!why.isEmpty());
+        QFile kept(u"/proc/version"_s);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        const QByteArray before = kept.readAll();
+        QVERIFY(!kz::report::savePdf(doc, kept.fileName()));
+        kept.seek(0);
+        QCOMPARE(kept.readAll(), before);
+        // Through the window: the message, and nothing left behind.
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QString suggested;
+        answerFileDialog(u"/proc/相続税試算.pdf"_s, &suggested);
+        const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(told->text.startsWith(u"PDFを保存できませんでした。\n"_s) && told->text.size() > 16);
+        QVERIFY(!QFile::exists(u"/proc/相続税試算.pdf"_s));
+    }
+
+    // Ctrl+P: the preview shows as many pages as the PDF holds, and its print command hands
+    // them all to the print worker.
+    void previewHasThePdfsPages()
+    {
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Command4->setFocus();
+        load(form.sheet(), kWorked);
+        const QString pdf = dir_.filePath(u"preview.pdf"_s);
+        QVERIFY(kz::report::savePdf(sheetReport(form.sheet(), kz::report::reportDate()), pdf));
+        int printed = 0;
+        kz::ui::setPrintSink([&](const QPicture&, kz::ui::PageOrientation o) {
+            return o == kz::ui::PageOrientation::Report && ++printed > 0;
+        });
+        int shown = -1;
+        QTimer::singleShot(300, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            dialog->findChild<QToolBar*>()->actions().last()->trigger();
+        });
+        QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(shown, pageCount(pdf));
+        QTRY_COMPARE(printed, shown);
+        kz::ui::setPrintSink({});
+    }
+
+    // F2: the steps follow the sheet, and a cleared sheet shows the hint.
+    void stepsWindowFollowsTheSheet()
+    {
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Command4->setFocus();
+        load(form.sheet(), kReiwa6);
+        QTest::keyClick(&form, Qt::Key_F2);
+        auto* text = form.findChild<QPlainTextEdit*>(u"StepsText"_s);
+        QVERIFY(text && text->window()->isVisible() && text->isReadOnly());
+        const QString basic = u"③　遺産　基礎控除額 = 3,000万円 + 600万円 × 法定相続人数 = 30,000 + 6,000 × 3 = 48,000千円"_s;
+        QVERIFY(text->toPlainText().split(u'\n').contains(basic));
+        QVERIFY(text->toPlainText().contains(u"相続人 3 未成年者控除 = １８歳になるまでの年数 × 10万円 = 5 × 100 = 500千円"_s));
+        form.sheet().setText(heirCountField(), "4");
+        QTRY_VERIFY(text->toPlainText().endsWith(emptyStepsHint()));
+        form.sheet().setText(heirCountField(), "3");
+        form.sheet().command4();
+        QTRY_VERIFY(text->toPlainText().split(u'\n').contains(basic));
+    }
+
+    // One coefficient calculation saved from its window: the inputs, the coefficient and
+    // the result in the text.
+    void pdfOfACoefficient()
+    {
+        kz::coef::Formkeisu form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (const auto& [field, typed] : {std::pair{0, "1000000"}, {1, "4"}, {2, "10"}}) {
+            form.controls.Num1[static_cast<std::size_t>(field)]->setFocus();
+            kz::test::typeText(form.controls.Num1[static_cast<std::size_t>(field)], QString::fromLatin1(typed));
+        }
+        QTest::mouseClick(form.controls.calculate[0], Qt::LeftButton);
+        const QString pdf = dir_.filePath(u"coef.pdf"_s);
+        QString suggested;
+        answerFileDialog(pdf, &suggested);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(suggested.contains(u"係数計算_"_s));
+        const QString text = run(u"pdftotext"_s, {pdf, u"-"_s});
+        for (const QString& shown : {u"係数計算の試算"_s, u"1,000,000"_s, u"1.48024428"_s, u"1,480,244"_s})
+            QVERIFY2(text.contains(shown), qPrintable(shown));
+        QCOMPARE(pageCount(pdf), 1);
     }
 
 private:

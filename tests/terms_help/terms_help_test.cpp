@@ -254,6 +254,15 @@ private slots:
             return nullptr;
         };
         auto upperPicture = [&] { return upperLabel()->pixmap().toImage(); };
+        // Every text of pages 4 and 6, where the edition and the era are named.
+        auto namedTexts = [&] {
+            QString all;
+            for (int page : {3, 5})
+                for (QLabel* l : labelsOn(help->SSTab1->page(page)))
+                    all += l->text();
+            return all;
+        };
+        const QString statedTexts = namedTexts();
         const QImage stated = upperPicture();
         QVERIFY(!labelAt(help->SSTab1->page(2), px(240, 2400)));
 
@@ -268,6 +277,10 @@ private slots:
         for (const QString& figure : {u"令和6年1月1日現在"_s, u"60歳以上"_s, u"18歳以上の子・孫"_s, u"110万円"_s,
                                       u"2,500万円"_s, u"20％"_s})
             QVERIFY2(note->text().contains(figure), qPrintable(figure));
+        for (const QString& named : {u"配偶者の税額の軽減 [令和6年1月1日現在法令等]"_s, u"（令和　　年　　月　　日死亡）"_s,
+                                     u"　　令和　　年　　月　　日\n"_s})
+            QVERIFY2(namedTexts().contains(named), qPrintable(named));
+        QVERIFY(!namedTexts().contains(u"平成"_s));
 
         // Closed and opened again from the same sheet, it starts under the sheet's law.
         help->close();
@@ -279,6 +292,7 @@ private slots:
         sheet->Picture3->Combo1->setCurrentIndex(0);
         QVERIFY(!labelAt(help->SSTab1->page(2), px(240, 2400)));
         QCOMPARE(upperPicture(), stated);
+        QCOMPARE(namedTexts(), statedTexts);
     }
 
     void twoPressesOfSheetHelpLeaveOneWindow()
