@@ -49,7 +49,7 @@ const ExtraCommand kExtraCommands[] = {
     {u"計算過程", u"StepsCommand", 2520, QKeyCombination(Qt::Key_F2), &FormSouzoku::showSteps},
     {u"PDFに保存…", u"SaveCommand", 3060, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormSouzoku::saveReport},
     {u"印刷プレビュー…", u"PreviewCommand", 3600, QKeyCombination(Qt::CTRL, Qt::Key_P), &FormSouzoku::previewReport},
-    // 4140 is kept for the next command of the column.
+    {u"二次相続…", u"CommandNiji", 4140, QKeyCombination(Qt::Key_F3), &FormSouzoku::CommandNiji_Click},
 };
 
 } // namespace
@@ -81,9 +81,6 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     Command2 = button(u"相続税計算シート"_s, u"Command2"_s, 960, 2175, 495);
     Command3 = button(u"シートHELP"_s, u"Command3"_s, 1800, 2175, 495);
     Command7 = button(u"閉じる"_s, u"Command7"_s, 8760, 1695, 375);
-    // In the free band under "シートHELP", after the stated commands.
-    CommandNiji = button(u"二次相続…"_s, u"CommandNiji"_s, 4140, 2175, 375);
-    CommandNiji->setAccessibleName(u"二次相続シミュレーションを開く"_s);
 
     Picture4 = new GiftTaxTable(Picture1);
     Picture4->move(twipsRect(0, 4800, 0, 0).topLeft());
@@ -100,7 +97,6 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &FormSouzoku::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FormSouzoku::Command3_Click);
     connect(Command7, &QPushButton::clicked, this, &FormSouzoku::Command7_Click);
-    connect(CommandNiji, &QPushButton::clicked, this, &FormSouzoku::CommandNiji_Click);
 
     // The sheet's own order (fields 0..43, then 納付税額計算) continues down the column.
     setTabOrder(Command4, Command1);
@@ -116,7 +112,8 @@ FormSouzoku::FormSouzoku(QWidget* parent)
             setTabOrder(std::exchange(last, box), box);
     setTabOrder(last, Picture5);
     // The column's own commands beside the stated ones, top to bottom.
-    setTabOrder(addExtraCommands(), CommandNiji);
+    addExtraCommands();
+    CommandNiji = extraCommands.back();
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 

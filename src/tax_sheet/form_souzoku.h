@@ -40,7 +40,7 @@ public:
     kz::ui::CommandButton* Command3 = nullptr; // シートHELP
     kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算, on the sheet page
     kz::ui::CommandButton* Command7 = nullptr; // 閉じる
-    kz::ui::CommandButton* CommandNiji = nullptr; // 二次相続…, beside the stated commands
+    kz::ui::CommandButton* CommandNiji = nullptr; // 二次相続…, the last of extraCommands
 
     void Command1_Click();
     void Command2_Click();

@@ -66,6 +66,7 @@ void EntryField::arrive()
 void EntryField::leave()
 {
     m_inside = false;
+    m_untouched = false;
     insideFields().removeAll(this);
     if (onFocusOut)
         onFocusOut();
@@ -202,7 +203,9 @@ void EntryField::focusOutEvent(QFocusEvent* event)
 void EntryField::mousePressEvent(QMouseEvent* event)
 {
     const bool wholeSelected = !text().isEmpty() && selectedText() == text();
-    if (!m_keepAfterClick && m_untouched && wholeSelected && hasFocus() && event->button() == Qt::LeftButton) {
+    // Also the click that activates the window: the field it holds the focus for gets it
+    // only with the activation, after the press.
+    if (!m_keepAfterClick && m_untouched && wholeSelected && event->button() == Qt::LeftButton) {
         m_untouched = false;
         m_pressHeld = true;
         m_heldAt = event->position();

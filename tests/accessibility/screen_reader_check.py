@@ -213,7 +213,7 @@ try:
     press(find(sheet, "push button", "相続開始後の手続き"))
     wait_for(lambda: not find(sheet, "text", "配偶者 相続・遺贈で取得した額"), "the sheet page to be parked")
     check_view(sheet, "tax window, procedures chart", ["相続開始後の手続き", "画面を印刷"])
-    press(find(sheet, "push button", "二次相続シミュレーションを開く"))
+    press(find(sheet, "push button", "二次相続"))
     study = window("二次相続シミュレーション")
     check_view(study, "study window", ["最も少ない割合にする", "閉じる"])
     table = wait_for(lambda: find(study, "table", "配偶者の取得割合ごとの税額表（千円）"), "the study's table").queryTable()

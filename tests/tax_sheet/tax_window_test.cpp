@@ -80,6 +80,8 @@ private slots:
         QCOMPARE(focusedName(), u"Num1(0)"_s);
         QCOMPARE(w.field(u"Num1(0)"_s)->selectedText(), u"0"_s);
         QCOMPARE(w.field(u"Num1(0)"_s)->cursorPosition(), 0);
+        QTest::mouseClick(w.field(u"Num1(0)"_s), Qt::LeftButton, {}, QPoint(4, 8)); // keeps the selection
+        QCOMPARE(w.field(u"Num1(0)"_s)->selectedText(), u"0"_s);
         QCOMPARE(w.form->Picture3->pos(), QPoint(168, 0));
         QCOMPARE(w.form->Picture2->x(), 920);
         for (const QString& shown : w.resultTexts())
