@@ -76,7 +76,7 @@ constexpr int kMenuX = 56;                                  // the menu's button
 constexpr int kTaxButtonY = 28, kCoefButtonY = 68, kAboutButtonY = 148;
 constexpr int kHelpButtonX = 80, kHelpButtonY = 136;        // "シートHELP" in the tax window
 constexpr int kCalcX = 800, kCalcY = 544;                   // "納付税額計算"
-constexpr int kStudyX = 80, kStudyY = 288;                  // "二次相続…" in the tax window
+constexpr int kStudyX = 834, kStudyY = 19;                  // "二次相続…" in the tax window
 constexpr int kBareButtonX = 56, kBareButtonY = 28;         // the bare program's one button
 
 class Screen {
