@@ -194,7 +194,7 @@ void Formkeisu::wireExtraCommands()
     }
     // The steps window follows every result the model writes.
     auto mirror = std::move(model_.textChanged);
-    model_.textChanged = [this, mirror = std::move(mirror)](int i) {
+    model_.textChanged = [mirror = std::move(mirror)](int i) {
         if (mirror)
             mirror(i);
         if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::CoefficientSteps)))

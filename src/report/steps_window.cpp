@@ -38,14 +38,16 @@ StepsWindow::StepsWindow(const QString& title, std::function<QString()> text, QW
     connect(escape, &QShortcut::activated, this, &QWidget::close);
     update();
     if (source && source->screen()) {
-        // Beside the window it explains: right of it, else left of it, else as far right
-        // as the screen goes.
+        // Beside the window it explains, on the side with more room, as wide as that room
+        // allows down to a readable width; where the screen has no such room it overlaps.
         const QRect s = source->frameGeometry();
         const QRect room = source->screen()->availableGeometry();
-        int x = s.right() + 8;
-        if (x + width() > room.right())
-            x = s.left() - 8 - width() >= room.left() ? s.left() - 8 - width() : room.right() - width();
-        move(std::max(x, room.left()), std::max(s.top(), room.top()));
+        constexpr int kGap = 8, kNarrowest = 420, kWidest = 640;
+        const int right = room.right() - s.right() - kGap, left = s.left() - room.left() - kGap;
+        resize(std::clamp(std::max(left, right), kNarrowest, kWidest), height());
+        const int x = right >= left ? std::min(s.right() + kGap, room.right() - width())
+                                    : std::max(s.left() - kGap - width(), room.left());
+        move(x, std::max(s.top(), room.top()));
     }
 }
 

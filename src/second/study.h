@@ -16,7 +16,9 @@ struct StudyInput {
     std::int32_t estate = 0;       // E: 課税価格の合計 of the first inheritance, 0..INT32_MAX
     int children = 1;              // n: 1..10, each a statutory heir of both inheritances
     std::int32_t spouseShare = 0;  // S: 0..E; the children share E − S equally
-    std::int32_t spouseAssets = 0; // P: the spouse's own net assets, 0..INT32_MAX
+    // P: the spouse's own net assets, 0..INT32_MAX. Not below 0: then E2 ≥ S − A, the credit's
+    // cap min(1, E2 / (S − A)) is 1 whenever A > 0, and the total stays piecewise linear in S.
+    std::int32_t spouseAssets = 0;
     int years = 10;                // Y: 0..9 between the deaths, 10 for ten or more
     const tax::LawEdition* law = &tax::statedLaw();
     const tax::LawEdition* secondLaw = nullptr; // the second inheritance's; nullptr: law

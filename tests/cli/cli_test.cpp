@@ -58,7 +58,7 @@ std::string sheetLine(const Inputs& in, const char* law)
     for (int p = 0; p < 5; ++p) {
         amounts += std::string(p ? "," : "") + "\"" + person[p] + "\":[";
         for (int i = 0; i < 6; ++i)
-            amounts += (i ? "," : "") + std::to_string(in.amounts[p][i]);
+            amounts.append(i ? "," : "").append(std::to_string(in.amounts[p][i]));
         amounts += "]";
         if (!in.den[p].empty())
             shares += std::string(shares.empty() ? "" : ",") + "\"" + person[p] + "\":[\"" + in.num[p] + "\",\"" + in.den[p] + "\"]";
