@@ -247,7 +247,6 @@ private:
         QPainter p(m_box);
         QRect r;
         Qt::Alignment align;
-        QColor background;
         if (const auto* e = qobject_cast<const QLineEdit*>(m_box)) {
             r = lineEditTextRect(e);
             p.fillRect(r, e->palette().color(QPalette::Base));
