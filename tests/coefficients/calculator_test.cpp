@@ -11,24 +11,6 @@ namespace {
 
 using namespace kz::coef;
 
-// Fills a calculation as a user does: arriving in a field, typing, leaving it.
-void type(Calculator& m, int field, const std::string& text)
-{
-    m.gotFocus(field);
-    m.setText(field, text);
-    m.lostFocus(field);
-}
-
-void fill(Calculator& m, const Problem& p)
-{
-    const CalcInfo& ci = calc(p.calc);
-    if (p.amount)
-        type(m, ci.amountField, p.amount);
-    type(m, ci.yearsField, p.years);
-    type(m, ci.rateField, p.rate);
-}
-
-// Typing without arriving: the results keep what they show.
 void retype(Calculator& m, const Problem& p)
 {
     const CalcInfo& ci = calc(p.calc);
@@ -226,7 +208,7 @@ TEST_P(LeavingAnAmount, StoresAndGroups)
     for (int f = 0; f < kFieldCount; ++f) {
         if (field(f).kind != FieldKind::Amount)
             continue;
-        type(m, f, GetParam().typed);
+        typeInto(m, f, GetParam().typed);
         EXPECT_EQ(m.amount(field(f).slot), GetParam().stored) << f;
         EXPECT_EQ(m.text(f), GetParam().shown) << f;
     }
@@ -242,14 +224,14 @@ INSTANTIATE_TEST_SUITE_P(Table, LeavingAnAmount, testing::Values(
 TEST(Focus, ArrivingInAnAmountShowsThePlainStoredValueSelected)
 {
     Calculator m;
-    type(m, 8, "1234567");
+    typeInto(m, 8, "1234567");
     EXPECT_EQ(m.text(8), "1,234,567");
     std::vector<int> written;
     m.textChanged = [&](int f) { written.push_back(f); };
     EXPECT_TRUE(m.gotFocus(8));
     EXPECT_EQ(m.text(8), "1234567");
     EXPECT_EQ(written, (std::vector<int>{8, 10}));
-    type(m, 8, "-5000");
+    typeInto(m, 8, "-5000");
     m.gotFocus(8);
     EXPECT_EQ(m.text(8), "-5000");
 }
@@ -257,8 +239,8 @@ TEST(Focus, ArrivingInAnAmountShowsThePlainStoredValueSelected)
 TEST(Focus, RatesAndYearsKeepTheirTextAsTyped)
 {
     Calculator m;
-    type(m, 1, "3");
-    type(m, 2, "2.50");
+    typeInto(m, 1, "3");
+    typeInto(m, 2, "2.50");
     EXPECT_EQ(m.text(1), "3");
     EXPECT_EQ(m.text(2), "2.50");
 }
@@ -322,7 +304,7 @@ TEST_P(ClearCommand, ResetsItsCalculationOnly)
     Calculator m;
     for (int f = 0; f < kFieldCount; ++f)
         if (isInput(f))
-            type(m, f, "7");
+            typeInto(m, f, "7");
     for (int i = 0; i < kCalcCount; ++i)
         m.calculate(calcAt(i));
     const Calculator before = m;

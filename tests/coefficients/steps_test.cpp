@@ -10,20 +10,9 @@ namespace {
 
 using namespace kz::coef;
 
-void type(Calculator& m, int field, const std::string& text)
-{
-    m.gotFocus(field);
-    m.setText(field, text);
-    m.lostFocus(field);
-}
-
 void run(Calculator& m, const Problem& p)
 {
-    const CalcInfo& ci = calc(p.calc);
-    if (p.amount)
-        type(m, ci.amountField, p.amount);
-    type(m, ci.yearsField, p.years);
-    type(m, ci.rateField, p.rate);
+    fill(m, p);
     m.calculate(p.calc);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 // The problems printed on the coefficient window's tabs with the figures worked for them,
 // shared by the model's tests and the batch front end's.
+#include "coefficients/calculator.h"
 #include "coefficients/tables.h"
 
 #include <ostream>
@@ -36,5 +37,22 @@ inline const std::vector<Case> kWorkedExamples{
     Case{"loan_repayment", {Calc::LoanRepayment, "20000000", "25", "5"}, {"1,419,049"}},
     Case{"annuity_present", {Calc::AnnuityPresent, "1000000", "10", "3"}, {"8,530,203"}},
 };
+
+// Fills a calculation as a user does: arriving in a field, typing, leaving it.
+inline void typeInto(Calculator& m, int field, const std::string& text)
+{
+    m.gotFocus(field);
+    m.setText(field, text);
+    m.lostFocus(field);
+}
+
+inline void fill(Calculator& m, const Problem& p)
+{
+    const CalcInfo& ci = calc(p.calc);
+    if (p.amount)
+        typeInto(m, ci.amountField, p.amount);
+    typeInto(m, ci.yearsField, p.years);
+    typeInto(m, ci.rateField, p.rate);
+}
 
 } // namespace kz::coef

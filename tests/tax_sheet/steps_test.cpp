@@ -73,17 +73,9 @@ TEST(Steps, WorkedExampleOfTheStatedLaw)
 // floor, heir 3 five years short of 18.
 TEST(Steps, Reiwa6CaseAndClearedSheet)
 {
-    Inputs in;
-    in.amounts[0][0] = 100000;
-    in.amounts[1][0] = 40000;
-    in.amounts[2][0] = 40000;
-    in.heirs = "3";
-    in.num = {"1", "1", "1", "", ""};
-    in.den = {"2", "4", "4", "", ""};
-    in.years = {"0", "5", "0"};
     TaxSheet s;
     s.setLaw(lawEditions()[1]);
-    load(s, in);
+    load(s, reiwa6Example());
     EXPECT_TRUE(calculationSteps(s).empty());
     s.command4();
     expectSteps(s, {
