@@ -145,24 +145,28 @@ std::array<std::string, 2> share(const Json& v, const std::string& path)
     return {fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
 }
 
+// An object's "law": the edition and its key, which keep the case's default when it is absent.
+void readLaw(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& lawKey)
+{
+    const Json* given = find(v, "law");
+    if (!given)
+        return;
+    for (const LawKey& l : kLaws)
+        if (isText(*given, l.key)) {
+            law = &tax::lawEditions()[static_cast<std::size_t>(l.edition)];
+            lawKey = l.key;
+            return;
+        }
+    fail(path + ".law: expected \"h20\" or \"r6\"");
+}
+
 SheetCase readSheet(const Json& v, std::string_view& lawKey)
 {
     const std::string path = "sheet";
     object(v, path, {"law", "amounts", "heirs", "shares", "minor_years"});
     SheetCase c;
     lawKey = kLaws[0].key;
-    if (const Json* law = find(v, "law")) {
-        bool known = false;
-        for (const LawKey& l : kLaws) {
-            if (isText(*law, l.key)) {
-                c.law = &tax::lawEditions()[static_cast<std::size_t>(l.edition)];
-                lawKey = l.key;
-                known = true;
-            }
-        }
-        if (!known)
-            fail("sheet.law: expected \"h20\" or \"r6\"");
-    }
+    readLaw(v, path, c.law, lawKey);
     if (const Json* amounts = find(v, "amounts")) {
         object(*amounts, join(path, "amounts"), {"spouse", "heir2", "heir3", "heir4", "legatee"});
         for (std::size_t p = 0; p < kPersonKeys.size(); ++p) {
@@ -333,18 +337,7 @@ SecondCase readSecond(const Json& v, std::string_view& lawKey)
     object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law"});
     SecondCase c;
     lawKey = kLaws[1].key;
-    if (const Json* law = find(v, "law")) {
-        bool known = false;
-        for (const LawKey& l : kLaws) {
-            if (isText(*law, l.key)) {
-                c.law = &tax::lawEditions()[static_cast<std::size_t>(l.edition)];
-                lawKey = l.key;
-                known = true;
-            }
-        }
-        if (!known)
-            fail("second.law: expected \"h20\" or \"r6\"");
-    }
+    readLaw(v, path, c.law, lawKey);
     auto read = [&](std::string_view key, std::string& into, double lo, double hi, bool required) {
         const Json* value = find(v, key);
         if (!value && required)
