@@ -28,6 +28,6 @@ done
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
 echo "package contents: ok"
 
-"$here/program_test.sh" "$root/usr/bin/kazenoha" "$root/usr/share/applications/kazenoha.desktop" || fail "installed program"
+"$here/program_test.sh" "$root/usr/bin/kazenoha" "$root/usr/share/applications/kazenoha.desktop" "$here/../.." || fail "installed program"
 "$here/../shell/smoke_test.sh" "$root/usr/bin/kazenoha" || fail "installed program's smoke test"
 echo "PASS"
