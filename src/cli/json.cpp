@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/json.h"
+#include "common/utf8.h"
 
 #include <algorithm>
 
@@ -8,25 +9,6 @@ namespace kz::cli::json {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-void appendUtf8(std::string& out, std::uint32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 void noKeyTwice(std::span<const Value> members)
 {
@@ -271,7 +253,7 @@ std::string_view Document::string()
                     fail("lone high surrogate");
                 u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
             }
-            appendUtf8(decoded_, u);
+            kz::appendUtf8(decoded_, u);
             break;
         }
         default:

@@ -3,6 +3,7 @@
 
 #include "common/format.h"
 #include "common/numeric.h"
+#include "common/utf8.h"
 #include "tax_sheet/sokusan.h"
 
 #include <cmath>
@@ -218,21 +219,7 @@ std::string utf8Of(const char16_t* text)
         char32_t cp = *c;
         if (cp >= 0xD800 && cp < 0xDC00 && c[1] >= 0xDC00 && c[1] < 0xE000)
             cp = 0x10000 + ((cp - 0xD800) << 10) + (char32_t(*++c) - 0xDC00);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        kz::appendUtf8(out, cp);
     }
     return out;
 }
