@@ -2,15 +2,13 @@
 #include "cli/compute.h"
 
 #include "cli/answer.h"
+#include "cli/byte_io.h"
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kz::cli {
 
@@ -62,7 +60,7 @@ int computeStream(int fd, std::FILE* out)
         // Whatever is answered goes out before waiting for more: a program that writes one
         // case and waits for its answer gets it.
         std::fflush(out);
-        const ssize_t got = read(fd, chunk.data(), chunk.size());
+        const std::ptrdiff_t got = readBytes(fd, chunk.data(), chunk.size());
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -111,17 +109,18 @@ int computeMain(int argc, char** argv)
         }
     }
     const bool standardInput = std::string_view(path) == "-";
-    const int fd = standardInput ? 0 : open(path, O_RDONLY);
+    const int fd = openBytes(path);
     if (fd < 0) {
         std::fprintf(stderr, "kazenoha: cannot read '%s': %s\n", path, std::strerror(errno));
         return 2;
     }
     static char buffer[1 << 16];
+    writeBytes(stdout);
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     const int status = computeStream(fd, stdout);
     const int readError = errno;
     if (!standardInput)
-        close(fd);
+        closeBytes(fd);
     if (status < 0) {
         std::fprintf(stderr, "kazenoha: cannot read '%s': %s\n", path, std::strerror(readError));
         return 2;

@@ -2,12 +2,10 @@
 #include "common/numeric.h"
 
 #include "common/arith.h"
+#include "common/c_strtod.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <string>
-
-#include <locale.h>
 
 namespace kz {
 namespace {
@@ -74,11 +72,9 @@ bool nearestDouble(std::string_view text, double& value)
     if (ec != std::errc::result_out_of_range)
         return false;
     // from_chars tells neither which way the number left the range nor its nearest double;
-    // strtod does both (0 for an underflow, infinity for an overflow). The C locale keeps
-    // "." the decimal point whatever the user's locale says.
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    // strtod does both (0 for an underflow, infinity for an overflow).
     const std::string copy(first, end);
-    value = strtod_l(copy.c_str(), nullptr, c);
+    value = strtodC(copy.c_str());
     return true;
 }
 

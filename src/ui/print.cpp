@@ -3,21 +3,18 @@
 
 #include "ui/action_box.h"
 #include "ui/icons.h"
+#include "ui/print_queue.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 #include <QTimer>
 #include <QWidget>
 
@@ -26,8 +23,6 @@
 #include <optional>
 #include <mutex>
 #include <thread>
-
-#include <cups/cups.h>
 
 using namespace Qt::StringLiterals;
 
@@ -257,81 +252,41 @@ QPicture recordWindow(QWidget* shown)
     return picture;
 }
 
-namespace {
-
-// The page as a PDF file fitted within the margins. PDF/A-1b carries no transparency: the
-// soft edges that widgets paint would otherwise make a print server's converter turn the
-// whole page into pixels, text included.
-bool writePdf(const QList<QPicture>& pages, PageOrientation orientation, const QPageSize& paper,
-              const QString& docName, const QString& fileName)
+QPageLayout printLayout(PageOrientation orientation, const QPageSize& paper)
 {
     // A report's pages carry their own margins and stand upright.
-    const bool report = orientation == PageOrientation::Report;
-    const qreal margin = report ? 0 : 10;
-    QPdfWriter writer(fileName);
-    writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
-    writer.setResolution(1200);
-    writer.setTitle(docName);
-    writer.setPageLayout(QPageLayout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
-                                     orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                               : QPageLayout::Portrait,
-                                     QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
+    const qreal margin = orientation == PageOrientation::Report ? 0 : 10;
+    return QPageLayout(paper.isValid() ? paper : QPageSize(QPageSize::A4),
+                       orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+}
 
+bool paintFitted(QPagedPaintDevice& device, int resolution, const QList<QPicture>& pages)
+{
     const std::lock_guard lock(gate().mutex);
     if (gate().closed)
         return false;
     QPainter painter;
-    if (!painter.begin(&writer))
+    if (!painter.begin(&device))
         return false;
-    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QRectF area = device.pageLayout().paintRectPixels(resolution);
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const QPicture& page = pages[i];
-        if (i > 0 && !writer.newPage())
+        if (i > 0 && !device.newPage())
             return false;
         painter.save();
         const QRectF source = page.boundingRect();
         const QSizeF fitted = source.size().scaled(area.size(), Qt::KeepAspectRatio);
         painter.translate((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2);
         // A picture plays scaled from its own resolution to the device's; fit what is left.
-        const qreal playX = qreal(writer.logicalDpiX()) / page.logicalDpiX();
-        const qreal playY = qreal(writer.logicalDpiY()) / page.logicalDpiY();
+        const qreal playX = qreal(device.logicalDpiX()) / page.logicalDpiX();
+        const qreal playY = qreal(device.logicalDpiY()) / page.logicalDpiY();
         painter.scale(fitted.width() / source.width() / playX, fitted.height() / source.height() / playY);
         painter.drawPicture(-source.topLeft(), page);
         painter.restore();
     }
     return painter.end();
 }
-
-// The print server's library, loaded on the first print rather than linked: linked, it and
-// the dozen libraries it needs (TLS, Kerberos, service discovery) would load at every start.
-struct CupsApi {
-    using SetPasswordCb2 = void (*)(cups_password_cb2_t, void*);
-    using PrintFile = int (*)(const char*, const char*, const char*, int, cups_option_t*);
-    using CancelJob2 = ipp_status_t (*)(http_t*, const char*, int, int);
-    SetPasswordCb2 setPasswordCB2 = nullptr;
-    PrintFile printFile = nullptr;
-    CancelJob2 cancelJob2 = nullptr;
-
-    bool loaded() const { return setPasswordCB2 && printFile && cancelJob2; }
-};
-
-const CupsApi& cups()
-{
-    static const CupsApi api = [] {
-        CupsApi a;
-        QLibrary lib(u"cups"_s, 2);
-        lib.setLoadHints(QLibrary::PreventUnloadHint);
-        if (!lib.load())
-            return a;
-        a.setPasswordCB2 = reinterpret_cast<CupsApi::SetPasswordCb2>(lib.resolve("cupsSetPasswordCB2"));
-        a.printFile = reinterpret_cast<CupsApi::PrintFile>(lib.resolve("cupsPrintFile"));
-        a.cancelJob2 = reinterpret_cast<CupsApi::CancelJob2>(lib.resolve("cupsCancelJob2"));
-        return a;
-    }();
-    return api;
-}
-
-} // namespace
 
 bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
                const std::function<bool()>& abandoned)
@@ -342,18 +297,9 @@ bool printPage(const QPicture& page, PageOrientation orientation, const QString&
 bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const QString& docName,
                 const std::function<bool()>& abandoned)
 {
-    // Nobody is there to give a password to on this thread (Qt's printer support would ask
-    // with a dialog, which only the user-interface thread may show): a server that wants
-    // one refuses the job. Set again after the look-up, which may set up Qt's own.
-    const CupsApi& api = cups();
-    if (!api.loaded())
+    if (!openPrintQueue())
         return false;
-    const auto refusePasswords = [&api] {
-        api.setPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
-                           nullptr);
-    };
     const auto givenUp = [&] { return abandoned && abandoned(); };
-    refusePasswords();
     QPrinterInfo info;
     QPageSize paper;
     {
@@ -371,23 +317,7 @@ bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const
             return false;
         paper = info.defaultPageSize();
     }
-    QTemporaryFile file(QDir::tempPath() + u"/kazenoha-XXXXXX.pdf"_s);
-    if (givenUp() || !file.open() || !writePdf(pages, orientation, paper, docName, file.fileName()))
-        return false;
-    // Sent by the print server's own library, which, unlike Qt's printer, tells whether the
-    // queue took the job (a queue that rejects jobs says so here).
-    const QByteArray printer = info.printerName().toUtf8();
-    refusePasswords();
-    if (givenUp())
-        return false;
-    const int job = api.printFile(printer.constData(), QFile::encodeName(file.fileName()).constData(),
-                                  docName.toUtf8().constData(), 0, nullptr);
-    // The user has been told that nothing prints: a job that went out after all is taken back.
-    if (job > 0 && givenUp()) {
-        api.cancelJob2(CUPS_HTTP_DEFAULT, printer.constData(), job, 0);
-        return false;
-    }
-    return job > 0;
+    return !givenUp() && queuePages(info, paper, pages, orientation, docName, givenUp);
 }
 
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation)

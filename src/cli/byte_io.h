@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The batch front end's input and output as plain bytes on every platform: Windows' C library
+// would otherwise read CR LF as LF and stop at a Ctrl-Z byte, and write LF as CR LF
+// (byte_io_posix.cpp, byte_io_win.cpp).
+#include <cstddef>
+#include <cstdio>
+
+namespace kz::cli {
+
+// The file at `path`, or standard input for "-"; -1 with errno set when it cannot be opened.
+int openBytes(const char* path);
+// As POSIX read(): the count read, 0 at the end, -1 with errno set.
+std::ptrdiff_t readBytes(int fd, char* buffer, std::size_t size);
+void closeBytes(int fd);
+// Makes `out` write its bytes as given.
+void writeBytes(std::FILE* out);
+
+} // namespace kz::cli
