@@ -7,7 +7,7 @@
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(IMAGEMAGICK_CONVERT NAMES convert magick REQUIRED)
 set(svg ${PROJECT_SOURCE_DIR}/data/icons/kazenoha.svg)
-set(ico ${CMAKE_CURRENT_BINARY_DIR}/kazenoha.ico)
+set(ico ${CMAKE_BINARY_DIR}/kazenoha.ico)
 set(ico_pngs)
 foreach(size 16 24 32 48 64 256)
   set(png ${CMAKE_CURRENT_BINARY_DIR}/ico/${size}.png)
@@ -36,7 +36,7 @@ foreach(exe kazenoha kazenoha-cli)
   target_sources(${exe} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${exe}.rc)
   set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${exe}.rc PROPERTIES OBJECT_DEPENDS "${ico};${KZ_MANIFEST}")
 endforeach()
-install(TARGETS kazenoha kazenoha-cli RUNTIME DESTINATION .)
+install(TARGETS kazenoha-cli RUNTIME DESTINATION .)
 
 # deploy.txt: where each file comes from and the folder it goes to.
 get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
@@ -68,6 +68,13 @@ endforeach()
 set(qt_conf ${CMAKE_BINARY_DIR}/bin/qt.conf)
 add_custom_command(OUTPUT ${qt_conf} COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/qt.conf ${qt_conf}
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/qt.conf VERBATIM)
+if(BUILD_TESTING)
+  # The tests run beside the program; only they need Qt Test.
+  set(qt_test_dll ${CMAKE_BINARY_DIR}/bin/Qt6Test.dll)
+  add_custom_command(OUTPUT ${qt_test_dll} COMMAND ${CMAKE_COMMAND} -E copy ${qt_prefix}/bin/Qt6Test.dll ${qt_test_dll}
+    DEPENDS ${qt_prefix}/bin/Qt6Test.dll VERBATIM)
+  list(APPEND deployed ${qt_test_dll})
+endif()
 add_custom_target(deploy ALL DEPENDS ${deployed} ${qt_conf})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/qt.conf DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

@@ -1,0 +1,177 @@
+; SPDX-License-Identifier: MIT
+; The Windows installer. Built by scripts/windows/build.sh:
+;   makensis -DVERSION=1.0.0 -DSTAGE=<folder of the program's files> -DFILES=<files.nsh>
+;            -DLICENSE=<LICENSE> -DICON=<kazenoha.ico> -DOUTFILE=<setup.exe> installer.nsi
+; FILES lists each file as it is installed and removed: the uninstaller removes those and
+; the folders they made, nothing else.
+; For the current user without administrator rights by default; /AllUsers (or the choice on
+; the second page, offered when started as administrator) installs for every user.
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include nsDialogs.nsh
+!include x64.nsh
+
+!define PRODUCT "Kazenoha"
+!define SHORTCUT "相続税・係数計算"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kazenoha"
+
+Name "${SHORTCUT} (${PRODUCT} ${VERSION})"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "FileDescription" "${SHORTCUT} setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\kazenoha.exe"
+
+Var AllUsers
+Var RadioUser
+Var RadioAll
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
+Page custom ScopePage ScopePageLeave
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "Japanese"
+!insertmacro MUI_LANGUAGE "English"
+
+LangString ScopeTitle ${LANG_JAPANESE} "インストール先のユーザー"
+LangString ScopeTitle ${LANG_ENGLISH} "Who uses the program"
+LangString ScopeText ${LANG_JAPANESE} "誰のためにインストールしますか。"
+LangString ScopeText ${LANG_ENGLISH} "Install for whom?"
+LangString ScopeUser ${LANG_JAPANESE} "自分だけ（管理者権限は不要）"
+LangString ScopeUser ${LANG_ENGLISH} "Only me (no administrator rights needed)"
+LangString ScopeAll ${LANG_JAPANESE} "このコンピューターのすべてのユーザー（管理者として実行したとき）"
+LangString ScopeAll ${LANG_ENGLISH} "Every user of this computer (when run as administrator)"
+LangString NeedsAdmin ${LANG_JAPANESE} "すべてのユーザーへのインストールには管理者権限が必要です。"
+LangString NeedsAdmin ${LANG_ENGLISH} "Installing for every user needs administrator rights."
+
+Function SetScope
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${Else}
+    SetShellVarContext current
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
+  ${EndIf}
+FunctionEnd
+
+Function .onInit
+  SetRegView 64
+  !insertmacro MUI_LANGDLL_DISPLAY
+  StrCpy $AllUsers 0
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/AllUsers" $1
+  ${IfNot} ${Errors}
+    UserInfo::GetAccountType
+    Pop $2
+    ${If} $2 != "Admin"
+      MessageBox MB_ICONSTOP "$(NeedsAdmin)" /SD IDOK
+      SetErrorLevel 740
+      Quit
+    ${EndIf}
+    StrCpy $AllUsers 1
+  ${EndIf}
+  Call SetScope
+FunctionEnd
+
+Function ScopePage
+  !insertmacro MUI_HEADER_TEXT "$(ScopeTitle)" "$(ScopeText)"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateRadioButton} 0 10u 100% 12u "$(ScopeUser)"
+  Pop $RadioUser
+  ${NSD_CreateRadioButton} 0 30u 100% 12u "$(ScopeAll)"
+  Pop $RadioAll
+  UserInfo::GetAccountType
+  Pop $1
+  ${If} $1 != "Admin"
+    EnableWindow $RadioAll 0
+  ${EndIf}
+  ${If} $AllUsers == 1
+    ${NSD_Check} $RadioAll
+  ${Else}
+    ${NSD_Check} $RadioUser
+  ${EndIf}
+  nsDialogs::Show
+FunctionEnd
+
+Function ScopePageLeave
+  ${NSD_GetState} $RadioAll $AllUsers
+  ${If} $AllUsers == ${BST_CHECKED}
+    StrCpy $AllUsers 1
+  ${Else}
+    StrCpy $AllUsers 0
+  ${EndIf}
+  Call SetScope
+FunctionEnd
+
+!macro WriteUninstallKey ROOT
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "DisplayName" "${SHORTCUT} (${PRODUCT})"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kazenoha.exe"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD ${ROOT} "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD ${ROOT} "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD ${ROOT} "${UNINSTALL_KEY}" "EstimatedSize" $0
+!macroend
+
+Section "Kazenoha"
+  !include "${FILES}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortCut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\kazenoha.exe"
+  ${If} $AllUsers == 1
+    !insertmacro WriteUninstallKey HKLM
+  ${Else}
+    !insertmacro WriteUninstallKey HKCU
+  ${EndIf}
+SectionEnd
+
+Function un.onInit
+  SetRegView 64
+  !insertmacro MUI_UNGETLANGUAGE
+  ; Installed for every user when the machine's uninstall entry names this folder.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    StrCpy $AllUsers 1
+    SetShellVarContext all
+  ${Else}
+    StrCpy $AllUsers 0
+    SetShellVarContext current
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+  !define UNINSTALL
+  !include "${FILES}"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  ${If} $AllUsers == 1
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ${Else}
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
+SectionEnd
