@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The Windows build tested under wine on a virtual display:
+#   tests/windows/windows_test.sh BUILD_WIN LINUX_KAZENOHA
+# BUILD_WIN is scripts/windows/build.sh's folder, LINUX_KAZENOHA the Linux build's program.
+# Checks the deploy list against the imports, runs the Qt-free tests and the window tests
+# (tests/windows/wine_skips.txt names those that cannot pass under wine), compares
+# --compute's answers byte for byte with the Linux build's, starts the real program (menu,
+# tax sheet by keyboard, 二次相続, screenshots in BUILD_WIN/shots), and installs, starts and
+# uninstalls the installer in a scratch wine prefix. Exits 77 (skipped) without wine.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+linux_bin=$(realpath "$2")
+for tool in wine wineserver Xvfb xdotool x86_64-w64-mingw32-objdump import; do
+  command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
+done
+. "$here/../../scripts/common.sh"
+version=$(sed -n 's/^project(kazenoha VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+stage="$build/stage/kazenoha-$version"
+bin="$build/bin"
+shots="$build/shots"
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+work=$(mktemp -d /tmp/kazenoha-wine.XXXXXX)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+kz_start_xvfb
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$KZ_XVFB_PID" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+start=$SECONDS
+wineboot -i >/dev/null 2>&1
+wineserver -w
+echo "wine prefix made in $((SECONDS - start)) s"
+# A wine desktop of its own: windows there are activated at once, as on Windows, where on the
+# bare X display each activation waits for a window manager that is not there.
+desktop=(explorer /desktop=kazenoha,1920x1080)
+
+echo "== every library the program imports is shipped or part of Windows"
+system="$work/system.txt"
+ls "$WINEPREFIX/drive_c/windows/system32" | tr '[:upper:]' '[:lower:]' >"$system"
+shipped=$(cd "$stage" && find . -name '*.dll' -printf '%f\n' | tr '[:upper:]' '[:lower:]')
+imported=""
+while IFS= read -r -d '' f; do
+  for dll in $(x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^\s*DLL Name: //p' | tr '[:upper:]' '[:lower:]'); do
+    imported+="$dll"$'\n'
+    grep -qxF "$dll" <<<"$shipped" || grep -qxF "$dll" "$system" ||
+      fail "${f#"$stage"/} imports $dll, which is neither shipped nor part of Windows"
+  done
+done < <(find "$stage" \( -name '*.exe' -o -name '*.dll' \) -print0)
+# And nothing is shipped that nothing loads (plugins are loaded by Qt, not imported).
+for dll in $(cd "$stage" && find . -maxdepth 1 -name '*.dll' -printf '%f\n' | tr '[:upper:]' '[:lower:]'); do
+  grep -qxF "$dll" <<<"$imported" || fail "$dll is shipped but nothing imports it"
+done
+
+echo "== Qt-free tests under wine"
+for t in "$bin"/*_test.exe; do
+  name=$(basename "$t" .exe)
+  if x86_64-w64-mingw32-objdump -p "$t" | grep -q 'DLL Name: Qt6Test.dll'; then continue; fi
+  (cd "$bin" && wine "$name.exe" >"$work/$name.log" 2>&1) || { tail -20 "$work/$name.log"; fail "$name"; }
+  echo "$name: $(grep -E '^\[  PASSED' "$work/$name.log" || echo '?')"
+done
+
+echo "== --compute answers byte for byte as on Linux"
+inputs=("$here/../../docs/compute-example.jsonl" "$here"/../fuzz/corpus/cli/*)
+# Line ends and bytes a text-mode reader would change: CR LF, a Ctrl-Z, no final newline.
+printf '{"id":"crlf","second":{"estate":100000,"children":2,"spouse_share":40000}}\r\n{"id":"\x1a"}\r\n{"id":3}' \
+  >"$work/bytes.jsonl"
+inputs+=("$work/bytes.jsonl")
+for input in "${inputs[@]}"; do
+  lin=0 win=0
+  "$linux_bin" --compute "$input" >"$work/linux.out" || lin=$?
+  (cd "$stage" && wine kazenoha-cli.exe --compute "$(winepath -w "$input")" >"$work/win.out") || win=$?
+  cmp -s "$work/linux.out" "$work/win.out" && [ "$lin" = "$win" ] ||
+    fail "--compute $(basename "$input"): Windows answers differ (exit $win, Linux $lin)"
+  # Standard input too, read as bytes.
+  (cd "$stage" && wine kazenoha-cli.exe --compute - <"$input" >"$work/win.out") || true
+  cmp -s "$work/linux.out" "$work/win.out" || fail "--compute - <$(basename "$input"): Windows answers differ"
+done
+echo "${#inputs[@]} inputs compared"
+
+echo "== window tests under wine (Windows platform plugin)"
+for t in "$bin"/*_test.exe; do
+  name=$(basename "$t" .exe)
+  x86_64-w64-mingw32-objdump -p "$t" | grep -q 'DLL Name: Qt6Test.dll' || continue
+  skips=$(awk -v n="$name" '$1 == n { print $2 }' "$here/wine_skips.txt")
+  if [ "$skips" = "*" ]; then
+    echo "$name: not run under wine (see wine_skips.txt)"
+    continue
+  fi
+  functions=()
+  if [ -n "$skips" ]; then
+    (cd "$bin" && wine "$name.exe" -functions >"$work/$name.functions" 2>/dev/null) || true
+    while read -r f; do
+      f=${f%%(*}
+      grep -qxF "$f" <<<"$skips" || functions+=("$f")
+    done < <(tr -d '\r' <"$work/$name.functions")
+  fi
+  result="$work/$name.txt"
+  rm -f "$result"
+  (cd "$bin" && QT_QPA_PLATFORM=windows timeout 300 wine "${desktop[@]}" "$name.exe" "${functions[@]}" \
+    -o "$(winepath -w "$result"),txt" >/dev/null 2>&1) || true
+  totals=$(grep -a '^Totals' "$result" 2>/dev/null || echo "no result")
+  echo "$name: $totals"
+  grep -q '^Totals: [0-9]* passed, 0 failed' <<<"$totals" || { grep -a -A3 '^FAIL' "$result" || true; fail "$name"; }
+done
+wineserver -w
+
+echo "== the real program under wine"
+mkdir -p "$shots"
+wine "${desktop[@]}" "$stage/kazenoha.exe" >/dev/null 2>&1 &
+program=$!
+. "$here/wine_smoke.sh"
+wineserver -k || true
+wait "$program" 2>/dev/null || true
+
+echo "== the installer, silently, for the current user"
+setup="$build/dist/kazenoha-$version-setup.exe"
+before="$work/before.txt"
+list_prefix() { (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -path ./users/*/Temp -prune -o -print | sort); }
+list_prefix >"$before"
+wine "$setup" /S >/dev/null 2>&1
+wineserver -w
+installed=$(find "$WINEPREFIX/drive_c/users" -path '*Programs/Kazenoha/kazenoha.exe' | head -1)
+[ -n "$installed" ] || fail "the installer put no kazenoha.exe under the user's Programs folder"
+lnk=$(find "$WINEPREFIX/drive_c/users" -name '相続税・係数計算.lnk' | head -1)
+[ -n "$lnk" ] || fail "no Start-menu shortcut 相続税・係数計算"
+wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kazenoha' /v DisplayVersion 2>/dev/null |
+  grep -q "$version" || fail "no uninstall entry for the current user"
+if [ -n "$installed" ]; then
+  dir=$(dirname "$installed")
+  cmp -s <(cd "$dir" && find . -type f ! -name uninstall.exe | sort) <(cd "$stage" && find . -type f | sort) ||
+    fail "the installed files are not the staged ones"
+  # The installed program starts and answers.
+  out=$(cd "$dir" && wine kazenoha-cli.exe --compute "$(winepath -w "$here/../../docs/compute-example.jsonl")")
+  cmp -s <(printf '%s\n' "$out") <("$linux_bin" --compute "$here/../../docs/compute-example.jsonl") ||
+    fail "the installed kazenoha-cli answers otherwise"
+  wine "${desktop[@]}" "$installed" >/dev/null 2>&1 &
+  sleep 8
+  [ "$(xdotool search --name 'kazenoha' | wc -l)" -ge 1 ] || fail "the installed program shows no window"
+  import -window root "$shots/installed.png"
+  wineserver -k || true
+  wait 2>/dev/null || true
+  wine "$dir/uninstall.exe" /S >/dev/null 2>&1
+  wineserver -w
+  sleep 2
+  wineserver -w
+fi
+list_prefix >"$work/after.txt"
+if ! cmp -s "$before" "$work/after.txt"; then
+  diff "$before" "$work/after.txt" | head -20
+  fail "the uninstaller left files behind, or took some"
+fi
+! wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kazenoha' >/dev/null 2>&1 ||
+  fail "the uninstall entry is still there"
+
+echo "== Windows step: $failures failure(s) in $((SECONDS - start)) s"
+[ "$failures" -eq 0 ]
