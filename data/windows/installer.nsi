@@ -139,6 +139,14 @@ FunctionEnd
 !macroend
 
 Section "Kazenoha"
+  ; The per-user programs folder is made by the first program installed there; the one that
+  ; made it removes it again, when empty.
+  ${If} $AllUsers == 0
+  ${AndIfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
+    StrCpy $R9 1
+  ${Else}
+    StrCpy $R9 0
+  ${EndIf}
   !include "${FILES}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\kazenoha.exe"
@@ -146,6 +154,7 @@ Section "Kazenoha"
     !insertmacro WriteUninstallKey HKLM
   ${Else}
     !insertmacro WriteUninstallKey HKCU
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder" $R9
   ${EndIf}
 SectionEnd
 
@@ -172,6 +181,10 @@ Section "Uninstall"
   ${If} $AllUsers == 1
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ${Else}
+    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"
+    ${If} $0 == 1
+      RMDir "$LOCALAPPDATA\Programs"
+    ${EndIf}
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ${EndIf}
 SectionEnd

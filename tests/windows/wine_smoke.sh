@@ -42,8 +42,9 @@ keys Return
 for _ in $(seq 20); do [ -s "$pdf" ] && break; sleep 1; done
 sleep 1
 if [ -s "$pdf" ] && command -v pdftotext >/dev/null; then
-  pdftotext -layout "$pdf" - | grep -Eq '各人の納付税額 +8,525 +15,500 +9,000 +0 +6,510' ||
-    fail "the sheet's PDF does not hold the worked example's taxes"
+  pdftotext -layout "$pdf" "$shots/tax_sheet.txt"
+  grep -Eq '各人の納付税額 +8,525 +15,500 +9,000 +0 +6,510' "$shots/tax_sheet.txt" ||
+    fail "the sheet's PDF does not hold the worked example's taxes (see $shots/tax_sheet.txt)"
 else
   fail "the sheet was not saved as PDF"
 fi
