@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+#include "tax_sheet/division.h"
+
+#include "common/arith.h"
+#include "common/format.h"
+#include "tax_sheet/rules.h"
+#include "tax_sheet/sokusan.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+namespace kz::tax {
+
+std::int64_t FirstPayments::childrenTotal() const { return std::accumulate(children.begin(), children.end(), std::int64_t{0}); }
+
+Division::Division(const FirstCase& c)
+    : law_(c.law)
+    , total_(c.total)
+{
+    // As keisan: ③, ④, then each share's tax summed in the sheet's order, spouse first.
+    basic_ = add32(law_->basicDeduction, mul32(law_->basicPerHeir, c.heirs));
+    const std::int64_t excess = std::int64_t{total_} - basic_;
+    if (excess > std::numeric_limits<std::int32_t>::max())
+        throw ArithmeticError(Failure::Range, "32-bit overflow");
+    estate_ = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
+    const auto shareTax = [&](const Fraction& f) {
+        return f.denominator == 0.0 ? 0 : toInt32(sokusan(statutoryShare(estate_, f.numerator, f.denominator), *law_));
+    };
+    totalTax_ = shareTax(c.spouseShare);
+    for (const Fraction& f : c.childShares)
+        totalTax_ = add32(totalTax_, shareTax(f));
+    statutory_ = statutoryShare(total_, c.spouseShare.numerator, c.spouseShare.denominator);
+    // Wherever the reduction applies the lesser is the statutory share: its ratio is fixed.
+    if (total_ != 0)
+        reduction_ = mul(totalTax_, reductionRatio(std::max(statutory_, law_->spouseTaxFree), total_));
+    for (const double years : c.childYears)
+        deductions_.push_back(minorDeduction(years, *law_));
+    legatee_ = legateeTax(c.legatee, mul(totalTax_, ratioOf(c.legatee, total_))).payable;
+}
+
+std::int32_t Division::reducedAbove() const { return std::max(statutory_, law_->spouseTaxFree); }
+
+FirstPayments Division::pay(std::int32_t spouse, std::span<const std::int32_t> children) const
+{
+    FirstPayments p;
+    const bool reduced = spouseReduced(spouse, statutory_, *law_);
+    p.reduction = reduced ? groupedValue(reduction_) : 0;
+    p.spouse = groupedValue(spousePayable(reduced, mul(totalTax_, ratioOf(spouse, total_)), reduction_));
+    for (std::size_t i = 0; i < children.size() && i < p.children.size(); ++i) {
+        const double before = mul(totalTax_, ratioOf(children[i], total_));
+        p.children[i] = groupedValue(heirPayable(before, i < deductions_.size() ? deductions_[i] : 0.0));
+    }
+    p.legatee = legatee_;
+    return p;
+}
+
+std::vector<std::int32_t> Division::ratioSteps() const
+{
+    std::vector<std::int32_t> steps;
+    if (total_ <= 0)
+        return steps;
+    for (int k = 1; k <= 100; ++k) {
+        const double want = k / 100.0;
+        if (ratioOf(total_, total_) < want)
+            break;
+        std::int32_t lo = 1, hi = total_; // ratioOf rises with the part: the first that reaches want
+        while (lo < hi) {
+            const std::int32_t mid = lo + (hi - lo) / 2;
+            if (ratioOf(mid, total_) >= want)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        if (steps.empty() || steps.back() != lo)
+            steps.push_back(lo);
+    }
+    return steps;
+}
+
+} // namespace kz::tax
