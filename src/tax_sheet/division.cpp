@@ -35,7 +35,7 @@ Division::Division(const FirstCase& c)
     if (total_ != 0)
         reduction_ = mul(totalTax_, reductionRatio(std::max(statutory_, law_->spouseTaxFree), total_));
     for (const double years : c.childYears)
-        deductions_.push_back(minorDeduction(years, *law_));
+        deductions_.push_back(asLabelReads(minorDeduction(years, *law_)));
     legatee_ = legateeTax(c.legatee, mul(totalTax_, ratioOf(c.legatee, total_))).payable;
 }
 

@@ -50,7 +50,9 @@ bool spouseReduced(std::int32_t spouse, std::int32_t statutory, const LawEdition
 
 double spousePayable(bool reduced, double before, double reduction) { return reduced ? std::max(0.0, sub(before, reduction)) : 0.0; }
 
-double minorDeduction(double years, const LawEdition& law) { return plainValue(formatPlain(mul(years, law.minorPerYear))); }
+double minorDeduction(double years, const LawEdition& law) { return mul(years, law.minorPerYear); }
+
+double asLabelReads(double deduction) { return plainValue(formatPlain(deduction)); }
 
 double heirPayable(double before, double deduction) { return std::max(0.0, sub(before, deduction)); }
 

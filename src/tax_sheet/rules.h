@@ -34,9 +34,11 @@ double reductionRatio(std::int32_t limit, std::int32_t total);
 bool spouseReduced(std::int32_t spouse, std::int32_t statutory, const LawEdition& law);
 double spousePayable(bool reduced, double before, double reduction);
 
-// The minors' deduction as its label reads back: years × the law's amount a year.
+// The minors' deduction: years × the law's amount a year; and the figure its label's text
+// reads back as, which the payable tax is taken with.
 double minorDeduction(double years, const LawEdition& law);
-// What an heir pays after its minors' deduction: no refund below 0.
+double asLabelReads(double deduction);
+// What an heir pays after its minors' deduction (as its label reads): no refund below 0.
 double heirPayable(double before, double deduction);
 
 // The legatee: before × 1.2, capped at 70 % of its ①, not below 0.

@@ -202,7 +202,8 @@ void TaxSheet::keisan()
         if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
             const double deduction = minorDeduction(fieldValue(years), *law_);
             writeLabel(deductionLabel, formatPlain(deduction));
-            writeLabel(payableLabel, amountText(heirPayable(beforeAdjustment[static_cast<std::size_t>(p - 1)], deduction)));
+            writeLabel(payableLabel, amountText(heirPayable(beforeAdjustment[static_cast<std::size_t>(p - 1)],
+                                                            asLabelReads(deduction))));
         } else {
             // An input change like any other: it may wipe this run's results (see command4).
             setText(years, "0");

@@ -114,12 +114,15 @@ TEST_P(FromSheet, FiguresOfTheSheet)
     EXPECT_EQ(f.firstTax, labelValue(s, sheetLabel(4)));
     EXPECT_EQ(f.reduction, labelValue(s, sheetLabel(5)));
     EXPECT_EQ(f.spousePays, labelValue(s, personLabel(1, 5)));
-    for (std::size_t i = 0, p = 2; p <= 4; ++p)
-        if (r.taxable[p - 1] != 0)
+    for (std::size_t i = 0, p = 2; p <= 4; ++p) {
+        if (r.taxable[p - 1] != 0) {
             EXPECT_EQ(f.childPays[i++], labelValue(s, personLabel(static_cast<int>(p), 5))) << "heir " << p;
+        }
+    }
     EXPECT_EQ(f.legateePays, labelValue(s, personLabel(5, 5)));
-    if (r.firstPayable >= 0)
+    if (r.firstPayable >= 0) {
         EXPECT_EQ(f.firstPayable, r.firstPayable);
+    }
 }
 INSTANTIATE_TEST_SUITE_P(Table, FromSheet, testing::ValuesIn(kSheetRows));
 

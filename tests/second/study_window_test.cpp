@@ -115,6 +115,8 @@ private slots:
               {heirCountField(), "3"}, {numeratorField(0), "1"}, {denominatorField(0), "2"}, {denominatorField(1), "4"},
               {denominatorField(2), "4"}});
         sheet.Command4->click();
+        sheet.activateWindow(); // F3 is the sheet's key
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
         QTest::keyClick(&sheet, Qt::Key_F3);
         QCOMPARE(w->familyNote->text(), u"計算シートの家族（配偶者と子2人、受遺者）で試算しています。子の取得額は計算シートの割合で分けます。"_s);
         QCOMPARE(w->figure(4)->text(), kz::ui::qs(s.labelText(personLabel(5, 5))));
