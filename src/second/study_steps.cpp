@@ -2,6 +2,7 @@
 #include "second/study_steps.h"
 
 #include "common/format.h"
+#include "tax_sheet/steps.h"
 
 namespace kz::second {
 namespace {
@@ -37,7 +38,7 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
         {"一次相続の相続税の総額", "計算シートと同じく、法定相続分（配偶者 1/2、子 各 1/(2 × 子の人数)）を千円に丸めて速算表を当て、千円に丸めて合計",
          amount(f.firstTaxable) + " × 1/2 と " + amount(f.firstTaxable) + " × 1/" + count(2 * in.children) + " × " + n + " 人",
          t1, "千円"},
-        {"配偶者の税額軽減額", "取得額が max(1.6億円, 課税価格の合計 × 1/2) を超えるとき、相続税の総額 × その額 ÷ 課税価格の合計（小数第２位まで）",
+        {"配偶者の税額軽減額", "取得額が max(" + tax::manYen(law1.spouseTaxFree) + ", 課税価格の合計 × 1/2) を超えるとき、相続税の総額 × その額 ÷ 課税価格の合計（小数第２位まで）",
          t1 + " × " + amount(f.reductionBound) + " ÷ " + e + "（取得額 " + s + "）", amount(f.reduction), "千円"},
         {"配偶者の納付税額", "相続税の総額 × 相続額比率（取得額 ÷ 課税価格の合計、小数第２位まで）− 税額軽減額（0 未満は 0）",
          t1 + " × " + s + " ÷ " + e + " − " + amount(f.reduction), a, "千円"},
