@@ -5,10 +5,14 @@
 // least. Amounts are thousands of yen (千円).
 //
 // The first inheritance is the tax sheet's own (tax::Division): for the division studied,
-// every figure of it is the whole 千円 the sheet would show. The second follows the law
-// editions' quick tables exactly, in twentieths of a 千円 (every rate is a multiple of 5 %):
-// no figure carries floating-point noise, so a face that rounds one (shown()) meets every
-// exact half as it is. Nothing here holds a table or a rule of its own.
+// every figure of it is the whole 千円 the sheet would show, rounded as the sheet rounds
+// (its display's reading); the study never rounds them again, so they equal the sheet's to
+// the digit. The second follows the law editions' quick tables in exact integer arithmetic,
+// in twentieths of a 千円 (every rate is a multiple of 5 %, every deduction a whole 千円),
+// rather than doubles read back at 15 significant digits: the exact value needs no reading
+// to be trusted, an exact half stays a half for shown() to take to the even 千円, and the
+// optimum compares totals exactly at no cost of text conversions. Nothing here holds a
+// table or a rule of its own.
 #include "tax_sheet/division.h"
 #include "tax_sheet/law.h"
 
@@ -113,6 +117,8 @@ struct Optimum {
 // there the total only rises with the share: each level stretch starts at its least.
 Optimum optimum(const StudyInput& in);
 
+// Whether two totals are one within a trillionth: for faces that compare figures read back
+// from text; the study's own totals compare exactly.
 bool sameTotal(double a, double b);
 
 // A tax as shown: the nearest 千円, exact halves to the even one.

@@ -82,7 +82,7 @@ SheetCase fromSheet(const tax::TaxSheet& sheet)
         children += valueOf(share);
     }
     const std::size_t n = in.sheetChildren.size();
-    const double heirs = numericValue(sheet.text(tax::heirCountField()));
+    const double heirs = std::nearbyint(numericValue(sheet.text(tax::heirCountField()))); // as ③ reads it
     const bool equalShares = std::all_of(in.sheetChildren.begin(), in.sheetChildren.end(), [&](const SheetChild& k) {
         return std::abs(valueOf(k.share) - 0.5 / static_cast<double>(n)) < 1e-12;
     });

@@ -29,7 +29,7 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
     const tax::LawEdition& law2 = in.secondLaw ? *in.secondLaw : law1;
     const std::string e = amount(in.estate), s = amount(in.spouseShare), n = count(in.children);
     const std::string t1 = amount(f.firstTax), a = amount(f.spousePays);
-    return {
+    kz::Steps steps{
         {"一次相続の基礎控除額", "基礎控除 + 1人あたりの額 × 法定相続人数（配偶者と子）",
          amount(law1.basicDeduction) + " + " + amount(law1.basicPerHeir) + " × " + count(in.children + 1),
          amount(f.firstDeduction), "千円"},
@@ -62,6 +62,9 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
         {"一次・二次の合計", "一次相続の納付税額 + 二次相続の納付税額",
          amount(f.firstPayable) + " + " + amount(f.secondPayable), amount(f.total), "千円"},
     };
+    if (in.legatee == 0) // no legatee, no step of its own
+        std::erase_if(steps, [](const kz::Step& st) { return st.caption == "受遺者の納付税額"; });
+    return steps;
 }
 
 } // namespace kz::second
