@@ -151,6 +151,9 @@ std::int64_t groupedValue(double v)
     const double frac = std::fabs(v - std::trunc(v));
     if (std::isfinite(v) && std::fabs(frac - 0.5) > 1e-13 * std::max(1.0, std::fabs(v)))
         return static_cast<std::int64_t>(std::round(v));
+    // An exact half below 1e14 has at most 15 digits: read as it is, it goes away from zero.
+    if (frac == 0.5 && std::fabs(v) < 1e14)
+        return static_cast<std::int64_t>(std::round(v));
     const std::string digits = scaledDigits(v, 0);
     std::int64_t out = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), out);

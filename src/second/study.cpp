@@ -31,7 +31,8 @@ std::int64_t ceilDiv(std::int64_t a, std::int64_t b) { return -floorDiv(-a, b); 
 struct Weights {
     std::array<std::int64_t, tax::kMaxChildren> w{};
     std::int64_t sum = 0;
-    int last = 0; // takes the remainder: the largest amount, the last of equals
+    int last = 0;       // takes the remainder: the largest amount, the last of equals
+    bool equal = false; // all alike: child i takes ⌊(x + i) ÷ n⌋, which only grows with x
 };
 
 Weights weightsOf(const StudyInput& in)
@@ -47,6 +48,7 @@ Weights weightsOf(const StudyInput& in)
     for (int i = 0; i < n; ++i)
         if (ws.w[static_cast<std::size_t>(i)] >= ws.w[static_cast<std::size_t>(ws.last)])
             ws.last = i;
+    ws.equal = std::all_of(ws.w.begin(), ws.w.begin() + n, [&](std::int64_t w) { return w == ws.w[0]; });
     return ws;
 }
 
@@ -77,6 +79,11 @@ public:
 
     void split(std::int32_t rest, std::span<std::int32_t> out) const
     {
+        if (weights_.equal) { // Hermite: the parts add up to rest, the odd 千円 to the last
+            for (int i = 0; i < in_.children; ++i)
+                out[static_cast<std::size_t>(i)] = static_cast<std::int32_t>((std::int64_t{rest} + i) / in_.children);
+            return;
+        }
         std::int64_t given = 0;
         for (int i = 0; i < in_.children; ++i) {
             if (i == weights_.last)
@@ -115,7 +122,8 @@ public:
         return p.total() * kPerThousand + second(s, p.spouse).payable;
     }
 
-    Figures figures(std::int32_t s, const tax::FirstPayments& p) const
+    Figures figures(std::int32_t s, const tax::FirstPayments& p) const { return figures(p, second(s, p.spouse)); }
+    Figures figures(const tax::FirstPayments& p, const Second& g) const
     {
         Figures f;
         f.firstDeduction = first_.basic();
@@ -129,7 +137,6 @@ public:
         f.firstPayable = static_cast<double>(p.total());
         for (std::size_t i = 0; i < f.childPays.size(); ++i)
             f.childPays[i] = static_cast<double>(p.children[i]);
-        const Second g = second(s, p.spouse);
         f.secondEstate = static_cast<double>(g.estate);
         f.secondDeduction = static_cast<double>(deduction2_);
         f.secondTaxable = static_cast<double>(g.taxable);
@@ -145,6 +152,7 @@ public:
     std::vector<std::int32_t> steps() const
     {
         std::vector<std::int32_t> out{0};
+        out.reserve(256);
         const auto at = [&](std::int64_t s) {
             if (s >= 0 && s <= range_)
                 out.push_back(static_cast<std::int32_t>(s));
@@ -159,6 +167,13 @@ public:
             if (w == 0)
                 continue;
             for (const std::int64_t a : ratioSteps) {
+                // A child never holds more than the range: higher steps are out of reach.
+                if (a * sum > std::int64_t{range_} * w + n * sum)
+                    break;
+                if (weights_.equal) { // ⌊(x + i) ÷ n⌋ ≥ a exactly from x = a·n − i
+                    at(range_ - (a * n - i) + 1);
+                    continue;
+                }
                 if (i != weights_.last) {
                     // floor(x·w/W) ≥ a exactly from x = ⌈a·W/w⌉, x = range − S.
                     at(range_ - ceilDiv(a * sum, w) + 1);
@@ -181,7 +196,7 @@ public:
 
     // Where the second inheritance bends inside [lo, hi] with A held: E2 reaching the
     // deduction, a child's share reaching each bound, G reaching 0.
-    void bends(std::int32_t lo, std::int32_t hi, std::int64_t spousePays, std::vector<std::int32_t>& out) const
+    void bends(std::int32_t lo, std::int32_t hi, std::int64_t spousePays, Units credit, std::vector<std::int32_t>& out) const
     {
         const std::int64_t zero = deduction2_ - in_.spouseAssets + spousePays; // the share where E2 = deduction
         const auto at = [&](std::int64_t s) {
@@ -191,10 +206,14 @@ public:
         at(zero);
         for (std::size_t i = 0; i + 1 < rows_.size(); ++i)
             at(zero + rows_[i].upTo);
-        if (second(lo, spousePays).credit > 0) {
-            const std::int32_t s = lastWhere(lo, hi, [&](std::int32_t x) { return second(x, spousePays).payable == 0; });
-            at(s);
-            at(std::int64_t{s} + 1);
+        // G reaches 0 where T2 = K: in the first row whose top already costs more than K.
+        for (std::size_t i = 0; credit > 0 && i < rows_.size(); ++i) {
+            if (i + 1 < rows_.size() && rows_[i].upTo * rows_[i].rate - rows_[i].deduction <= credit)
+                continue;
+            const std::int64_t x = floorDiv(credit + rows_[i].deduction, rows_[i].rate); // the last X2 at T2 ≤ K
+            at(zero + x);
+            at(zero + x + 1);
+            break;
         }
     }
 
@@ -282,6 +301,22 @@ Figures evaluate(const StudyInput& in)
     return m.figures(in.spouseShare, m.first(in.spouseShare));
 }
 
+std::vector<Figures> evaluateAt(const StudyInput& in, std::span<const std::int32_t> shares)
+{
+    StudyInput probe = in;
+    probe.spouseShare = 0;
+    requireValid(probe);
+    const Model m(in);
+    std::vector<Figures> out;
+    out.reserve(shares.size());
+    for (const std::int32_t s : shares) {
+        if (s < 0 || s > m.range())
+            throw std::invalid_argument("second-inheritance share out of range");
+        out.push_back(m.figures(s, m.first(s)));
+    }
+    return out;
+}
+
 bool sameTotal(double a, double b)
 {
     return std::abs(a - b) <= 1e-12 * std::max({1.0, std::abs(a), std::abs(b)});
@@ -299,6 +334,7 @@ Optimum optimum(const StudyInput& in)
     struct Stretch {
         std::int32_t lo, hi;
         tax::FirstPayments first;
+        Model::Second atLo, atHi;
         Units least, most;
     };
     std::vector<Stretch> stretches;
@@ -306,14 +342,19 @@ Optimum optimum(const StudyInput& in)
     for (std::size_t j = 0; j < starts.size(); ++j) {
         const std::int32_t lo = starts[j], hi = j + 1 < starts.size() ? starts[j + 1] - 1 : m.range();
         const tax::FirstPayments p = m.first(lo);
-        stretches.push_back({lo, hi, p, m.total(lo, p), m.total(hi, p)});
+        const Units first = p.total() * kPerThousand;
+        const Model::Second atLo = m.second(lo, p.spouse), atHi = m.second(hi, p.spouse);
+        stretches.push_back({lo, hi, p, atLo, atHi, first + atLo.payable, first + atHi.payable});
     }
     Units low = stretches.front().least, high = stretches.front().most;
     for (const Stretch& s : stretches)
         low = std::min(low, s.least), high = std::max(high, s.most);
 
     Optimum o;
+    o.kinks.reserve(2 * stretches.size());
+    o.curve.reserve(2 * stretches.size());
     bool shareFound = false, largestFound = false;
+    std::vector<std::int32_t> points;
     for (const Stretch& s : stretches) {
         const auto totalAt = [&](std::int32_t x) { return m.total(x, s.first); };
         if (s.least == low) {
@@ -326,20 +367,24 @@ Optimum optimum(const StudyInput& in)
                 o.equalRanges.push_back({s.lo, end});
         }
         if (s.most == high && !largestFound) {
-            o.largestShare = s.lo == s.hi || totalAt(s.lo) == high
+            o.largestShare = s.lo == s.hi || s.least == high
                                  ? s.lo
                                  : Model::lastWhere(s.lo, s.hi, [&](std::int32_t x) { return totalAt(x) < high; }) + 1;
             largestFound = true;
         }
-        std::vector<std::int32_t> points{s.lo};
-        m.bends(s.lo, s.hi, s.first.spouse, points);
-        if (s.hi != s.lo)
-            points.push_back(s.hi);
-        std::sort(points.begin() + 1, points.end());
+        o.kinks.push_back(s.lo);
+        o.curve.push_back(m.figures(s.first, s.atLo));
+        points.clear();
+        m.bends(s.lo, s.hi, s.first.spouse, s.atLo.credit, points);
+        std::sort(points.begin(), points.end());
         points.erase(std::unique(points.begin(), points.end()), points.end());
         for (const std::int32_t x : points) {
             o.kinks.push_back(x);
             o.curve.push_back(m.figures(x, s.first));
+        }
+        if (s.hi != s.lo) {
+            o.kinks.push_back(s.hi);
+            o.curve.push_back(m.figures(s.first, s.atHi));
         }
     }
     o.total = thousands(low);

@@ -88,11 +88,15 @@ struct Figures {
 tax::FirstCase firstCase(const StudyInput& in);
 
 // Each child's ① when the children share `rest`: in proportion to their sheet amounts, each
-// rounded down, the remainder to the child of the largest amount (the last of equals).
+// rounded down, the remainder to the child of the largest amount (the last of equals); equal
+// amounts (and the study on its own) share equally, child i taking ⌊(rest + i) ÷ n⌋, so that
+// the odd 千円 go to the last children and no child's part ever falls as rest grows.
 void splitAmong(const StudyInput& in, std::int32_t rest, std::span<std::int32_t> out);
 
 // Every figure for in.spouseShare. Throws std::invalid_argument when validate() fails.
 Figures evaluate(const StudyInput& in);
+// The figures at each of `shares` (in.spouseShare is ignored), worked out with one set-up.
+std::vector<Figures> evaluateAt(const StudyInput& in, std::span<const std::int32_t> shares);
 
 struct ShareRange {
     std::int32_t from, to; // inclusive

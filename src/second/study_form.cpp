@@ -239,20 +239,22 @@ void StudyForm::chooseOptimum()
 
 void StudyForm::recompute()
 {
-    figures_ = evaluate(in_);
     best_ = optimum(in_);
-    StudyInput at = in_;
-    const auto row = [&](TableRow::Kind kind, std::int32_t share, double percent) {
-        at.spouseShare = share;
-        table_.push_back({kind, share, percent, evaluate(at)});
-    };
     const std::int32_t range = in_.estate - in_.legatee;
     const auto percentOf = [&](std::int32_t s) { return range > 0 ? 100.0 * s / range : 0.0; };
+    // 0, 10, …, 100 % (the step's own percentage, also where E is 0), the optimum, the chosen.
+    std::vector<std::int32_t> shares;
+    for (int step = 0; step <= 10; ++step)
+        shares.push_back(static_cast<std::int32_t>(std::nearbyint(range * (step / 10.0))));
+    shares.push_back(best_.share);
+    shares.push_back(in_.spouseShare);
+    const std::vector<Figures> figures = evaluateAt(in_, shares);
     table_.clear();
-    for (int step = 0; step <= 10; ++step) // the step's own percentage, also where E is 0
-        row(TableRow::Kind::Step, static_cast<std::int32_t>(std::nearbyint(range * (step / 10.0))), step * 10.0);
-    row(TableRow::Kind::Optimum, best_.share, percentOf(best_.share));
-    row(TableRow::Kind::Chosen, in_.spouseShare, percentOf(in_.spouseShare));
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+        const auto kind = i < 11 ? TableRow::Kind::Step : i == 11 ? TableRow::Kind::Optimum : TableRow::Kind::Chosen;
+        table_.push_back({kind, shares[i], i < 11 ? 10.0 * static_cast<double>(i) : percentOf(shares[i]), figures[i]});
+    }
+    figures_ = figures.back();
     if (recomputed)
         recomputed();
 }

@@ -7,12 +7,10 @@
 #include "tax_sheet/sokusan.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
-#include <numeric>
 
 namespace kz::tax {
-
-std::int64_t FirstPayments::childrenTotal() const { return std::accumulate(children.begin(), children.end(), std::int64_t{0}); }
 
 Division::Division(const FirstCase& c)
     : law_(c.law)
@@ -50,6 +48,7 @@ FirstPayments Division::pay(std::int32_t spouse, std::span<const std::int32_t> c
     for (std::size_t i = 0; i < children.size() && i < p.children.size(); ++i) {
         const double before = mul(totalTax_, ratioOf(children[i], total_));
         p.children[i] = groupedValue(heirPayable(before, i < deductions_.size() ? deductions_[i] : 0.0));
+        p.childrenSum += p.children[i];
     }
     p.legatee = legatee_;
     return p;
@@ -64,16 +63,16 @@ std::vector<std::int32_t> Division::ratioSteps() const
         const double want = k / 100.0;
         if (ratioOf(total_, total_) < want)
             break;
-        std::int32_t lo = 1, hi = total_; // ratioOf rises with the part: the first that reaches want
-        while (lo < hi) {
-            const std::int32_t mid = lo + (hi - lo) / 2;
-            if (ratioOf(mid, total_) >= want)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        if (steps.empty() || steps.back() != lo)
-            steps.push_back(lo);
+        // ratioOf rises with the part: start where (k − 0.5) / 100 of ② lies, then step to the
+        // first part that reaches k / 100, which rounding leaves a few 千円 off at most.
+        const auto guess = static_cast<std::int64_t>(std::floor((k - 0.5) / 100.0 * total_));
+        std::int32_t at = static_cast<std::int32_t>(std::clamp<std::int64_t>(guess, 1, total_));
+        while (at > 1 && ratioOf(at - 1, total_) >= want)
+            --at;
+        while (at < total_ && ratioOf(at, total_) < want)
+            ++at;
+        if (steps.empty() || steps.back() != at)
+            steps.push_back(at);
     }
     return steps;
 }

@@ -37,8 +37,9 @@ struct FirstPayments {
     std::int64_t spouse = 0;
     std::array<std::int64_t, kMaxChildren> children{};
     std::int64_t legatee = 0;
-    std::int64_t childrenTotal() const;
-    std::int64_t total() const { return spouse + childrenTotal() + legatee; }
+    std::int64_t childrenTotal() const { return childrenSum; }
+    std::int64_t total() const { return spouse + childrenSum + legatee; }
+    std::int64_t childrenSum = 0; // of children, kept by pay()
     bool operator==(const FirstPayments&) const = default;
 };
 

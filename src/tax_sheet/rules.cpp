@@ -52,7 +52,7 @@ double spousePayable(bool reduced, double before, double reduction) { return red
 
 double minorDeduction(double years, const LawEdition& law) { return mul(years, law.minorPerYear); }
 
-double asLabelReads(double deduction) { return plainValue(formatPlain(deduction)); }
+double asLabelReads(double deduction) { return deduction == 0 ? 0.0 : plainValue(formatPlain(deduction)); }
 
 double heirPayable(double before, double deduction) { return std::max(0.0, sub(before, deduction)); }
 

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <limits>
+#include <numeric>
 #include <random>
 
 namespace {
@@ -43,9 +44,16 @@ TEST(Study, LargestEstateWithoutOverflow)
 }
 
 // Dragging redraws every frame: the whole recomputation (figures, optimum, table, curve) of
-// the largest case, the best of many runs so that a busy machine does not count.
+// the largest case, the best of many runs so that a busy machine does not count. An
+// instrumented unoptimised build (the sanitizers' run) is some ten times slower: there the
+// bound only catches a blow-up.
 TEST(Study, RecomputationUnderOneMillisecond)
 {
+#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
+    constexpr auto kLimit = std::chrono::milliseconds(5);
+#else
+    constexpr auto kLimit = std::chrono::milliseconds(1);
+#endif
     StudyForm form({std::numeric_limits<std::int32_t>::max(), 10, 0, 0, 0, k2024});
     auto best = std::chrono::nanoseconds::max();
     for (int i = 0; i < 200; ++i) {
@@ -53,7 +61,7 @@ TEST(Study, RecomputationUnderOneMillisecond)
         form.setText(Entry::Share, std::to_string(i * 10'000'000));
         best = std::min(best, std::chrono::steady_clock::now() - t0);
     }
-    EXPECT_LT(best, std::chrono::milliseconds(1));
+    EXPECT_LT(best, kLimit);
     EXPECT_GT(form.curve().size(), 20u); // every quick-table bound of ten children is a kink
 }
 
@@ -78,6 +86,8 @@ const SheetRow kSheetRows[] = {
     {"legatee", k2024, {100000, 60000, 40000, 0, 20000}, "3", {"1", "2", "1", "4", "1", "4", "", ""}, {"0", "0", "0"}, SheetRefusal::None, -1},
     {"minor", k2024, {180000, 40000, 40000, 40000, 0}, "4", {"1", "2", "1", "6", "1", "6", "1", "6"}, {"5", "0", "0"}, SheetRefusal::None, 22868},
     {"E = 100,001", k2024, {50000, 16667, 16667, 16667, 0}, "4", {"1", "2", "1", "6", "1", "6", "1", "6"}, {"0", "0", "0"}, SheetRefusal::None, -1},
+    // ⑤ = 3,401 + 2 × 1,450 = 6,301; each child 6,301 × 0.5 = 3,150.5, shown 3,151 by the sheet.
+    {"a child's exact half", k2024, {0, 50004, 50004, 0, 0}, "3", {"1", "2", "1", "4", "1", "4", "", ""}, {"0", "0", "0"}, SheetRefusal::None, 6302},
     {"2008, reduced, minor, legatee", k2008, {250000, 30000, 20000, 0, 5000}, "3", {"1", "2", "1", "4", "1", "4", "", ""}, {"0", "3", "0"}, SheetRefusal::None, -1},
 };
 
@@ -199,9 +209,11 @@ TEST(Study, OptimumMatchesScanOfEveryShare)
                 in.sheetChildren.push_back({pick(0, 60000), {1, 2.0 * in.children}, pick(0, 2) ? 0.0 : pick(1, 9)});
         }
         const std::int32_t range = in.estate - in.legatee;
+        std::vector<std::int32_t> every(static_cast<std::size_t>(range) + 1);
+        std::iota(every.begin(), every.end(), 0);
         std::vector<double> totals;
-        for (in.spouseShare = 0; in.spouseShare <= range; ++in.spouseShare)
-            totals.push_back(evaluate(in).total);
+        for (const Figures& f : evaluateAt(in, every))
+            totals.push_back(f.total);
         Optimum scan;
         scan.total = *std::min_element(totals.begin(), totals.end());
         scan.largestTotal = *std::max_element(totals.begin(), totals.end());
