@@ -4,11 +4,9 @@
 #include "common/arith.h"
 #include "common/format.h"
 #include "tax_sheet/rules.h"
-#include "tax_sheet/sokusan.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace kz::tax {
 
@@ -17,17 +15,14 @@ Division::Division(const FirstCase& c)
     , total_(c.total)
 {
     // As keisan: ③, ④, then each share's tax summed in the sheet's order, spouse first.
-    basic_ = add32(law_->basicDeduction, mul32(law_->basicPerHeir, c.heirs));
-    const std::int64_t excess = std::int64_t{total_} - basic_;
-    if (excess > std::numeric_limits<std::int32_t>::max())
-        throw ArithmeticError(Failure::Range, "32-bit overflow");
-    estate_ = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
-    const auto shareTax = [&](const Fraction& f) {
-        return f.denominator == 0.0 ? 0 : toInt32(sokusan(statutoryShare(estate_, f.numerator, f.denominator), *law_));
+    basic_ = basicDeduction(*law_, c.heirs);
+    estate_ = taxableEstate(total_, basic_);
+    const auto taxOf = [&](const Fraction& f) {
+        return f.denominator == 0.0 ? 0 : shareTax(statutoryShare(estate_, f.numerator, f.denominator), *law_);
     };
-    totalTax_ = shareTax(c.spouseShare);
+    totalTax_ = taxOf(c.spouseShare);
     for (const Fraction& f : c.childShares)
-        totalTax_ = add32(totalTax_, shareTax(f));
+        totalTax_ = add32(totalTax_, taxOf(f));
     statutory_ = statutoryShare(total_, c.spouseShare.numerator, c.spouseShare.denominator);
     // Wherever the reduction applies the lesser is the statutory share: its ratio is fixed.
     if (total_ != 0)

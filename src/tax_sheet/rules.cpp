@@ -4,15 +4,34 @@
 #include "common/arith.h"
 #include "common/format.h"
 #include "common/numeric.h"
+#include "tax_sheet/sokusan.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kz::tax {
 namespace {
 constexpr double kLegateeCap = 0.7;
 constexpr double kLegateeSurcharge = 0.2;
 } // namespace
+
+std::int32_t basicDeduction(const LawEdition& law, std::int16_t heirs)
+{
+    return add32(law.basicDeduction, mul32(law.basicPerHeir, heirs));
+}
+
+std::int32_t taxableEstate(std::int32_t total, std::int32_t basic, std::int64_t* excess)
+{
+    const std::int64_t over = std::int64_t{total} - basic;
+    if (over > std::numeric_limits<std::int32_t>::max())
+        throw ArithmeticError(Failure::Range, "32-bit overflow");
+    if (excess)
+        *excess = over;
+    return over < 0 ? 0 : static_cast<std::int32_t>(over);
+}
+
+std::int32_t shareTax(std::int32_t share, const LawEdition& law) { return toInt32(sokusan(share, law)); }
 
 double ratioOf(std::int32_t part, std::int32_t total)
 {

@@ -10,6 +10,14 @@
 
 namespace kz::tax {
 
+// ③: the law's basic deduction for so many statutory heirs, in 32 bits.
+std::int32_t basicDeduction(const LawEdition& law, std::int16_t heirs);
+// ④: ② − ③, not below 0 (no negative estate, shares or taxes); `excess` keeps ② − ③ itself.
+// Throws kz::ArithmeticError beyond 32 bits.
+std::int32_t taxableEstate(std::int32_t total, std::int32_t basic, std::int64_t* excess = nullptr);
+// The tax on one statutory share by the quick table, to the whole 千円 (halves to even).
+std::int32_t shareTax(std::int32_t share, const LawEdition& law);
+
 // 相続額比率: ① ÷ ②, ⌊(x + 0.005) × 100⌋ ÷ 100 with each step in double; 0 for no ①.
 double ratioOf(std::int32_t part, std::int32_t total);
 

@@ -117,7 +117,7 @@ void TaxSheet::keisan()
 
     // ③ basic deduction.
     const std::int16_t heirs = toInt16(fieldValue(heirCountField()));
-    const std::int32_t basic = add32(law_->basicDeduction, mul32(law_->basicPerHeir, heirs));
+    const std::int32_t basic = basicDeduction(*law_, heirs);
     writeLabel(sheetLabel(2), amountText(basic));
     w.heirs = heirs;
     w.basic = basic;
@@ -125,10 +125,8 @@ void TaxSheet::keisan()
 
     // ④ taxable estate. Below the basic deduction no tax is due: 0, not a negative estate
     // that would turn into negative shares and taxes.
-    const std::int64_t excess = std::int64_t{total} - basic;
-    if (excess > std::numeric_limits<std::int32_t>::max())
-        throw ArithmeticError(Failure::Range, "32-bit overflow");
-    const std::int32_t estate = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
+    std::int64_t excess = 0;
+    const std::int32_t estate = taxableEstate(total, basic, &excess);
     writeLabel(sheetLabel(3), amountText(estate));
     w.excess = excess;
     w.estate = estate;
@@ -141,7 +139,7 @@ void TaxSheet::keisan()
         if (denominator == 0.0)
             continue;
         const std::int32_t share = statutoryShare(estate, fieldValue(numeratorField(k)), denominator);
-        shareTax[static_cast<std::size_t>(k)] = toInt32(sokusan(share, *law_));
+        shareTax[static_cast<std::size_t>(k)] = tax::shareTax(share, *law_);
         writeLabel(personLabel(k + 1, 1), amountText(share));
         writeLabel(personLabel(k + 1, 2), amountText(shareTax[static_cast<std::size_t>(k)]));
         const auto idx = static_cast<std::size_t>(k);
