@@ -13,8 +13,10 @@ bool wantsCompute(int argc, char** argv);
 // an error, 2 the command line or the input could not be read.
 int computeMain(int argc, char** argv);
 
-// Answers every line read from `fd` on `out`. Returns 0 or 1 as above, or -1 after a read
-// error (errno tells it).
+inline constexpr int kReadError = -1, kWriteError = -2;
+
+// Answers every line read from `fd` on `out`. Returns 0 or 1 as above, or kReadError or
+// kWriteError (errno tells why); a write error ends the run at once, whatever input is left.
 int computeStream(int fd, std::FILE* out);
 
 } // namespace kz::cli
