@@ -45,8 +45,10 @@ for args in "--compute $src/no-such-file" "--compute $src" "--compute" "--comput
   [ "$rc" -eq 2 ] && grep -q '^kazenoha: ' <<<"$err" || fail "'$args' exits with $rc: '$err'"
 done
 # An answer that cannot be delivered ends even an endless run: a full device, a closed pipe.
-err=$(yes '{}' | timeout 60 "${nodisplay[@]}" "$bin" --compute - 2>&1 >/dev/full)
+errfile=$(mktemp)
+yes '{}' | timeout 60 "${nodisplay[@]}" "$bin" --compute - >/dev/full 2>"$errfile"
 rc=${PIPESTATUS[1]}
+err=$(cat "$errfile"); rm -f "$errfile"
 [ "$rc" -eq 2 ] && [ "$(wc -l <<<"$err")" -eq 1 ] && grep -q '^kazenoha: cannot write' <<<"$err" || fail "on a full device: $rc '$err'"
 rc=$( { { yes '{}' | timeout 60 "${nodisplay[@]}" "$bin" --compute - 2>/dev/null; echo "${PIPESTATUS[1]}" >&3; } | head -c 1 >/dev/null; } 3>&1)
 [ "$rc" = 2 ] || fail "into a closed pipe: exit status '$rc'"
