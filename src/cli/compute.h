@@ -10,7 +10,8 @@ namespace kz::cli {
 bool wantsCompute(int argc, char** argv);
 
 // The whole run; returns the exit status: 0 every line computed, 1 some line answered with
-// an error, 2 the command line or the input could not be read.
+// an error, 2 the command line was wrong, the input could not be read or an answer could
+// not be written (a full device, a closed pipe: the run stops there, with one line on stderr).
 int computeMain(int argc, char** argv);
 
 inline constexpr int kReadError = -1, kWriteError = -2;

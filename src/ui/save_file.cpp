@@ -117,8 +117,12 @@ private:
 
 SaveResult saveFile(const QByteArray& content, const QString& path)
 {
-    if (QFileInfo(path).isDir())
+    // QSaveFile refuses these two without an errno.
+    const QFileInfo target(path);
+    if (target.isDir())
         return {false, reasonFor(EISDIR, QFileDevice::NoError)};
+    if (target.exists() && !target.isWritable())
+        return {false, reasonFor(EACCES, QFileDevice::NoError)};
     QSaveFile file(path);
     // Never write over the old file in place: a failure then would leave it cut off.
     file.setDirectWriteFallback(false);
@@ -127,8 +131,9 @@ SaveResult saveFile(const QByteArray& content, const QString& path)
         file.cancelWriting();
         return r;
     };
-    // Unbuffered: a buffered QSaveFile writes its last block only in commit(), whose
-    // failure it does not see, and then links the cut-off file into place.
+    // Unbuffered, and every count checked here: QSaveFile (Qt 6.4) remembers only errors
+    // raised inside write(), so a short write, or the last buffered block failing when
+    // commit() closes the file, went unseen and the cut-off file was linked into place.
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(errno);
