@@ -27,10 +27,9 @@ constexpr char kSaveFolder[] = "kzSaveFolder";
 // Qt's own error texts are the C library's, in English: the user reads these instead.
 QString reasonFor(int err, QFileDevice::FileError kind)
 {
-    switch (err) {
-    case ENOSPC:
-    case EDQUOT:
+    if (meansNoRoom(err))
         return u"デバイスに空き容量がありません"_s;
+    switch (err) {
     case EACCES:
     case EPERM:
         return u"書き込みが許可されていません"_s;

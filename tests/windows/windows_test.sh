@@ -36,8 +36,8 @@ start=$SECONDS
 wineboot -i >/dev/null 2>&1
 wineserver -w
 echo "wine prefix made in $((SECONDS - start)) s"
-# A wine desktop of its own: windows there are activated at once, as on Windows, where on the
-# bare X display each activation waits for a window manager that is not there.
+# A wine desktop of its own: there a window is active as soon as shown; on the bare X display
+# each window test waited seconds for it (the ui tests 78 s against 4 s).
 desktop=(explorer /desktop=kazenoha,1920x1080)
 
 echo "== every library the program imports is shipped or part of Windows"
