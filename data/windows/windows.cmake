@@ -18,6 +18,8 @@ foreach(size 16 24 32 48 64 256)
   list(APPEND ico_pngs ${png})
 endforeach()
 add_custom_command(OUTPUT ${ico} COMMAND ${IMAGEMAGICK_CONVERT} ${ico_pngs} ${ico} DEPENDS ${ico_pngs} VERBATIM)
+# Made here, used by the programs' resources in src/: a target orders the two.
+add_custom_target(program_ico DEPENDS ${ico})
 
 set(KZ_FILE_VERSION ${PROJECT_VERSION}.0)
 string(REPLACE "." "," KZ_VERSION_COMMAS ${KZ_FILE_VERSION})
@@ -35,6 +37,7 @@ foreach(exe kazenoha kazenoha-cli)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/kazenoha.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${exe}.rc @ONLY)
   target_sources(${exe} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${exe}.rc)
   set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${exe}.rc PROPERTIES OBJECT_DEPENDS "${ico};${KZ_MANIFEST}")
+  add_dependencies(${exe} program_ico)
 endforeach()
 install(TARGETS kazenoha-cli RUNTIME DESTINATION .)
 
