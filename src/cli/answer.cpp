@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/answer.h"
 
-#include "cli/cases.h"
-#include "cli/json.h"
+#include "case/reader.h"
 #include "common/format.h"
 #include "common/numeric.h"
 
@@ -17,66 +16,16 @@ namespace kz::cli {
 
 namespace {
 
+using cases::appendString;
+using cases::CaseError;
+using cases::fail;
+using cases::typeName;
+namespace json = cases::json;
 using json::Type;
 using Json = json::Value;
+using namespace kz::cases;
 
-// A line that is not a case: what is wrong and where, as the answer says it.
-struct CaseError {
-    std::string message;
-};
-
-[[noreturn]] void fail(std::string message) { throw CaseError{std::move(message)}; }
-
-// The longest text a window's field takes.
-constexpr std::size_t kMaxFieldText = 32767;
 constexpr std::string_view kNotANumber = "数値を入力してください";
-
-struct LawKey {
-    std::string_view key;
-    int edition; // index in tax::lawEditions()
-};
-constexpr LawKey kLaws[] = {{"h20", 0}, {"r6", 1}};
-
-void appendString(std::string& out, std::string_view s)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += ch;
-        }
-    }
-    out += '"';
-}
-
-// A name from the input, quoted for a message; long ones are cut.
-std::string named(std::string_view s)
-{
-    std::string out;
-    appendString(out, json::shortened(s, 60));
-    return out;
-}
-
-const char* typeName(const Json& v)
-{
-    switch (v.type) {
-    case Type::Object: return "an object";
-    case Type::Array: return "a list";
-    case Type::String: return "a text";
-    case Type::Bool: return "true or false";
-    case Type::Null: return "null";
-    case Type::Number: break;
-    }
-    return "a number";
-}
 
 // The document of the line being answered; its storage serves every line.
 json::Document& document()
@@ -85,122 +34,7 @@ json::Document& document()
     return doc;
 }
 
-std::string join(const std::string& path, std::string_view key) { return path + "." + std::string(key); }
-
-const Json& object(const Json& v, const std::string& path, std::initializer_list<std::string_view> allowed)
-{
-    if (v.type != Type::Object)
-        fail(path + ": expected an object, got " + typeName(v));
-    for (const Json& m : document().children(v))
-        if (std::find(allowed.begin(), allowed.end(), m.key) == allowed.end())
-            fail(path + ": unknown key " + named(m.key));
-    return v;
-}
-
 const Json* find(const Json& obj, std::string_view key) { return document().find(obj, key); }
-
-const Json& need(const Json& obj, const std::string& path, std::string_view key)
-{
-    const Json* v = find(obj, key);
-    if (!v)
-        fail(join(path, key) + ": missing");
-    return *v;
-}
-
-bool isText(const Json& v, std::string_view text) { return v.type == Type::String && v.text == text; }
-
-// A field's text: a JSON text as typed, a JSON number as the digits of its value.
-// `path` makes the key's place for a message, only when one is needed.
-template <typename Path>
-std::string fieldText(const Json& v, const Path& path)
-{
-    if (v.type == Type::String) {
-        for (const char c : v.text)
-            if (!((c >= '0' && c <= '9') || c == '-' || c == '.'))
-                fail(path() + ": " + named(v.text) + " holds characters the field does not take (only 0-9, \"-\" and \".\")");
-        if (v.text.size() > kMaxFieldText)
-            fail(path() + ": longer than the field's " + std::to_string(kMaxFieldText) + " characters");
-        return std::string(v.text);
-    }
-    if (v.type != Type::Number)
-        fail(path() + ": expected a number or a text, got " + typeName(v));
-    // Without an exponent a JSON number is already a text that the field reads as its value.
-    if (v.text.find_first_of("eE") == std::string_view::npos)
-        return std::string(v.text);
-    double d = 0;
-    if (!nearestDouble(v.text, d) || !std::isfinite(d))
-        fail(path() + ": number out of range");
-    // Fixed notation, the fewest digits that give the same double: the fields read no exponent.
-    char buf[400];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr);
-}
-
-std::array<std::string, 2> share(const Json& v, const std::string& path)
-{
-    if (v.type == Type::Null)
-        return {};
-    if (v.type != Type::Array || v.count != 2)
-        fail(path + ": expected [numerator, denominator] or null");
-    const auto pair = document().children(v);
-    return {fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
-}
-
-// An object's "law": the edition and its key, which keep the case's default when it is absent.
-void readLaw(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& lawKey)
-{
-    const Json* given = find(v, "law");
-    if (!given)
-        return;
-    for (const LawKey& l : kLaws)
-        if (isText(*given, l.key)) {
-            law = &tax::lawEditions()[static_cast<std::size_t>(l.edition)];
-            lawKey = l.key;
-            return;
-        }
-    fail(path + ".law: expected \"h20\" or \"r6\"");
-}
-
-SheetCase readSheet(const Json& v, std::string_view& lawKey)
-{
-    const std::string path = "sheet";
-    object(v, path, {"law", "amounts", "heirs", "shares", "minor_years"});
-    SheetCase c;
-    lawKey = kLaws[0].key;
-    readLaw(v, path, c.law, lawKey);
-    if (const Json* amounts = find(v, "amounts")) {
-        object(*amounts, join(path, "amounts"), {"spouse", "heir2", "heir3", "heir4", "legatee"});
-        for (std::size_t p = 0; p < kPersonKeys.size(); ++p) {
-            const Json* rows = find(*amounts, kPersonKeys[p]);
-            if (!rows)
-                continue;
-            const std::string at = join(path + ".amounts", kPersonKeys[p]);
-            if (rows->type != Type::Array || rows->count != tax::kAmountRows)
-                fail(at + ": expected a list of 6 amounts, got " +
-                     (rows->type == Type::Array ? "a list of " + std::to_string(rows->count) : std::string(typeName(*rows))));
-            c.typed[p] = true;
-            const auto row = document().children(*rows);
-            for (std::size_t i = 0; i < tax::kAmountRows; ++i)
-                c.amounts[p][i] = fieldText(row[i], [&] { return at + "[" + std::to_string(i) + "]"; });
-        }
-    }
-    c.heirs = fieldText(need(v, path, "heirs"), [&] { return join(path, "heirs"); });
-    if (const Json* shares = find(v, "shares")) {
-        object(*shares, join(path, "shares"), {"spouse", "heir2", "heir3", "heir4", "legatee"});
-        for (std::size_t p = 0; p < kPersonKeys.size(); ++p)
-            if (const Json* s = find(*shares, kPersonKeys[p])) {
-                auto [numerator, denominator] = share(*s, join(path + ".shares", kPersonKeys[p]));
-                c.numerators[p] = std::move(numerator);
-                c.denominators[p] = std::move(denominator);
-            }
-    }
-    if (const Json* years = find(v, "minor_years")) {
-        object(*years, join(path, "minor_years"), {"heir2", "heir3", "heir4"});
-        for (std::size_t h = 0; h < 3; ++h)
-            if (const Json* y = find(*years, kPersonKeys[h + 1]))
-                c.years[h] = fieldText(*y, [&] { return join(path + ".minor_years", kPersonKeys[h + 1]); });
-    }
-    return c;
-}
 
 // A whole number as such, any other as the fewest digits that give it back; JSON has no
 // infinity.
@@ -288,72 +122,6 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
         out += '}';
     }
     out += '}';
-}
-
-CoefficientCase readCoefficient(const Json& v)
-{
-    object(v, "coefficient", {"calculation", "inputs"});
-    const Json& name = need(v, "coefficient", "calculation");
-    const std::optional<coef::Calc> calc = name.type == Type::String ? calcNamed(name.text) : std::nullopt;
-    if (!calc) {
-        std::string names;
-        for (int i = 0; i < coef::kCalcCount; ++i)
-            names += (i ? ", " : "") + std::string(calcName(coef::calcAt(i)));
-        fail("coefficient.calculation: expected one of " + names);
-    }
-    CoefficientCase c;
-    c.calc = *calc;
-    const coef::CalcInfo& ci = coef::calc(c.calc);
-    const std::string_view amountKey = ci.amountField == coef::kNone ? std::string_view() : fieldKey(ci.amountField);
-    const std::string_view yearsKey = fieldKey(ci.yearsField), rateKey = fieldKey(ci.rateField);
-    const Json& inputs = need(v, "coefficient", "inputs");
-    if (amountKey.empty())
-        object(inputs, "coefficient.inputs", {yearsKey, rateKey});
-    else
-        object(inputs, "coefficient.inputs", {amountKey, yearsKey, rateKey});
-    const std::string path = "coefficient.inputs";
-    if (!amountKey.empty())
-        c.amount = fieldText(need(inputs, path, amountKey), [&] { return join(path, amountKey); });
-    c.years = fieldText(need(inputs, path, yearsKey), [&] { return join(path, yearsKey); });
-    c.rate = fieldText(need(inputs, path, rateKey), [&] { return join(path, rateKey); });
-    return c;
-}
-
-// The study's whole numbers as its window reads them: the leading number, halves to even.
-// A value the window would pull into its range is an error here, not a silent other case.
-void checkRange(const std::string& text, double lo, double hi, const std::string& path)
-{
-    const double v = std::nearbyint(numericValue(text));
-    if (v < lo || v > hi) {
-        char bounds[64];
-        std::snprintf(bounds, sizeof bounds, "%.0f..%.0f", lo, hi);
-        fail(path + ": " + named(text) + " is outside " + bounds);
-    }
-}
-
-SecondCase readSecond(const Json& v, std::string_view& lawKey)
-{
-    const std::string path = "second";
-    object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law"});
-    SecondCase c;
-    lawKey = kLaws[1].key;
-    readLaw(v, path, c.law, lawKey);
-    auto read = [&](std::string_view key, std::string& into, double lo, double hi, bool required) {
-        const Json* value = find(v, key);
-        if (!value && required)
-            fail(join(path, key) + ": missing");
-        if (value) {
-            into = fieldText(*value, [&] { return join(path, key); });
-            checkRange(into, lo, hi, join(path, key));
-        }
-    };
-    constexpr double kMax = 2147483647.0;
-    read("estate", c.estate, 0, kMax, true);
-    read("children", c.children, 1, 10, true);
-    read("spouse_share", c.spouseShare, 0, std::nearbyint(numericValue(c.estate)), true);
-    read("spouse_assets", c.spouseAssets, 0, kMax, false);
-    read("years", c.years, 0, 10, false);
-    return c;
 }
 
 // A tax as the study shows it (to the 千円, halves to even) and the figure itself.
@@ -445,7 +213,8 @@ Answer answer(std::string_view line, long lineNumber)
                 fail(std::string("id: expected a text or a number, got ") + typeName(*given));
             }
         }
-        object(doc, "case", {"id", "sheet", "coefficient", "second"});
+        const Reader read(document());
+        read.object(doc, "case", {"id", "sheet", "coefficient", "second"});
         const Json* sheet = find(doc, "sheet");
         const Json* coefficient = find(doc, "coefficient");
         const Json* second = find(doc, "second");
@@ -454,14 +223,14 @@ Answer answer(std::string_view line, long lineNumber)
         std::string out = "{\"id\":" + id + ",";
         if (sheet) {
             std::string_view lawKey;
-            const SheetCase c = readSheet(*sheet, lawKey);
+            const SheetCase c = read.sheet(*sheet, lawKey);
             writeSheet(out, lawKey, computeSheet(c));
         } else if (coefficient) {
-            const CoefficientCase c = readCoefficient(*coefficient);
+            const CoefficientCase c = read.coefficient(*coefficient, "coefficient");
             writeCoefficient(out, computeCoefficient(c), c.calc);
         } else {
             std::string_view lawKey;
-            const SecondCase c = readSecond(*second, lawKey);
+            const SecondCase c = read.second(*second, lawKey);
             writeSecond(out, lawKey, computeSecond(c));
         }
         out += '}';

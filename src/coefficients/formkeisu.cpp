@@ -2,6 +2,7 @@
 #include "coefficients/formkeisu.h"
 
 #include "coefficients/coefficient_report.h"
+#include "case/cases.h"
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "ui/app.h"
@@ -12,6 +13,7 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QMessageBox>
@@ -70,6 +72,8 @@ Formkeisu::Formkeisu(QWidget* parent)
     }
 
     wireExtraCommands();
+    wireCaseCommands();
+    kz::report::acceptCaseDrops(this);
 
     kz::ui::placeOnScreen(this, 2, 4);
     // The window opens ready for the first amount.
@@ -213,6 +217,77 @@ void Formkeisu::saveReport()
 }
 
 void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate())); }
+
+// The case file's commands serve every tab at once, so they stand once, in the free end of
+// the tab strip, outside the stated pages. Ctrl+S is the PDF's: a case saves with
+// Ctrl+Shift+S, the common key of a save that asks for the file's name.
+void Formkeisu::wireCaseCommands()
+{
+    auto* corner = new QWidget(SSTab1);
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 2, 2);
+    row->setSpacing(4);
+    using Act = void (Formkeisu::*)();
+    const std::tuple<const char16_t*, const char16_t*, QKeyCombination, Act> commands[] = {
+        {u"開く…", u"OpenCommand", QKeyCombination(Qt::CTRL, Qt::Key_O), &Formkeisu::openFile},
+        {u"保存…", u"SaveCaseCommand", QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &Formkeisu::saveCase},
+    };
+    QWidget* last = controls.extra.back().back();
+    for (const auto& [caption, name, key, act] : commands) {
+        auto* b = new kz::ui::CommandButton(QString::fromUtf16(caption), corner);
+        b->setObjectName(QString::fromUtf16(name));
+        QFont small = b->font();
+        small.setPointSizeF(8);
+        b->setFont(small);
+        b->setAccessibleName(QString(b->text()).remove(u'…'));
+        b->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
+        row->addWidget(b);
+        connect(b, &QPushButton::clicked, this, act);
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, b, [b] {
+            b->setFocus(Qt::ShortcutFocusReason); // the field under edit is stored first
+            b->click();
+        });
+        setTabOrder(std::exchange(last, b), b);
+    }
+    SSTab1->setCornerWidget(corner, Qt::TopRightCorner);
+}
+
+kz::cases::FileCase Formkeisu::fileCase() const
+{
+    kz::cases::FileCase c;
+    c.window = kz::cases::Window::Coefficients;
+    c.coefficients = kz::cases::coefficientCases(model_);
+    return c;
+}
+
+bool Formkeisu::holdsCalculatedCase() const
+{
+    for (int tab = 0; tab < kTabCount; ++tab)
+        if (model_.lastRun(tab))
+            return true;
+    return false;
+}
+
+// The window's model becomes the one the calculations were typed into and computed on, as
+// --compute computes each; the page of the first of them comes to the front. A calculation
+// that answers "数値を入力してください" shows no result, as after a press that asked.
+void Formkeisu::openCase(const kz::cases::FileCase& c)
+{
+    // The tab strip takes the focus first: no field arrives, which would clear its results.
+    SSTab1->tabBar()->setFocus(Qt::OtherFocusReason);
+    if (!c.coefficients.empty())
+        SSTab1->setCurrentIndex(calc(c.coefficients.front().calc).tab);
+    auto mirror = std::move(model_.textChanged);
+    model_ = kz::cases::computeCoefficients(c.coefficients);
+    model_.textChanged = std::move(mirror);
+    for (int i = 0; i < kFieldCount; ++i)
+        model_.textChanged(i);
+}
+
+void Formkeisu::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"係数計算"_s); }
+
+void Formkeisu::openFile() { kz::report::openCaseWithDialog(this); }
 
 void Formkeisu::moveFocusTo(int field)
 {

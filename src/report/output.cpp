@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report/output.h"
 
+#include "case/case_file.h"
 #include "ui/print.h"
 
 #include <QAction>
@@ -55,6 +56,8 @@ bool savePdf(const Document& doc, const QString& path, QString* error)
         writer.setTitle(doc.title);
         writer.setCreator(u"kazenoha"_s);
         writer.setPageLayout(a4());
+        if (!doc.caseFile.isEmpty())
+            writer.addFileAttachment(doc.caseFileName, doc.caseFile, QString::fromLatin1(cases::kMimeType));
         if (!playPages(pages(doc), writer)) {
             file.cancelWriting();
             return fail(file.error() != QFileDevice::NoError ? file.errorString() : u"PDFを作成できません。"_s);

@@ -525,7 +525,9 @@ private slots:
         const QList<QWidget*> order{num(1), num(2), button(Calc::FutureValue), num(4), num(5),
                                     button(Calc::PriceRise), w->controls.close[0], w->controls.Label2[0],
                                     w->controls.Label2[1], w->controls.Picture1[0], w->controls.extra[0][0],
-                                    w->controls.extra[0][1], w->controls.extra[0][2], w->SSTab1->tabBar(), num(0)};
+                                    w->controls.extra[0][1], w->controls.extra[0][2],
+                                    w->findChild<QWidget*>(u"OpenCommand"_s), w->findChild<QWidget*>(u"SaveCaseCommand"_s),
+                                    w->SSTab1->tabBar(), num(0)};
         for (QWidget* next : order) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);

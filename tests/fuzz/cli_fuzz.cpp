@@ -4,7 +4,7 @@
 // starts with the case's "id" and holds either the error with the line's number or exactly
 // one kind of case.
 #include "cli/answer.h"
-#include "cli/json.h"
+#include "case/json.h"
 #include "fuzz_support.h"
 
 using kz::fuzz::failed;
@@ -12,22 +12,22 @@ using kz::fuzz::failed;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    kz::cli::json::Document check;
+    kz::cases::json::Document check;
     for (long number = 1; !input.empty(); ++number) {
         const std::size_t end = std::min(input.find('\n'), input.size());
         const kz::cli::Answer a = kz::cli::answer(input.substr(0, end), number);
         input.remove_prefix(std::min(end + 1, input.size()));
 
-        if (a.json.find('\n') != std::string::npos || kz::cli::json::invalidUtf8At(a.json) != std::string::npos)
+        if (a.json.find('\n') != std::string::npos || kz::cases::json::invalidUtf8At(a.json) != std::string::npos)
             failed("answer is not one line of UTF-8", a.json);
-        const kz::cli::json::Value* root = nullptr;
+        const kz::cases::json::Value* root = nullptr;
         try {
             root = &check.parse(a.json, 8);
-        } catch (const kz::cli::json::ParseError& e) {
+        } catch (const kz::cases::json::ParseError& e) {
             failed("answer is not JSON", a.json + " (" + e.what() + ")");
         }
         const auto members = check.children(*root);
-        if (root->type != kz::cli::json::Type::Object || members.empty() || members[0].key != "id")
+        if (root->type != kz::cases::json::Type::Object || members.empty() || members[0].key != "id")
             failed("answer does not start with the id", a.json);
         const auto* line = check.find(*root, "line");
         const bool error = check.find(*root, "error") != nullptr;
