@@ -355,7 +355,7 @@ private slots:
     void tabOrderRunsThroughTheFieldsThenTheButtons()
     {
         QStringList visited{focusedName()};
-        for (int step = 0; step < 63; ++step) {
+        for (int step = 0; step < 65; ++step) {
             if (qobject_cast<kz::ui::EntryField*>(focused()))
                 type(u"5"_s); // replaces what arriving selected
             press(Qt::Key_Tab);
