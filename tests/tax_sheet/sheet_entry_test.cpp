@@ -371,7 +371,7 @@ private slots:
                                                << u"SaveCommand"_s << u"PreviewCommand"_s << u"CommandNiji"_s << u"OpenCommand"_s << u"SaveCaseCommand"_s
                                                << u"Num1(0)"_s);
         press(Qt::Key_Backtab);
-        QCOMPARE(focusedName(), u"CommandNiji"_s);
+        QCOMPARE(focusedName(), u"SaveCaseCommand"_s);
     }
 
     void arrivingByTabSelectsTheRawAmount()
