@@ -213,7 +213,9 @@ void Formkeisu::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::Coefficient
 
 void Formkeisu::saveReport()
 {
-    kz::report::saveWithDialog(this, coefficientReport(model_, kz::report::reportDate()), u"係数計算"_s);
+    kz::report::Document doc = coefficientReport(model_, kz::report::reportDate());
+    kz::report::attachCase(doc, fileCase());
+    kz::report::saveWithDialog(this, doc, u"係数計算"_s);
 }
 
 void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate())); }
@@ -276,6 +278,7 @@ void Formkeisu::openCase(const kz::cases::FileCase& c)
 {
     // The tab strip takes the focus first: no field arrives, which would clear its results.
     SSTab1->tabBar()->setFocus(Qt::OtherFocusReason);
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
     if (!c.coefficients.empty())
         SSTab1->setCurrentIndex(calc(c.coefficients.front().calc).tab);
     auto mirror = std::move(model_.textChanged);

@@ -118,6 +118,13 @@ QByteArray caseFileBytes(const cases::FileCase& c)
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+void attachCase(Document& doc, const cases::FileCase& c)
+{
+    // In ASCII: Qt writes an attachment's name in PDFDocEncoding, where Japanese is lost.
+    doc.caseFileName = u"case_"_s + doc.date.toString(u"yyyyMMdd"_s) + qs(cases::kSuffix);
+    doc.caseFile = caseFileBytes(c);
+}
+
 OpenedFile readCase(const QString& path)
 {
     const auto refused = [&](const QString& why) {
@@ -169,6 +176,7 @@ QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QStr
     QString path = suggestedPath(stem, QDate::currentDate());
     path = path.left(path.lastIndexOf(u'.')) + suffix;
     path = QFileDialog::getSaveFileName(window, u"保存"_s, path, u"ケースファイル (*%1)"_s.arg(suffix));
+    window->activateWindow(); // without a window manager nothing gives it back
     if (path.isEmpty())
         return {};
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
@@ -187,6 +195,7 @@ void openCaseWithDialog(QWidget* window)
         folder = QDir::homePath();
     const QString path = QFileDialog::getOpenFileName(
         window, u"開く"_s, folder, u"ケースファイル、ケースを添付した PDF (*%1 *.pdf);;すべてのファイル (*)"_s.arg(qs(cases::kSuffix)));
+    window->activateWindow();
     if (!path.isEmpty())
         openCaseFile(window, path);
 }

@@ -7,6 +7,8 @@
 #include "case/case_file.h"
 #endif
 
+#include "report/report.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -30,6 +32,9 @@ protected:
 
 // The case's file text, as saved and as attached to a report.
 QByteArray caseFileBytes(const cases::FileCase& c);
+
+// The report carries the case it shows, named "case_YYYYMMDD.kazenoha" after its date.
+void attachCase(Document& doc, const cases::FileCase& c);
 
 // A file's case, or why it is refused in the user's words, the file named.
 struct OpenedFile {

@@ -199,7 +199,9 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
 
 void FormNijiSouzoku::saveReport()
 {
-    kz::report::saveWithDialog(this, studyReport(m_form, *chart, kz::report::reportDate()), u"二次相続試算"_s);
+    kz::report::Document doc = studyReport(m_form, *chart, kz::report::reportDate());
+    kz::report::attachCase(doc, fileCase());
+    kz::report::saveWithDialog(this, doc, u"二次相続試算"_s);
 }
 
 void FormNijiSouzoku::previewReport()
@@ -220,6 +222,9 @@ bool FormNijiSouzoku::holdsCalculatedCase() const { return m_form.input().estate
 
 void FormNijiSouzoku::openCase(const kz::cases::FileCase& c)
 {
+    // No field stays under edit: leaving it later would store its text into the new model.
+    openButton->setFocus(Qt::OtherFocusReason);
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
     auto changed = std::move(m_form.textChanged);
     auto recomputed = std::move(m_form.recomputed);
     m_form = kz::cases::computeSecond(c.second);

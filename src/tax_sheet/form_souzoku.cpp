@@ -14,6 +14,7 @@
 #include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
+#include "ui/entry_field.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
@@ -218,7 +219,9 @@ void FormSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::TaxSteps)
 
 void FormSouzoku::saveReport()
 {
-    kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s);
+    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate());
+    kz::report::attachCase(doc, fileCase());
+    kz::report::saveWithDialog(this, doc, u"相続税試算"_s);
 }
 
 void FormSouzoku::previewReport()
@@ -241,6 +244,10 @@ bool FormSouzoku::holdsCalculatedCase() const { return m_sheet.working().reached
 void FormSouzoku::openCase(const kz::cases::FileCase& c)
 {
     const kz::cases::SheetAnswer computed = kz::cases::computeSheet(c.sheet);
+    // No field stays under edit: leaving it later would store its text into the new model
+    // ("250,000" read back as 250).
+    findChild<CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
     Picture3->adopt(computed.sheet);
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
