@@ -3,6 +3,7 @@
 
 #include "report/output.h"
 #include "report/pdf_attachment.h"
+#include "ui/save_file.h"
 #include "ui/windows.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -155,37 +155,20 @@ OpenedFile readCase(const QString& path)
 
 bool saveCase(const cases::FileCase& c, const QString& path, QString* error)
 {
-    const QByteArray bytes = caseFileBytes(c);
-    QSaveFile file(path);
-    const auto fail = [&] {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return fail();
-    return file.commit() || fail();
+    const ui::SaveResult r = ui::saveFile(caseFileBytes(c), path);
+    if (!r.ok && error)
+        *error = r.reason;
+    return r.ok;
 }
 
 QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem)
 {
     const QString suffix = qs(cases::kSuffix);
-    QString path = suggestedPath(stem, QDate::currentDate());
-    path = path.left(path.lastIndexOf(u'.')) + suffix;
-    path = QFileDialog::getSaveFileName(window, u"保存"_s, path, u"ケースファイル (*%1)"_s.arg(suffix));
+    const ui::SaveRequest request{u"保存"_s, stem + u'_' + QDate::currentDate().toString(u"yyyyMMdd"_s) + suffix,
+                                  u"ケースファイル (*%1)"_s.arg(suffix), suffix.mid(1), u"ケースを保存できませんでした。"_s};
+    const QString path = ui::saveWithDialog(window, request, caseFileBytes(c));
     window->activateWindow(); // without a window manager nothing gives it back
-    if (path.isEmpty())
-        return {};
-    if (!path.endsWith(suffix, Qt::CaseInsensitive))
-        path += suffix;
-    QString why;
-    if (saveCase(c, path, &why))
-        return path;
-    tell(window, u"保存"_s, u"ケースを保存できませんでした。\n"_s + why);
-    return {};
+    return path;
 }
 
 void openCaseWithDialog(QWidget* window)
@@ -193,8 +176,13 @@ void openCaseWithDialog(QWidget* window)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    const QString path = QFileDialog::getOpenFileName(
-        window, u"開く"_s, folder, u"ケースファイル、ケースを添付した PDF (*%1 *.pdf);;すべてのファイル (*)"_s.arg(qs(cases::kSuffix)));
+    QFileDialog dialog(window, u"開く"_s, folder);
+    // Qt's own dialog, as for saving: the native ones keep a history of their own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({u"ケースファイル、ケースを添付した PDF (*%1 *.pdf)"_s.arg(qs(cases::kSuffix)),
+                           u"すべてのファイル (*)"_s});
+    const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     window->activateWindow();
     if (!path.isEmpty())
         openCaseFile(window, path);

@@ -43,12 +43,12 @@ struct OpenedFile {
 };
 OpenedFile readCase(const QString& path);
 
-// Writes the case file through a temporary file, so that a failure leaves no partial file
-// and an existing file as it was; says why in `error`.
+// Writes the case file through the program's one save routine (ui/save_file.h): a failure
+// leaves no partial file and an existing file as it was, and says why in `error`.
 bool saveCase(const cases::FileCase& c, const QString& path, QString* error = nullptr);
 
-// 保存…: asks for a file, "stem_YYYYMMDD.kazenoha" in the documents folder first, adds the
-// suffix when it was left out, and saves; a failure is told. Returns the path saved.
+// 保存…: asks for a file through the program's save dialog, "stem_YYYYMMDD.kazenoha" first,
+// and saves; a failure is told. Returns the path saved.
 QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem);
 
 // 開く…: asks for a case file (or a report that carries one) and opens it.
