@@ -2,7 +2,9 @@
 // The batch front end on any bytes: each line of the input is answered as --compute answers
 // it. No crash, no leak, and every answer is one line of valid UTF-8 JSON: an object that
 // starts with the case's "id" and holds either the error with the line's number or exactly
-// one kind of case.
+// one kind of case. The whole input is also read as a case file: refused with a reason, or
+// read into a case whose file text reads back to the same text.
+#include "case/case_file.h"
 #include "cli/answer.h"
 #include "case/json.h"
 #include "fuzz_support.h"
@@ -12,6 +14,15 @@ using kz::fuzz::failed;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view input(reinterpret_cast<const char*>(data), size);
+    const kz::cases::ReadFile file = kz::cases::readCaseFile(input);
+    if (!file.kase && file.error.detail.empty())
+        failed("case file refused without a reason", std::string(input));
+    if (file.kase) {
+        const std::string text = kz::cases::caseFileText(*file.kase);
+        const kz::cases::ReadFile again = kz::cases::readCaseFile(text);
+        if (!again.kase || kz::cases::caseFileText(*again.kase) != text)
+            failed("case file does not read back as written", text + " / " + again.error.detail);
+    }
     kz::cases::json::Document check;
     for (long number = 1; !input.empty(); ++number) {
         const std::size_t end = std::min(input.find('\n'), input.size());
