@@ -120,6 +120,10 @@ void appendSecond(std::string& out, const SecondCase& c)
 {
     out += "  \"second\": {\"law\": ";
     appendString(out, lawKey(*c.law));
+    if (c.secondLaw) {
+        out += ", \"second_law\": ";
+        appendString(out, lawKey(*c.secondLaw));
+    }
     for (const auto& [key, text] : {std::pair{"estate", &c.estate}, std::pair{"children", &c.children},
                                     std::pair{"spouse_share", &c.spouseShare}, std::pair{"spouse_assets", &c.spouseAssets},
                                     std::pair{"years", &c.years}}) {
@@ -272,6 +276,7 @@ SecondCase secondCase(const second::StudyForm& form)
     const second::StudyInput& in = form.input();
     SecondCase c;
     c.law = in.law;
+    c.secondLaw = in.secondLaw;
     c.estate = digits(in.estate);
     c.children = digits(in.children);
     c.spouseShare = digits(in.spouseShare);

@@ -55,6 +55,7 @@ coef::Calculator computeCoefficients(const std::vector<CoefficientCase>& cases);
 // The study of the spouse's later inheritance: the texts of its fields, typed top down.
 struct SecondCase {
     const tax::LawEdition* law = &tax::lawEditions()[1];
+    const tax::LawEdition* secondLaw = nullptr; // the second inheritance's; nullptr: law
     std::string estate, children, spouseShare, spouseAssets = "0", years = "10";
 };
 

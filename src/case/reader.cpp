@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace kz::cases {
 
@@ -48,8 +49,9 @@ std::string fieldText(const Json& v, const Path& path)
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr);
 }
 
-// The study's whole numbers as its window reads them: the leading number, halves to even.
-// A value the window would pull into its range is an error here, not a silent other case.
+// A whole number as its window reads it: the leading number, halves to even. A value the
+// window would store as 0, pull into its range or stop on is an error here, naming the key,
+// never a silent other case.
 void checkRange(const std::string& text, double lo, double hi, const std::string& path)
 {
     const double v = std::nearbyint(numericValue(text));
@@ -59,6 +61,10 @@ void checkRange(const std::string& text, double lo, double hi, const std::string
         fail(path + ": " + named(text) + " is outside " + bounds);
     }
 }
+
+// What an amount field (32 bits) and a years field (16 bits) store.
+constexpr double kAmountLo = std::numeric_limits<std::int32_t>::min(), kAmountHi = std::numeric_limits<std::int32_t>::max();
+constexpr double kYearsLo = std::numeric_limits<std::int16_t>::min(), kYearsHi = std::numeric_limits<std::int16_t>::max();
 
 } // namespace
 
@@ -135,13 +141,19 @@ std::array<std::string, 2> Reader::share(const Json& v, const std::string& path)
     if (v.type != Type::Array || v.count != 2)
         fail(path + ": expected [numerator, denominator] or null");
     const auto pair = doc_.children(v);
-    return {fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
+    std::array<std::string, 2> out{fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
+    // The sheet takes a denominator of 0 as no share at all (or stops on the spouse's): say
+    // none with null, or leave the field empty as a new sheet has it.
+    if (!out[1].empty() && numericValue(out[1]) == 0)
+        fail(path + "[1]: a denominator of 0 gives no share; write null for none");
+    return out;
 }
 
 // An object's "law": the edition and its key, which keep the case's default when it is absent.
-void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& key) const
+void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& key,
+                 std::string_view name) const
 {
-    const Json* given = find(v, "law");
+    const Json* given = find(v, name);
     if (!given)
         return;
     for (std::size_t i = 0; i < std::size(kLawKeys); ++i)
@@ -150,7 +162,7 @@ void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*&
             key = kLawKeys[i];
             return;
         }
-    fail(path + ".law: expected \"h20\" or \"r6\"");
+    fail(join(path, name) + ": expected \"h20\" or \"r6\"");
 }
 
 SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
@@ -172,8 +184,11 @@ SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
                      (rows->type == Type::Array ? "a list of " + std::to_string(rows->count) : std::string(typeName(*rows))));
             c.typed[p] = true;
             const auto row = doc_.children(*rows);
-            for (std::size_t i = 0; i < tax::kAmountRows; ++i)
-                c.amounts[p][i] = fieldText(row[i], [&] { return at + "[" + std::to_string(i) + "]"; });
+            for (std::size_t i = 0; i < tax::kAmountRows; ++i) {
+                const auto key = [&] { return at + "[" + std::to_string(i) + "]"; };
+                c.amounts[p][i] = fieldText(row[i], key);
+                checkRange(c.amounts[p][i], kAmountLo, kAmountHi, key());
+            }
         }
     }
     c.heirs = fieldText(need(v, path, "heirs"), [&] { return join(path, "heirs"); });
@@ -217,9 +232,12 @@ CoefficientCase Reader::coefficient(const Json& v, const std::string& path) cons
         object(inputs, inputsPath, {yearsKey, rateKey});
     else
         object(inputs, inputsPath, {amountKey, yearsKey, rateKey});
-    if (!amountKey.empty())
+    if (!amountKey.empty()) {
         c.amount = fieldText(need(inputs, inputsPath, amountKey), [&] { return join(inputsPath, amountKey); });
+        checkRange(c.amount, kAmountLo, kAmountHi, join(inputsPath, amountKey));
+    }
     c.years = fieldText(need(inputs, inputsPath, yearsKey), [&] { return join(inputsPath, yearsKey); });
+    checkRange(c.years, kYearsLo, kYearsHi, join(inputsPath, yearsKey));
     c.rate = fieldText(need(inputs, inputsPath, rateKey), [&] { return join(inputsPath, rateKey); });
     return c;
 }
@@ -227,25 +245,30 @@ CoefficientCase Reader::coefficient(const Json& v, const std::string& path) cons
 SecondCase Reader::second(const Json& v, std::string_view& lawKey) const
 {
     const std::string path = "second";
-    object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law"});
+    object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law", "second_law"});
     SecondCase c;
     lawKey = kLawKeys[1];
     law(v, path, c.law, lawKey);
-    auto read = [&](std::string_view key, std::string& into, double lo, double hi, bool required) {
+    if (find(v, "second_law")) {
+        const tax::LawEdition* second = nullptr;
+        std::string_view key;
+        law(v, path, second, key, "second_law");
+        c.secondLaw = second;
+    }
+    auto read = [&](std::string_view key, std::string& into, second::Range range, bool required) {
         const Json* value = find(v, key);
         if (!value && required)
             fail(join(path, key) + ": missing");
         if (value) {
             into = fieldText(*value, [&] { return join(path, key); });
-            checkRange(into, lo, hi, join(path, key));
+            checkRange(into, range.lo, range.hi, join(path, key));
         }
     };
-    constexpr double kMax = 2147483647.0;
-    read("estate", c.estate, 0, kMax, true);
-    read("children", c.children, 1, 10, true);
-    read("spouse_share", c.spouseShare, 0, std::nearbyint(numericValue(c.estate)), true);
-    read("spouse_assets", c.spouseAssets, 0, kMax, false);
-    read("years", c.years, 0, 10, false);
+    read("estate", c.estate, second::kAmountRange, true);
+    read("children", c.children, second::kChildrenRange, true);
+    read("spouse_share", c.spouseShare, {0, static_cast<std::int32_t>(std::nearbyint(numericValue(c.estate)))}, true);
+    read("spouse_assets", c.spouseAssets, second::kAmountRange, false);
+    read("years", c.years, second::kYearsRange, false);
     return c;
 }
 

@@ -46,7 +46,8 @@ public:
 
 private:
     std::array<std::string, 2> share(const json::Value& v, const std::string& path) const;
-    void law(const json::Value& v, const std::string& path, const tax::LawEdition*& law, std::string_view& key) const;
+    void law(const json::Value& v, const std::string& path, const tax::LawEdition*& law, std::string_view& key,
+             std::string_view name = "law") const;
 
     const json::Document& doc_;
 };

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <limits>
 #include <vector>
 
 namespace kz::cli {
@@ -83,8 +84,10 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
         out += '}';
         return;
     }
-    if (a.stopped != Failure::None)
-        out += ",\"stopped\":true";
+    if (a.stopped != Failure::None) {
+        out += ",\"stopped\":true,\"reason\":";
+        appendString(out, tax::stopReason(a.sheet.working()));
+    }
     auto figure = [&](std::string_view key, Label l) {
         out += ',';
         appendKey(out, key);
@@ -140,6 +143,10 @@ void writeSecond(std::string& out, std::string_view lawKey, const second::StudyF
 {
     out += "\"second\":{\"law\":";
     appendString(out, lawKey);
+    if (const tax::LawEdition* second = form.input().secondLaw) {
+        out += ",\"second_law\":";
+        appendString(out, cases::lawKey(*second));
+    }
     const second::Figures& f = form.figures();
     appendTax(out, "first_inheritance_tax", f.firstTax);
     appendTax(out, "reduction", f.reduction);
@@ -190,29 +197,35 @@ std::string errorLine(const std::string& id, std::string_view message, long line
     return out;
 }
 
+// A line's id as its answer gives it back; "null" for none.
+std::string idOf(const Json& given)
+{
+    std::string id;
+    if (given.type == Type::String)
+        appendString(id, given.text);
+    else if (given.type == Type::Number)
+        id = given.text;
+    else
+        fail(std::string("id: expected a text or a number, got ") + typeName(given));
+    return id;
+}
+
 } // namespace
 
 Answer answer(std::string_view line, long lineNumber)
 {
     std::string id = "null";
+    // A byte-order mark as some editors write one at the start of a UTF-8 file.
+    if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF"))
+        line.remove_prefix(3);
     try {
-        if (const std::size_t bad = json::invalidUtf8At(line); bad != std::string_view::npos)
-            fail("invalid UTF-8 at byte " + std::to_string(bad + 1));
         if (line.find_first_not_of(" \t") == std::string_view::npos)
             fail("empty line");
         const Json& doc = document().parse(line, kMaxDepth);
         if (doc.type != Type::Object)
             fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}");
-        if (const Json* given = find(doc, "id")) {
-            if (given->type == Type::String) {
-                id.clear();
-                appendString(id, given->text);
-            } else if (given->type == Type::Number) {
-                id = given->text;
-            } else {
-                fail(std::string("id: expected a text or a number, got ") + typeName(*given));
-            }
-        }
+        if (const Json* given = find(doc, "id"))
+            id = idOf(*given);
         const Reader read(document());
         read.object(doc, "case", {"id", "sheet", "coefficient", "second"});
         const Json* sheet = find(doc, "sheet");
@@ -238,6 +251,10 @@ Answer answer(std::string_view line, long lineNumber)
     } catch (const CaseError& e) {
         return {errorLine(id, e.message, lineNumber), true};
     } catch (const json::ParseError& e) {
+        // The id read before the fault still names the line; an id that is no text or
+        // number is not given back.
+        if (const Json& read = document().readId(); read.type == Type::String || read.type == Type::Number)
+            id = idOf(read);
         return {errorLine(id, std::string("not JSON: ") + e.what(), lineNumber), true};
     } catch (const std::exception& e) {
         // A model that refuses its input answers this line; the next ones are still read.

@@ -6,6 +6,7 @@
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"
 #include "tax_sheet/sheet.h"
+#include "tax_sheet/sheet_report.h"
 #endif
 
 #include <QWidget>
@@ -54,6 +55,7 @@ public:
     // in a print preview (Ctrl+P).
     void showSteps();
     void saveReport();
+    bool refuseReport(ReportUse use);
     void previewReport();
     // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O).
     void saveCase();

@@ -217,8 +217,8 @@ private slots:
                   {"calculation": "毎年の返済額", "inputs": {"借入額": 20000000, "年利率": "", "返済年数": 25}},
                   {"calculation": "物価上昇率", "inputs": {"物価上昇率": 1.6, "年数": 10}}]})"_ba
             << u"係数計算"_s;
-        QTest::newRow("二次相続, 平成20年, own assets and 4 years")
-            << R"({"kazenoha": 1, "second": {"law": "h20", "estate": 420000, "children": 3, "spouse_share": 255000,
+        QTest::newRow("二次相続, 平成20年 then 令和6年, own assets and 4 years")
+            << R"({"kazenoha": 1, "second": {"law": "h20", "second_law": "r6", "estate": 420000, "children": 3, "spouse_share": 255000,
                   "spouse_assets": 5000, "years": 4}})"_ba
             << u"二次相続試算"_s;
     }
@@ -296,6 +296,9 @@ private slots:
         QTest::newRow("a value the study would pull into its range")
             << R"({"kazenoha": 1, "second": {"estate": 1000, "children": 11, "spouse_share": 0}})"_ba
             << u"画面に入力できない内容があります（second.children: \"11\" is outside 1..10）"_s;
+        QTest::newRow("an amount the sheet would store as 0")
+            << R"({"kazenoha": 1, "sheet": {"heirs": 1, "amounts": {"spouse": [3000000000, 0, 0, 0, 0, 0]}}})"_ba
+            << u"（sheet.amounts.spouse[0]: \"3000000000\" is outside -2147483648..2147483647）"_s;
         QTest::newRow("a character the field does not take")
             << R"({"kazenoha": 1, "sheet": {"heirs": 1, "amounts": {"spouse": ["1,000", 0, 0, 0, 0, 0]}}})"_ba
             << u"sheet.amounts.spouse[0]: \"1,000\" holds characters"_s;
@@ -455,6 +458,8 @@ private slots:
         FormSouzoku form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Command4->setFocus();
+        load(form.sheet(), kReiwa6); // results that stand, or no save is tried
         QString suggested;
         answerFileDialog(u"/proc/相続税試算.pdf"_s, &suggested);
         const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
@@ -548,6 +553,39 @@ private slots:
         QCOMPARE(shown, pageCount(pdf));
         QTRY_COMPARE(printed, shown);
         kz::ui::setPrintSink({});
+    }
+
+    // Only results that stand leave the sheet: a cleared sheet and a stopped one are refused in
+    // the sheet's words before any dialog opens, and the focus goes to 納付税額計算; the steps
+    // say why the run stopped.
+    void reportRefusedWithoutResults()
+    {
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const struct {
+            Qt::Key key;
+            bool stop;
+            QString says;
+        } cases[] = {
+            {Qt::Key_S, false, u"計算結果がありません。納付税額計算を押してから保存してください。"_s},
+            {Qt::Key_P, false, u"計算結果がありません。納付税額計算を押してから印刷してください。"_s},
+            {Qt::Key_S, true, u"配偶者の相続分の分母が空欄か 0 のため"_s},
+            {Qt::Key_P, true, u"配偶者の相続分の分母が空欄か 0 のため"_s},
+        };
+        for (const auto& c : cases) {
+            load(form.sheet(), kReiwa6);
+            form.sheet().setText(c.stop ? denominatorField(0) : heirCountField(), c.stop ? "" : "4");
+            form.sheet().command4();
+            if (!c.stop)
+                form.sheet().setText(heirCountField(), "3");
+            const auto seen = kz::test::answerNextMessageBox(QMessageBox::Ok);
+            QTest::keyClick(&form, c.key, Qt::ControlModifier);
+            QVERIFY(seen->shown);
+            QVERIFY2(seen->text.contains(c.says), qPrintable(seen->text));
+            QTRY_COMPARE(QApplication::focusWidget(), form.Command4);
+        }
+        QVERIFY(stepsText(form.sheet()).contains(u"計算はここで止まりました：配偶者の相続分の分母"_s));
     }
 
     // F2: the steps follow the sheet, and a cleared sheet shows the hint.
