@@ -13,7 +13,6 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QMessageBox>
@@ -72,7 +71,6 @@ Formkeisu::Formkeisu(QWidget* parent)
     }
 
     wireExtraCommands();
-    wireCaseCommands();
     kz::report::acceptCaseDrops(this);
 
     kz::ui::placeOnScreen(this, 2, 4);
@@ -180,6 +178,10 @@ void Formkeisu::wireExtraCommands()
         {QKeyCombination(Qt::Key_F2), &Formkeisu::showSteps},
         {QKeyCombination(Qt::CTRL, Qt::Key_S), &Formkeisu::saveReport},
         {QKeyCombination(Qt::CTRL, Qt::Key_P), &Formkeisu::previewReport},
+        // Ctrl+S is the PDF's: a case saves with Ctrl+Shift+S, the common key of a save
+        // that asks for the file's name, which this one always does.
+        {QKeyCombination(Qt::CTRL, Qt::Key_O), &Formkeisu::openFile},
+        {QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &Formkeisu::saveCase},
     };
     for (std::size_t i = 0; i < std::size(commands); ++i) {
         const auto& [key, act] = commands[i];
@@ -219,41 +221,6 @@ void Formkeisu::saveReport()
 }
 
 void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate())); }
-
-// The case file's commands serve every tab at once, so they stand once, in the free end of
-// the tab strip, outside the stated pages. Ctrl+S is the PDF's: a case saves with
-// Ctrl+Shift+S, the common key of a save that asks for the file's name.
-void Formkeisu::wireCaseCommands()
-{
-    auto* corner = new QWidget(SSTab1);
-    auto* row = new QHBoxLayout(corner);
-    row->setContentsMargins(0, 0, 2, 2);
-    row->setSpacing(4);
-    using Act = void (Formkeisu::*)();
-    const std::tuple<const char16_t*, const char16_t*, QKeyCombination, Act> commands[] = {
-        {u"開く…", u"OpenCommand", QKeyCombination(Qt::CTRL, Qt::Key_O), &Formkeisu::openFile},
-        {u"保存…", u"SaveCaseCommand", QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &Formkeisu::saveCase},
-    };
-    QWidget* last = controls.extra.back().back();
-    for (const auto& [caption, name, key, act] : commands) {
-        auto* b = new kz::ui::CommandButton(QString::fromUtf16(caption), corner);
-        b->setObjectName(QString::fromUtf16(name));
-        QFont small = b->font();
-        small.setPointSizeF(8);
-        b->setFont(small);
-        b->setAccessibleName(QString(b->text()).remove(u'…'));
-        b->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
-        row->addWidget(b);
-        connect(b, &QPushButton::clicked, this, act);
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, b, [b] {
-            b->setFocus(Qt::ShortcutFocusReason); // the field under edit is stored first
-            b->click();
-        });
-        setTabOrder(std::exchange(last, b), b);
-    }
-    SSTab1->setCornerWidget(corner, Qt::TopRightCorner);
-}
 
 kz::cases::FileCase Formkeisu::fileCase() const
 {

@@ -42,7 +42,7 @@ public:
     void showSteps();
     void saveReport();
     void previewReport();
-    // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O), beside the tabs.
+    // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O), from any tab.
     void saveCase();
     void openFile();
     kz::cases::FileCase fileCase() const override;
@@ -58,7 +58,6 @@ private:
     void wireCalculation(Calc c);
     void moveFocusTo(int field); // an input field, with its arrival rules
     void wireExtraCommands();
-    void wireCaseCommands();
 
     Calculator model_;
     std::array<TabPage*, kTabCount> pages_{};
