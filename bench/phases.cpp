@@ -12,12 +12,15 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QWidget>
 #include <QWindow>
 
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 using kz::ui::WindowKind;
 
@@ -61,6 +64,22 @@ QWidget* open(WindowKind kind, qint64* ns)
     return w;
 }
 
+// The resident and the privately written memory, in MB, from /proc.
+void printMemory(const char* when)
+{
+    auto kb = [](const char* file, const char* key) {
+        QFile f(QString::fromLatin1(file));
+        if (!f.open(QIODevice::ReadOnly))
+            return 0.0;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith(key))
+                return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').first().toDouble();
+        return 0.0;
+    };
+    std::printf("%-28s RSS %6.1f MB, private dirty %6.1f MB\n", when, kb("/proc/self/status", "VmRSS:") / 1024,
+                kb("/proc/self/smaps_rollup", "Private_Dirty:") / 1024);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,6 +90,23 @@ int main(int argc, char** argv)
     qint64 ns = 0;
     open(WindowKind::Menu, &ns);
     settle();
+    if (app.arguments().contains(QStringLiteral("--memory"))) {
+        // Every window open, one by one, as the outside bench opens them.
+        printMemory("menu");
+        for (const auto& [kind, name] : {std::pair{WindowKind::TaxSheet, "+ tax sheet"}, {WindowKind::About, "+ about"},
+                                         {WindowKind::Coefficients, "+ coefficients"}, {WindowKind::TermsHelp, "+ help"}}) {
+            open(kind, &ns);
+            settle();
+            printMemory(name);
+        }
+        // Each mapping's share, for a closer look (a proc file has no size to copy by).
+        if (qEnvironmentVariableIsSet("KZ_PHASES_SMAPS")) {
+            QFile in(QStringLiteral("/proc/self/smaps")), out(qEnvironmentVariable("KZ_PHASES_SMAPS"));
+            if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
+                out.write(in.readAll());
+        }
+        return 0;
+    }
     const struct {
         WindowKind kind;
         const char* name;
