@@ -13,6 +13,9 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOption>
+#include <QTextLayout>
+
+#include <memory>
 
 namespace kz::ui {
 
@@ -62,7 +65,101 @@ public:
             paintFocusFrame(*painter, option->rect);
     }
 
+    // A caption's text is shaped (each character's glyph and place found) at every paint;
+    // that was a fifth of the tax sheet's opening. One plain line, as the style lays it out,
+    // is shaped once here and drawn from that after, exactly where the style draws it.
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
+                      const QString& text, QPalette::ColorRole textRole) const override
+    {
+        const QTextLayout* layout = enabled ? shapedLine(painter, flags, text) : nullptr;
+        if (!layout) {
+            QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
+            return;
+        }
+        const QPen savedPen = painter->pen();
+        if (textRole != QPalette::NoRole)
+            painter->setPen(QPen(pal.brush(textRole), savedPen.widthF()));
+        // The placing of QPainter::drawText for one line.
+        const QTextLine line = layout->lineAt(0);
+        const qreal height = line.ascent() + line.descent();
+        const qreal width = line.naturalTextWidth();
+        qreal xoff = 0, yoff = 0;
+        if (flags & Qt::AlignBottom)
+            yoff = rect.height() - height;
+        else if (flags & Qt::AlignVCenter)
+            yoff = (rect.height() - height) / 2;
+        if (flags & Qt::AlignRight)
+            xoff = rect.width() - width;
+        else if (flags & Qt::AlignHCenter)
+            xoff = (rect.width() - width) / 2;
+        const bool clip = !(flags & Qt::TextDontClip) && !QRectF(rect).contains(QRectF(rect.x() + xoff, rect.y() + yoff, width, height));
+        if (clip) {
+            painter->save();
+            painter->setClipRect(rect, Qt::IntersectClip);
+        }
+        const qreal advance = line.horizontalAdvance();
+        xoff = flags & Qt::AlignRight ? rect.width() - advance : flags & Qt::AlignHCenter ? (rect.width() - advance) / 2 : 0;
+        line.draw(painter, QPointF(rect.x() + xoff, rect.y() + yoff));
+        if (clip)
+            painter->restore();
+        if (textRole != QPalette::NoRole)
+            painter->setPen(savedPen);
+    }
+
 private:
+    struct LineKey {
+        QString text;
+        QFont font;
+        int flags;
+        int dpiX, dpiY;
+        friend bool operator==(const LineKey&, const LineKey&) = default;
+        friend size_t qHash(const LineKey& k, size_t seed = 0) { return qHashMulti(seed, k.text, k.font, k.flags, k.dpiX, k.dpiY); }
+    };
+
+    // The shaped line for this text in the painter's font, or null where the text is not one
+    // plain left-to-right line (tabs, mnemonics, wrapping, decorations) or the style is not the
+    // one whose placing is copied above.
+    const QTextLayout* shapedLine(QPainter* painter, int flags, const QString& text) const
+    {
+        // Mnemonics and tabs change nothing in a text without "&" or tabs.
+        constexpr int kPlainFlags = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextForceLeftToRight | Qt::TextDontClip
+                                    | Qt::TextShowMnemonic | Qt::TextHideMnemonic | Qt::TextExpandTabs;
+        const QFont& font = painter->font();
+        if (!fusion_ || text.isEmpty() || (flags & ~kPlainFlags) || (flags & Qt::AlignJustify)
+            || (!(flags & Qt::TextForceLeftToRight) && painter->layoutDirection() != Qt::LeftToRight)
+            || font.underline() || font.overline() || font.strikeOut() || painter->paintEngine()->type() != QPaintEngine::Raster)
+            return nullptr;
+        for (const QChar c : text)
+            if (c == u'\n' || c == u'\t' || c == u'&' || c == QChar::LineSeparator || c.direction() == QChar::DirR
+                || c.direction() == QChar::DirAL)
+                return nullptr;
+        const QPaintDevice* device = painter->device();
+        LineKey key{text, font, flags, device->logicalDpiX(), device->logicalDpiY()};
+        if (auto it = lines_.constFind(key); it != lines_.constEnd())
+            return it->get();
+        if (lines_.size() >= kMaxLines)
+            lines_.clear();
+        auto layout = std::make_shared<QTextLayout>(text, font, const_cast<QPaintDevice*>(device));
+        layout->setCacheEnabled(true);
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        QTextLine line = layout->createLine();
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        const bool one = !layout->createLine().isValid();
+        layout->endLayout();
+        if (!one)
+            return nullptr;
+        return lines_.insert(key, std::move(layout))->get();
+    }
+
+    static constexpr qsizetype kMaxLines = 4000; // the windows' captions several times over
+    mutable QHash<LineKey, std::shared_ptr<QTextLayout>> lines_;
+    bool fusion_ = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+
     // The style draws every field's and button's face with antialiased curves at each paint,
     // and keys its own images of a face by palette objects, which are new with every window:
     // a window opened again drew each face anew (a tenth of the tax sheet's opening). A face
