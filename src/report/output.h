@@ -10,17 +10,20 @@ class QWidget;
 
 namespace kz::report {
 
-// Writes the document as a PDF through a temporary file renamed over `path`, so that a
+// The document as a whole PDF file in memory; empty if it could not be made.
+QByteArray pdfBytes(const Document& doc);
+
+// Writes the document as a PDF through the program's one save routine (ui/save_file.h): a
 // failure leaves no partial file and an existing file as it was. On failure returns false
-// and says why in `error`.
+// and says why, in Japanese, in `error`.
 bool savePdf(const Document& doc, const QString& path, QString* error = nullptr);
 
-// "相続税試算_20261207.pdf" in the user's documents folder: `stem` and the report's date.
-QString suggestedPath(const QString& stem, const QDate& date);
+// "相続税試算_20261207.pdf": `stem` and the report's date.
+QString suggestedName(const QString& stem, const QDate& date);
 
-// "PDFに保存…": asks for a file (the suggested one first; the dialog asks before it
-// overwrites) and saves there. A failure is told: "PDFを保存できませんでした。" and why.
-// Returns the path saved, or an empty string.
+// "PDFに保存…": asks for a file through the program's save dialog (the suggested name first)
+// and saves there. A failure is told: "PDFを保存できませんでした。" and why. Returns the path
+// saved, or an empty string.
 QString saveWithDialog(QWidget* parent, const Document& doc, const QString& stem);
 
 // "印刷プレビュー…": the document's pages in Qt's print preview, modal. Its print command
