@@ -15,6 +15,7 @@
 #include <QStyleOption>
 #include <QTextLayout>
 
+#include <cmath>
 #include <memory>
 
 namespace kz::ui {
@@ -176,7 +177,11 @@ private:
             && (qobject_cast<const QAbstractSpinBox*>(widget->parentWidget())
                 || qobject_cast<const QComboBox*>(widget->parentWidget())))
             return false;
+        // At a fractional scale a face copied to a place between device pixels would not match
+        // one drawn there.
         const qreal dpr = painter->device()->devicePixelRatio();
+        if (dpr != std::floor(dpr))
+            return false;
         QByteArray key;
         QDataStream out(&key, QIODevice::WriteOnly);
         out << int(element) << int(option->state) << int(option->direction) << option->rect.size() << dpr;
