@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDataStream>
+#include <QFontMetricsF>
 #include <QIODevice>
 #include <QHash>
 #include <QPaintEngine>
@@ -15,6 +16,7 @@
 #include <QStyleOption>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -67,12 +69,13 @@ public:
     }
 
     // A caption's text is shaped (each character's glyph and place found) at every paint;
-    // that was a fifth of the tax sheet's opening. One plain line, as the style lays it out,
-    // is shaped once here and drawn from that after, exactly where the style draws it.
+    // that was a fifth of the tax sheet's opening. Plain lines, laid out as QPainter::drawText
+    // lays them out, are shaped once here and drawn from that after, exactly where drawText
+    // draws them.
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
                       const QString& text, QPalette::ColorRole textRole) const override
     {
-        const QTextLayout* layout = enabled ? shapedLine(painter, flags, text) : nullptr;
+        const QTextLayout* layout = enabled ? shapedLines(painter, rect, flags, text) : nullptr;
         if (!layout) {
             QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
             return;
@@ -80,10 +83,18 @@ public:
         const QPen savedPen = painter->pen();
         if (textRole != QPalette::NoRole)
             painter->setPen(QPen(pal.brush(textRole), savedPen.widthF()));
-        // The placing of QPainter::drawText for one line.
-        const QTextLine line = layout->lineAt(0);
-        const qreal height = line.ascent() + line.descent();
-        const qreal width = line.naturalTextWidth();
+        // drawText's placing: the lines that fit the height (and the one that crosses it),
+        // the block aligned as a whole, each line aligned across on its own.
+        const bool dontClip = flags & Qt::TextDontClip;
+        int lines = 0;
+        qreal height = 0, width = 0;
+        while (lines < layout->lineCount()) {
+            const QTextLine line = layout->lineAt(lines++);
+            height = line.y() + line.ascent() + line.descent();
+            width = std::max(width, line.naturalTextWidth());
+            if (!dontClip && height >= rect.height())
+                break;
+        }
         qreal xoff = 0, yoff = 0;
         if (flags & Qt::AlignBottom)
             yoff = rect.height() - height;
@@ -93,14 +104,17 @@ public:
             xoff = rect.width() - width;
         else if (flags & Qt::AlignHCenter)
             xoff = (rect.width() - width) / 2;
-        const bool clip = !(flags & Qt::TextDontClip) && !QRectF(rect).contains(QRectF(rect.x() + xoff, rect.y() + yoff, width, height));
+        const bool clip = !dontClip && !QRectF(rect).contains(QRectF(rect.x() + xoff, rect.y() + yoff, width, height));
         if (clip) {
             painter->save();
             painter->setClipRect(rect, Qt::IntersectClip);
         }
-        const qreal advance = line.horizontalAdvance();
-        xoff = flags & Qt::AlignRight ? rect.width() - advance : flags & Qt::AlignHCenter ? (rect.width() - advance) / 2 : 0;
-        line.draw(painter, QPointF(rect.x() + xoff, rect.y() + yoff));
+        for (int i = 0; i < lines; ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const qreal advance = line.horizontalAdvance();
+            xoff = flags & Qt::AlignRight ? rect.width() - advance : flags & Qt::AlignHCenter ? (rect.width() - advance) / 2 : 0;
+            line.draw(painter, QPointF(rect.x() + xoff, rect.y() + yoff));
+        }
         if (clip)
             painter->restore();
         if (textRole != QPalette::NoRole)
@@ -108,57 +122,68 @@ public:
     }
 
 private:
-    struct LineKey {
+    struct LinesKey {
         QString text;
         QFont font;
         int flags;
+        int width; // the room of a wrapped text, else -1
         int dpiX, dpiY;
-        friend bool operator==(const LineKey&, const LineKey&) = default;
-        friend size_t qHash(const LineKey& k, size_t seed = 0) { return qHashMulti(seed, k.text, k.font, k.flags, k.dpiX, k.dpiY); }
+        friend bool operator==(const LinesKey&, const LinesKey&) = default;
+        friend size_t qHash(const LinesKey& k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.text, k.font, k.flags, k.width, k.dpiX, k.dpiY);
+        }
     };
 
-    // The shaped line for this text in the painter's font, or null where the text is not one
-    // plain left-to-right line (tabs, mnemonics, wrapping, decorations) or the style is not the
-    // one whose placing is copied above.
-    const QTextLayout* shapedLine(QPainter* painter, int flags, const QString& text) const
+    // The shaped lines of this text in the painter's font, placed down as drawText places
+    // them; null where the text is not plain left-to-right lines (tabs, mnemonics, decorations)
+    // or the style is not the one whose placing is copied above.
+    const QTextLayout* shapedLines(QPainter* painter, const QRect& rect, int flags, const QString& text) const
     {
         // Mnemonics and tabs change nothing in a text without "&" or tabs.
         constexpr int kPlainFlags = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextForceLeftToRight | Qt::TextDontClip
-                                    | Qt::TextShowMnemonic | Qt::TextHideMnemonic | Qt::TextExpandTabs;
+                                    | Qt::TextShowMnemonic | Qt::TextHideMnemonic | Qt::TextExpandTabs | Qt::TextWordWrap;
         const QFont& font = painter->font();
         if (!fusion_ || text.isEmpty() || (flags & ~kPlainFlags) || (flags & Qt::AlignJustify)
             || (!(flags & Qt::TextForceLeftToRight) && painter->layoutDirection() != Qt::LeftToRight)
             || font.underline() || font.overline() || font.strikeOut() || painter->paintEngine()->type() != QPaintEngine::Raster)
             return nullptr;
         for (const QChar c : text)
-            if (c == u'\n' || c == u'\t' || c == u'&' || c == QChar::LineSeparator || c.direction() == QChar::DirR
-                || c.direction() == QChar::DirAL)
+            if (c == u'\t' || c == u'\r' || c == u'&' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
+                || c.direction() == QChar::DirR || c.direction() == QChar::DirAL)
                 return nullptr;
         const QPaintDevice* device = painter->device();
-        LineKey key{text, font, flags, device->logicalDpiX(), device->logicalDpiY()};
+        const bool wrap = flags & Qt::TextWordWrap;
+        LinesKey key{text, font, flags, wrap ? std::max(0, rect.width()) : -1, device->logicalDpiX(), device->logicalDpiY()};
         if (auto it = lines_.constFind(key); it != lines_.constEnd())
             return it->get();
         if (lines_.size() >= kMaxLines)
             lines_.clear();
-        auto layout = std::make_shared<QTextLayout>(text, font, const_cast<QPaintDevice*>(device));
+        // drawText breaks lines at "\n", and a wrapped text at its room too; each line on a whole
+        // pixel below the last. Only an unwrapped line keeps its trailing spaces.
+        auto layout = std::make_shared<QTextLayout>(QString(text).replace(u'\n', QChar::LineSeparator), font,
+                                                    const_cast<QPaintDevice*>(device));
         layout->setCacheEnabled(true);
         QTextOption option;
         option.setTextDirection(Qt::LeftToRight);
-        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        if (!wrap)
+            option.setFlags(QTextOption::IncludeTrailingSpaces);
         layout->setTextOption(option);
+        const qreal leading = QFontMetricsF(font, device).leading();
+        qreal height = -leading;
         layout->beginLayout();
-        QTextLine line = layout->createLine();
-        line.setLineWidth(0x01000000);
-        line.setPosition(QPointF(0, 0));
-        const bool one = !layout->createLine().isValid();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(wrap ? key.width : 0x01000000);
+            height = std::ceil(height + leading);
+            line.setPosition(QPointF(0, height));
+            height += line.ascent() + line.descent();
+        }
         layout->endLayout();
-        if (!one)
-            return nullptr;
         return lines_.insert(key, std::move(layout))->get();
     }
 
     static constexpr qsizetype kMaxLines = 4000; // the windows' captions several times over
-    mutable QHash<LineKey, std::shared_ptr<QTextLayout>> lines_;
+    mutable QHash<LinesKey, std::shared_ptr<QTextLayout>> lines_;
     bool fusion_ = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 
     // The style draws every field's and button's face with antialiased curves at each paint,
