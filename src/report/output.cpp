@@ -92,21 +92,22 @@ void showPreview(QWidget* parent, const Document& doc)
 
     // The pages are A4 portrait by design: no page set-up or turning. Printing goes to the
     // print worker instead of the preview's own printer, which would wait on the print server.
-    if (auto* bar = dialog.findChild<QToolBar*>()) {
-        const QList<QAction*> actions = bar->actions();
-        for (QAction* a : actions)
-            if (a->isCheckable() && a->objectName().isEmpty()) // portrait, landscape; the view modes have names
+    // Each action is known by the slot it was made for, not by where the toolbar puts it.
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    const auto madeFor = [](QAction* a, QObject* receiver, const char* slot) {
+        return receiver && QObject::disconnect(a, SIGNAL(triggered(bool)), receiver, slot);
+    };
+    if (auto* bar = dialog.findChild<QToolBar*>())
+        for (QAction* a : bar->actions()) {
+            if (madeFor(a, &dialog, SLOT(_q_pageSetup())) || madeFor(a, preview, SLOT(setPortraitOrientation()))
+                || madeFor(a, preview, SLOT(setLandscapeOrientation())))
                 a->setVisible(false);
-        if (actions.size() >= 2) {
-            actions[actions.size() - 2]->setVisible(false); // page set-up, next to print at the end
-            QAction* print = actions.last();
-            QObject::disconnect(print, &QAction::triggered, nullptr, nullptr);
-            QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &recorded, &doc, parent] {
-                kz::ui::printReport(parent, recorded, doc.title);
-                dialog.accept();
-            });
+            else if (madeFor(a, &dialog, SLOT(_q_print())))
+                QObject::connect(a, &QAction::triggered, &dialog, [&dialog, &recorded, &doc, parent] {
+                    kz::ui::printReport(parent, recorded, doc.title);
+                    dialog.accept();
+                });
         }
-    }
     dialog.exec();
     if (parent)
         parent->activateWindow();

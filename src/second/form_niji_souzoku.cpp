@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QTableWidget>
 
@@ -80,8 +81,13 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
 
     auto* results = new QGroupBox(u"選んだ割合の税額（千円）"_s, this);
     auto* grid = new QGridLayout(results);
+    // Whose family the figures are of, above them: the sheet's, or one typed here and why.
+    familyNote = new QLabel(results);
+    familyNote->setObjectName(u"FamilyNote"_s);
+    familyNote->setWordWrap(true);
+    grid->addWidget(familyNote, 0, 0, 1, 2);
     for (const FigureRow& row : kFigureRows) {
-        const int r = static_cast<int>(m_figures.size());
+        const int r = static_cast<int>(m_figures.size()) + 1;
         grid->addWidget(new QLabel(QString::fromUtf16(row.caption), results), r, 0);
         auto* value = new QLabel(results);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -176,13 +182,29 @@ FormNijiSouzoku::~FormNijiSouzoku()
 
 void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
 {
-    StudyInput in = fromSheet(sheet);
+    const SheetCase c = fromSheet(sheet);
+    if (c.refusal != SheetRefusal::None) {
+        QMessageBox box(QMessageBox::Question, u"二次相続"_s,
+                        u"この計算シートの家族は二次相続で試算できません。\n理由："_s + kz::ui::qs(refusalReason(c.refusal))
+                            + u"ため。\n\n計算シートから取らずに、二次相続を単独で開きますか？"_s,
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::Yes);
+        if (box.exec() != QMessageBox::Yes) {
+            close();
+            return;
+        }
+        m_form.setStandalone(c.refusal);
+        activateWindow();
+        return;
+    }
+    StudyInput in = c.input;
     // The spouse's own assets and the years are not on the sheet: they stay as set here.
     in.spouseAssets = m_form.input().spouseAssets;
     in.years = m_form.input().years;
     in.secondLaw = m_form.input().secondLaw;
     const QSignalBlocker block(firstLaw);
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
+    m_form.setFromSheet(true);
     m_form.setInput(in);
 }
 
@@ -207,6 +229,8 @@ void FormNijiSouzoku::mirror(Entry e)
 void FormNijiSouzoku::showResults()
 {
     const Figures& f = m_form.figures();
+    familyNote->setText(kz::ui::qs(m_form.note()));
+    familyNote->setVisible(!m_form.note().empty());
     for (std::size_t i = 0; i < m_figures.size(); ++i)
         m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
     int r = 0;

@@ -30,7 +30,8 @@ public:
     explicit FormNijiSouzoku(QWidget* parent = nullptr);
     ~FormNijiSouzoku() override;
 
-    // The sheet's current case: E, n, the spouse's share and the law.
+    // The sheet's current case (fromSheet); a case the study cannot follow is said so, and
+    // the study opens on its own only if the user wants it.
     void takeCase(const tax::TaxSheet& sheet) override;
 
     StudyForm& form() { return m_form; }
@@ -41,6 +42,7 @@ public:
     QTableWidget* table = nullptr;
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
+    QLabel* familyNote = nullptr; // whose family the figures are of
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
     kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
     kz::ui::CommandButton* previewButton = nullptr; // 印刷プレビュー…, Ctrl+P

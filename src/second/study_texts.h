@@ -21,6 +21,7 @@ inline constexpr FigureRow kFigureRows[] = {
     {u"配偶者の税額軽減", &Figures::reduction},
     {u"配偶者の納付税額", &Figures::spousePays},
     {u"子の納付税額（合計）", &Figures::childrenPay},
+    {u"受遺者の納付税額（２割加算）", &Figures::legateePays},
     {u"一次相続の納付税額", &Figures::firstPayable},
     {u"二次相続の課税価格", &Figures::secondEstate},
     {u"二次相続の基礎控除額", &Figures::secondDeduction},

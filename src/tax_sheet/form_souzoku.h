@@ -5,6 +5,7 @@
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
 #include "tax_sheet/sheet.h"
+#include "tax_sheet/sheet_report.h"
 #endif
 
 #include <QWidget>
@@ -53,6 +54,7 @@ public:
     // in a print preview (Ctrl+P).
     void showSteps();
     void saveReport();
+    bool refuseReport(ReportUse use);
     void previewReport();
     // The commands in the free band of the command column, by object name.
     QList<kz::ui::CommandButton*> extraCommands;

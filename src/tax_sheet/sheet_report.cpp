@@ -117,7 +117,22 @@ QString stepsText(const TaxSheet& s)
         return text + emptyStepsHint();
     for (const kz::Step& step : steps)
         text += qs(kz::stepLine(step)) + u'\n';
+    const std::string why = stopReason(s.working());
+    if (!why.empty())
+        text += u"計算はここで止まりました："_s + qs(why) + u'\n';
     return text;
+}
+
+QString reportRefusal(const TaxSheet& s, ReportUse use)
+{
+    if (s.resultsStand())
+        return {};
+    const QString press = use == ReportUse::Save ? u"納付税額計算を押してから保存してください。"_s
+                                                 : u"納付税額計算を押してから印刷してください。"_s;
+    const std::string why = stopReason(s.working());
+    if (why.empty())
+        return u"計算結果がありません。"_s + press;
+    return u"計算が途中で止まったため、計算結果がありません。\n"_s + qs(why) + u"\n入力を直し、"_s + press;
 }
 
 } // namespace kz::tax

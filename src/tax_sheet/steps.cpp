@@ -32,8 +32,8 @@ std::string giftWords(const LawEdition& law)
 std::string quickRowWords(const LawEdition& law, std::size_t row)
 {
     const auto& table = law.quickTable;
-    if (row + 1 == table.size())
-        return manYen(table[row - 1].upTo) + "超";
+    if (row + 1 == table.size()) // the last row takes what is above the row before it, if any
+        return row == 0 ? std::string("全額") : manYen(table[row - 1].upTo) + "超";
     return manYen(table[row].upTo) + "以下";
 }
 
@@ -154,12 +154,12 @@ private:
 
     void spouse()
     {
-        const std::string floor = manYen(160'000);
+        const std::string floor = manYen(law_.spouseTaxFree);
         add("課税価格の法定相続分（配偶者）", "② × 法定相続分", grouped(w_.total) + " × " + shareText(0),
             grouped(w_.statutory));
         if (!w_.spouseReduced) {
-            const std::string why = taxableOf(1) <= 160'000
-                                        ? "①" + grouped(taxableOf(1)) + " ≦ " + grouped(160'000)
+            const std::string why = taxableOf(1) <= law_.spouseTaxFree
+                                        ? "①" + grouped(taxableOf(1)) + " ≦ " + grouped(law_.spouseTaxFree)
                                         : "①" + grouped(taxableOf(1)) + " ≦ 法定相続分" + grouped(w_.statutory);
             add("配偶者の税額軽減額計算", "①が" + floor + "以下、または法定相続分以下なら、配偶者の納付税額はなし", why,
                 label(sheetLabel(5)));

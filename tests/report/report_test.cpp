@@ -163,6 +163,8 @@ private slots:
         FormSouzoku form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Command4->setFocus();
+        load(form.sheet(), kReiwa6); // results that stand, or no save is tried
         QString suggested;
         answerFileDialog(u"/proc/相続税試算.pdf"_s, &suggested);
         const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
@@ -245,6 +247,39 @@ private slots:
         QCOMPARE(shown, pageCount(pdf));
         QTRY_COMPARE(printed, shown);
         kz::ui::setPrintSink({});
+    }
+
+    // Only results that stand leave the sheet: a cleared sheet and a stopped one are refused in
+    // the sheet's words before any dialog opens, and the focus goes to 納付税額計算; the steps
+    // say why the run stopped.
+    void reportRefusedWithoutResults()
+    {
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const struct {
+            Qt::Key key;
+            bool stop;
+            QString says;
+        } cases[] = {
+            {Qt::Key_S, false, u"計算結果がありません。納付税額計算を押してから保存してください。"_s},
+            {Qt::Key_P, false, u"計算結果がありません。納付税額計算を押してから印刷してください。"_s},
+            {Qt::Key_S, true, u"配偶者の相続分の分母が空欄か 0 のため"_s},
+            {Qt::Key_P, true, u"配偶者の相続分の分母が空欄か 0 のため"_s},
+        };
+        for (const auto& c : cases) {
+            load(form.sheet(), kReiwa6);
+            form.sheet().setText(c.stop ? denominatorField(0) : heirCountField(), c.stop ? "" : "4");
+            form.sheet().command4();
+            if (!c.stop)
+                form.sheet().setText(heirCountField(), "3");
+            const auto seen = kz::test::answerNextMessageBox(QMessageBox::Ok);
+            QTest::keyClick(&form, c.key, Qt::ControlModifier);
+            QVERIFY(seen->shown);
+            QVERIFY2(seen->text.contains(c.says), qPrintable(seen->text));
+            QTRY_COMPARE(QApplication::focusWidget(), form.Command4);
+        }
+        QVERIFY(stepsText(form.sheet()).contains(u"計算はここで止まりました：配偶者の相続分の分母"_s));
     }
 
     // F2: the steps follow the sheet, and a cleared sheet shows the hint.
