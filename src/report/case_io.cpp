@@ -131,8 +131,14 @@ OpenedFile readCase(const QString& path)
         return OpenedFile{std::nullopt, u"「%1」を開けませんでした。\n%2"_s.arg(QFileInfo(path).fileName(), why)};
     };
     QFile file(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refused(u"ファイルがありません。"_s);
+    if (info.isDir())
+        return refused(u"フォルダーです。"_s);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(u"ファイルを読めません（%1）。"_s.arg(file.errorString()));
+        return refused(info.isReadable() ? u"ファイルを読めません（%1）。"_s.arg(file.errorString())
+                                         : u"読み取りが許可されていません。"_s);
     const bool pdf = file.peek(5) == "%PDF-";
     // Checked before reading, so that a huge file is not read whole to be refused.
     if (file.size() > (pdf ? kMaxPdfBytes : static_cast<qint64>(cases::kMaxFileBytes)))

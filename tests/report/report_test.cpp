@@ -310,7 +310,8 @@ private slots:
                                        << u"UTF-8 の文字として読めないバイトがあります（byte 37）"_s;
         QTest::newRow("over the size limit") << kSheetFile + QByteArray(1 << 20, ' ')
                                              << u"ケースファイルとしては大きすぎます（1048576 バイトまで）"_s;
-        QTest::newRow("a report without its case") << QByteArray() << u"この PDF にはケースが添付されていません"_s;
+        QTest::newRow("a report without its case") << "%PDF"_ba << u"この PDF にはケースが添付されていません"_s;
+        QTest::newRow("no such file") << QByteArray() << u"ファイルがありません。"_s;
     }
     void refusedCaseFiles()
     {
@@ -322,14 +323,19 @@ private slots:
         QWidget* sheet = kz::ui::openWindow(kz::ui::WindowKind::TaxSheet);
         QVERIFY(QTest::qWaitForWindowExposed(sheet));
         const QStringList before = shownTexts(sheet);
-        if (file.isEmpty())
+        QFile::remove(path);
+        if (file == "%PDF")
             QVERIFY(kz::report::savePdf(sheetReport(TaxSheet(), QDate::currentDate()), path));
-        else
+        else if (!file.isEmpty())
             writeFile(path, file);
         QString suggested;
-        answerFileDialog(path, &suggested);
         const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
-        QTest::keyClick(sheet, Qt::Key_O, Qt::ControlModifier);
+        if (file.isEmpty()) { // named on the command line or dropped: the dialog offers none
+            kz::report::openCaseFile(sheet, path);
+        } else {
+            answerFileDialog(path, &suggested);
+            QTest::keyClick(sheet, Qt::Key_O, Qt::ControlModifier);
+        }
         QCOMPARE(told->title, u"開く"_s);
         QVERIFY2(told->text.startsWith(u"「お客様.kazenoha」を開けませんでした。\n"_s) && told->text.contains(reason),
                  qPrintable(told->text));
