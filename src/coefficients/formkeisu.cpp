@@ -181,7 +181,7 @@ void Formkeisu::wireExtraCommands()
         const auto& [key, act] = commands[i];
         for (const auto& page : controls.extra) {
             connect(page[i], &QPushButton::clicked, this, act);
-            page[i]->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
+            kz::ui::showKey(page[i], key);
         }
         // The key acts as the shown tab's button would on a click: the field under edit is
         // left, and its amount stored, first.
@@ -201,7 +201,7 @@ void Formkeisu::wireExtraCommands()
             steps->refresh();
     };
     kz::ui::registerWindow(kz::ui::WindowKind::CoefficientSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 基本係数"_s, [this] { return stepsText(model_); }, this);
+        return new kz::report::StepsWindow(u"計算過程 － 基本係数"_s, [this] { return stepsPage(model_); }, this);
     });
 }
 

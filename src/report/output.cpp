@@ -9,12 +9,18 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QGuiApplication>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QToolBar>
+
+#include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +96,37 @@ QString saveWithDialog(QWidget* parent, const Document& doc, const QString& stem
     return {};
 }
 
+namespace {
+
+// The print dialog on the preview's printer: printer, copies and pages, no page set-up (the
+// pages are A4 portrait by design) and no file (PDFに保存 writes one). Returns the pages
+// chosen and where they go, or nothing when the user cancels.
+std::optional<std::pair<QList<QPicture>, kz::ui::PrintTarget>> askPrint(QPrinter& printer, const QList<QPicture>& pages,
+                                                                        int current, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(u"印刷"_s);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, false);
+    dialog.setMinMax(1, static_cast<int>(pages.size()));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QList<QPicture> chosen;
+    for (int n = 1; n <= pages.size(); ++n) {
+        const bool wanted = printer.printRange() == QPrinter::PageRange     ? printer.pageRanges().contains(n)
+                            : printer.printRange() == QPrinter::CurrentPage ? n == current
+                                                                            : true;
+        if (wanted)
+            chosen.append(pages[n - 1]);
+    }
+    return std::pair{chosen, kz::ui::PrintTarget{printer.printerName(), printer.copyCount()}};
+}
+
+} // namespace
+
 void showPreview(QWidget* parent, const Document& doc)
 {
     const QList<QPicture> recorded = pages(doc);
@@ -102,8 +139,24 @@ void showPreview(QWidget* parent, const Document& doc)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&recorded](QPrinter* target) { playPages(recorded, *target); });
 
-    // The pages are A4 portrait by design: no page set-up or turning. Printing goes to the
-    // print worker instead of the preview's own printer, which would wait on the print server.
+    // A whole page in view, as large as the screen allows: an A4 page's height fills the
+    // screen's height, and the width follows the page's proportion.
+    auto* view = dialog.findChild<QPrintPreviewWidget*>();
+    if (auto* fitPage = dialog.findChild<QAction*>(u"fitPageAction"_s))
+        fitPage->trigger(); // the toolbar's own "fit page", so that its buttons show the mode
+    else if (view)
+        view->fitInView();
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        const int height = room.height() * 92 / 100;
+        const int width = std::min(room.width(), height * 210 / 297 + 160); // the toolbar's and the frame's share
+        dialog.resize(width, height);
+        dialog.move(room.left() + (room.width() - width) / 2, room.top() + (room.height() - height) / 2);
+    }
+
+    // The pages are A4 portrait by design: no page set-up or turning. Printing asks where to
+    // through the print dialog, then goes to the print worker instead of the preview's own
+    // printer, which would wait on the print server.
     if (auto* bar = dialog.findChild<QToolBar*>()) {
         const QList<QAction*> actions = bar->actions();
         for (QAction* a : actions)
@@ -113,8 +166,11 @@ void showPreview(QWidget* parent, const Document& doc)
             actions[actions.size() - 2]->setVisible(false); // page set-up, next to print at the end
             QAction* print = actions.last();
             QObject::disconnect(print, &QAction::triggered, nullptr, nullptr);
-            QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &recorded, &doc, parent] {
-                kz::ui::printReport(parent, recorded, doc.title);
+            QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &printer, &recorded, &doc, view, parent] {
+                const auto asked = askPrint(printer, recorded, view ? view->currentPage() : 1, &dialog);
+                if (!asked)
+                    return; // back to the preview
+                kz::ui::printReport(parent, asked->first, doc.title, asked->second);
                 dialog.accept();
             });
         }

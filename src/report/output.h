@@ -23,9 +23,10 @@ QString suggestedPath(const QString& stem, const QDate& date);
 // Returns the path saved, or an empty string.
 QString saveWithDialog(QWidget* parent, const Document& doc, const QString& stem);
 
-// "印刷プレビュー…": the document's pages in Qt's print preview, modal. Its print command
-// hands the pages to the print worker (no wait on the printer, the time limit, the
-// failure message) and closes the preview.
+// "印刷プレビュー…": the document's pages in Qt's print preview, modal, a whole page in
+// view. Its print command asks through the print dialog (printer, copies, pages), then
+// hands the pages chosen to the print worker (no wait on the printer, the time limit, the
+// failure message) and closes the preview; cancelled, the preview stays.
 void showPreview(QWidget* parent, const Document& doc);
 
 } // namespace kz::report

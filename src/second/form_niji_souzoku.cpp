@@ -3,6 +3,7 @@
 
 #include "common/format.h"
 #include "report/output.h"
+#include "report/steps_window.h"
 #include "second/study_chart.h"
 #include "second/study_report.h"
 #include "second/study_texts.h"
@@ -94,26 +95,30 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     bold.setBold(true);
     m_figures.back()->setFont(bold);
 
-    // The study as a report, as the tax sheet makes one: a PDF file or the print preview.
+    // Its steps and the study as a report, as the tax sheet has them: the 計算過程 window, a
+    // PDF file or the print preview.
     const auto command = [this](const QString& caption, const QString& name, QKeyCombination key, void (FormNijiSouzoku::*act)()) {
         auto* b = new kz::ui::CommandButton(caption, this);
         b->setObjectName(name);
         b->setAccessibleName(QString(caption).remove(u'…'));
-        b->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
         connect(b, &QPushButton::clicked, this, act);
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, b, [b] {
-            b->setFocus(Qt::ShortcutFocusReason); // the field under edit is left first
-            b->click();
-        });
+        kz::ui::bindKey(b, key, this);
         return b;
     };
+    stepsButton = command(u"計算過程"_s, u"StepsCommand"_s, QKeyCombination(Qt::Key_F2), &FormNijiSouzoku::showSteps);
     saveButton = command(u"PDFに保存…"_s, u"SaveCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormNijiSouzoku::saveReport);
     previewButton = command(u"印刷プレビュー…"_s, u"PreviewCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_P),
                             &FormNijiSouzoku::previewReport);
     closeButton = new kz::ui::CommandButton(u"閉じる"_s, this);
     closeButton->setObjectName(u"CloseButton"_s);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    // Esc closes it, as it closes the help and the 計算過程 windows.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    kz::ui::registerWindow(kz::ui::WindowKind::StudySteps, [this] {
+        return new kz::report::StepsWindow(u"計算過程 － 二次相続シミュレーション"_s, [this] { return studyStepsPage(m_form); },
+                                           this);
+    });
 
     chart = new StudyChart(m_form, this);
     table = new QTableWidget(13, 5, this);
@@ -139,6 +144,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     left->addWidget(results);
     left->addStretch();
     auto* commands = new QHBoxLayout;
+    commands->addWidget(stepsButton);
     commands->addWidget(saveButton);
     commands->addWidget(previewButton);
     commands->addStretch();
@@ -155,7 +161,8 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     setTabOrder(firstLaw, secondLaw);
     setTabOrder(secondLaw, bestButton);
     setTabOrder(bestButton, table);
-    setTabOrder(table, saveButton);
+    setTabOrder(table, stepsButton);
+    setTabOrder(stepsButton, saveButton);
     setTabOrder(saveButton, previewButton);
     setTabOrder(previewButton, closeButton);
 
@@ -185,6 +192,8 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
     m_form.setInput(in);
 }
+
+void FormNijiSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::StudySteps); }
 
 void FormNijiSouzoku::saveReport()
 {
@@ -217,6 +226,8 @@ void FormNijiSouzoku::showResults()
         ++r;
     }
     chart->update();
+    if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::StudySteps)))
+        steps->refresh();
 }
 
 } // namespace kz::second

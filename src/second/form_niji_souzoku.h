@@ -42,10 +42,12 @@ public:
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
+    kz::ui::CommandButton* stepsButton = nullptr;   // 計算過程, F2
     kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
     kz::ui::CommandButton* previewButton = nullptr; // 印刷プレビュー…, Ctrl+P
     kz::ui::CommandButton* closeButton = nullptr;
 
+    void showSteps();
     void saveReport();
     void previewReport();
 

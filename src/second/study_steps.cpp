@@ -3,6 +3,8 @@
 
 #include "common/format.h"
 
+#include <algorithm>
+
 namespace kz::second {
 namespace {
 
@@ -26,8 +28,11 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
         {"一次相続の相続税の総額", "配偶者 1/2、子 各 1/(2 × 子の人数) の法定相続分に速算表を当てて合計",
          amount(f.firstTaxable) + " × 1/2 と " + amount(f.firstTaxable) + " × 1/" + count(2 * in.children) + " × " + n + " 人",
          t1, "千円"},
-        {"配偶者の税額軽減額", "相続税の総額 × min(配偶者の取得額, max(1.6億円, 課税価格の合計 × 1/2)) ÷ 課税価格の合計",
-         t1 + " × min(" + s + ", " + amount(f.reductionBound) + ") ÷ " + e, amount(f.reduction), "千円"},
+        {"配偶者の税額軽減額",
+         "相続税の総額 × 配偶者の取得額と軽減の上限（1.6億円と課税価格の合計 × 1/2 の多いほう）の少ないほう ÷ 課税価格の合計",
+         t1 + " × " + amount(std::min(static_cast<double>(in.spouseShare), f.reductionBound)) + "（" + s + " と " +
+             amount(f.reductionBound) + " の少ないほう） ÷ " + e,
+         amount(f.reduction), "千円"},
         {"配偶者の納付税額", "相続税の総額 × 配偶者の取得額 ÷ 課税価格の合計 − 税額軽減額（0 未満は 0）",
          t1 + " × " + s + " ÷ " + e + " − " + amount(f.reduction), a, "千円"},
         {"子の納付税額（合計）", "相続税の総額 × 子の取得額 ÷ 課税価格の合計",
@@ -39,8 +44,10 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
          amount(law2.basicDeduction) + " + " + amount(law2.basicPerHeir) + " × " + n, amount(f.secondDeduction), "千円"},
         {"二次相続の相続税の総額", "（課税価格 − 基礎控除額）を子の人数で等分し速算表を当てて合計",
          amount(f.secondTaxable) + " × 1/" + n + " × " + n + " 人", amount(f.secondTax), "千円"},
-        {"相次相続控除", "配偶者の納付税額 × min(1, 二次相続の課税価格 ÷ (取得額 − 納付税額)) × (10 − 年数) ÷ 10",
-         a + " × min(1, " + amount(f.secondEstate) + " ÷ (" + s + " − " + a + ")) × (10 − " + count(in.years) + ") ÷ 10",
+        {"相次相続控除",
+         "配偶者の納付税額 × 二次相続の課税価格 ÷ (取得額 − 納付税額)（1 を超えるときは 1） × (10 − 年数) ÷ 10",
+         a + " × " + amount(f.secondEstate) + " ÷ (" + s + " − " + a + ")（1 を超えるときは 1） × (10 − " +
+             count(in.years) + ") ÷ 10",
          amount(f.credit), "千円"},
         {"二次相続の納付税額", "相続税の総額 − 相次相続控除（0 未満は 0）", amount(f.secondTax) + " − " + amount(f.credit),
          amount(f.secondPayable), "千円"},

@@ -166,15 +166,8 @@ QWidget* FormSouzoku::addExtraCommands()
         b->setGeometry(twipsRect(c.left, kExtraTop, c.width, kExtraHeight));
         b->raise();
         b->setAccessibleName(QString(b->text()).remove(u'…'));
-        b->setAccessibleDescription(QKeySequence(c.key).toString(QKeySequence::NativeText));
         connect(b, &QPushButton::clicked, this, c.act);
-        // The key acts as a click does: the field under edit is left, and its amount
-        // stored, before the command reads the sheet.
-        auto* key = new QShortcut(QKeySequence(c.key), this);
-        connect(key, &QShortcut::activated, b, [b] {
-            b->setFocus(Qt::ShortcutFocusReason);
-            b->click();
-        });
+        kz::ui::bindKey(b, c.key, this);
         setTabOrder(std::exchange(last, b), b);
         extraCommands.append(b);
     }
@@ -186,7 +179,7 @@ QWidget* FormSouzoku::addExtraCommands()
         refreshSteps();
     };
     kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsText(m_sheet); }, this);
+        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsPage(m_sheet); }, this);
     });
     return last;
 }

@@ -10,9 +10,9 @@ namespace kz::tax {
 // the last 納付税額計算 and the sheet's own caveat.
 kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
 
-// The 計算過程 window's text: the law, then one step a line; a hint while the results are
-// cleared.
-QString stepsText(const TaxSheet& sheet);
+// The 計算過程 window's page: the law, then the steps; a hint while the results are cleared,
+// or why the last calculation stopped.
+kz::report::StepsPage stepsPage(const TaxSheet& sheet);
 
 // What the steps say while the results are cleared.
 QString emptyStepsHint();

@@ -233,4 +233,26 @@ std::string manYen(double thousands)
 
 kz::Steps calculationSteps(const TaxSheet& sheet) { return Builder(sheet).build(); }
 
+std::string stoppedNote(const TaxSheet& sheet)
+{
+    const Working& w = sheet.working();
+    if (w.reached == Stage::None || w.reached == Stage::Legatee)
+        return {};
+    // The run stopped in the stage after the last one it reached. Two stages divide by a
+    // figure of the sheet; every other stop is a figure beyond the sheet's range.
+    const auto next = static_cast<Stage>(static_cast<int>(w.reached) + 1);
+    std::string why;
+    if (next == Stage::Ratios && w.total == 0)
+        why = "②　課税価格（合計額）が 0 のため、相続額比率（① ÷ ②）を求める割り算ができません。";
+    else if (next == Stage::Spouse && numericValue(sheet.text(denominatorField(0))) == 0)
+        why = "配偶者の法定相続分の分母が空欄または 0 のため、配偶者の税額軽減額を求める割り算ができません。";
+    else {
+        constexpr const char* kStage[] = {"", "", "②　課税価格（合計額）", "③　遺産　基礎控除額", "④　課税遺産総額",
+                                          "相続額と相続税額", "⑤　相続税の総額", "相続額比率", "修正前税額",
+                                          "配偶者の税額軽減額", "各人の納付税額", "受遺者の納付税額"};
+        why = std::string("金額が大きすぎるため「") + kStage[static_cast<int>(next)] + "」を計算できません。";
+    }
+    return "計算はここで止まりました：" + why;
+}
+
 } // namespace kz::tax
