@@ -209,10 +209,10 @@ void Formkeisu::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::Coefficient
 
 void Formkeisu::saveReport()
 {
-    kz::report::saveWithDialog(this, coefficientReport(model_, kz::report::reportDate()), u"係数計算"_s);
+    kz::report::saveWithDialog(this, coefficientReport(model_, kz::report::reportDate()), u"係数計算"_s, &m_client);
 }
 
-void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate())); }
+void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate()), &m_client); }
 
 void Formkeisu::moveFocusTo(int field)
 {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QToolBar>
@@ -71,17 +73,43 @@ bool savePdf(const Document& doc, const QString& path, QString* error)
     return true;
 }
 
-QString suggestedPath(const QString& stem, const QDate& date)
+QString suggestedPath(const QString& stem, const QDate& date, const QString& client)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    return QDir(folder).filePath(stem + u'_' + date.toString(u"yyyyMMdd"_s) + u".pdf"_s);
+    // A name is any text: what a file name cannot hold becomes "_".
+    QString name = client.simplified();
+    name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\x00-\\x1f]"_s), u"_"_s);
+    return QDir(folder).filePath(stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) +
+                                 u".pdf"_s);
 }
 
-QString saveWithDialog(QWidget* parent, const Document& doc, const QString& stem)
+bool askClient(QWidget* parent, QString* client)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, u"PDFに保存"_s, suggestedPath(stem, doc.date),
+    QInputDialog dialog(parent);
+    dialog.setObjectName(u"ClientName"_s);
+    dialog.setWindowTitle(u"お客様名"_s);
+    dialog.setLabelText(u"報告書の見出しに載せるお客様名（空欄のままでもかまいません）："_s);
+    dialog.setTextValue(*client);
+    dialog.setOkButtonText(u"OK"_s);
+    dialog.setCancelButtonText(u"キャンセル"_s);
+    const bool asked = dialog.exec() == QDialog::Accepted;
+    if (asked)
+        *client = dialog.textValue().simplified();
+    if (parent)
+        parent->activateWindow();
+    return asked;
+}
+
+QString saveWithDialog(QWidget* parent, Document doc, const QString& stem, QString* client)
+{
+    if (client) {
+        if (!askClient(parent, client))
+            return {};
+        doc.client = *client;
+    }
+    const QString path = QFileDialog::getSaveFileName(parent, u"PDFに保存"_s, suggestedPath(stem, doc.date, doc.client),
                                                       u"PDF (*.pdf)"_s);
     if (path.isEmpty())
         return {};
@@ -127,8 +155,13 @@ std::optional<std::pair<QList<QPicture>, kz::ui::PrintTarget>> askPrint(QPrinter
 
 } // namespace
 
-void showPreview(QWidget* parent, const Document& doc)
+void showPreview(QWidget* parent, Document doc, QString* client)
 {
+    if (client) {
+        if (!askClient(parent, client))
+            return;
+        doc.client = *client;
+    }
     const QList<QPicture> recorded = pages(doc);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4());

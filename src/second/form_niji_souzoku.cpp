@@ -197,12 +197,12 @@ void FormNijiSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::Study
 
 void FormNijiSouzoku::saveReport()
 {
-    kz::report::saveWithDialog(this, studyReport(m_form, *chart, kz::report::reportDate()), u"二次相続試算"_s);
+    kz::report::saveWithDialog(this, studyReport(m_form, *chart, kz::report::reportDate()), u"二次相続試算"_s, &m_client);
 }
 
 void FormNijiSouzoku::previewReport()
 {
-    kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()));
+    kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()), &m_client);
 }
 
 void FormNijiSouzoku::mirror(Entry e)

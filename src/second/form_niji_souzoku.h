@@ -56,6 +56,7 @@ private:
     void showResults();
 
     StudyForm m_form;
+    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
     std::array<kz::ui::EntryField*, kEntryCount> m_fields{};
     std::vector<QLabel*> m_figures;
 };

@@ -194,12 +194,12 @@ void FormSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::TaxSteps)
 
 void FormSouzoku::saveReport()
 {
-    kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s);
+    kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s, &m_client);
 }
 
 void FormSouzoku::previewReport()
 {
-    kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()));
+    kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
 }
 
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }

@@ -65,6 +65,7 @@ private:
     void refreshSteps();
 
     TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
+    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
 };
 
 } // namespace kz::tax

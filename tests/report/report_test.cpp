@@ -12,6 +12,7 @@
 #include "ui/print.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QPrintDialog>
@@ -81,16 +82,34 @@ const Case kWorked{0,
 const Case kReiwa6{1, {{{100000}, {40000}, {40000}, {}, {}}}, u"3"_s, {u"1"_s, u"1"_s, u"1"_s, {}},
                    {u"2"_s, u"4"_s, u"4"_s, {}}, {u"0"_s, u"5"_s, u"0"_s}};
 
-// Answers the next file dialog with `path`, as a user typing it would.
-void answerFileDialog(const QString& path, QString* suggested)
+// Answers the client's name with `client`, then the next file dialog with `path`, as a user
+// typing them would.
+void answerFileDialog(const QString& path, QString* suggested, const QString& client = {})
 {
     QTimer::singleShot(50, [=] {
+        if (auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            ask->setTextValue(client);
+            ask->accept();
+        }
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog)
-            return answerFileDialog(path, suggested);
+            return answerFileDialog(path, suggested, client);
         *suggested = dialog->selectedFiles().value(0);
         dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+// Answers the next question for the client's name with `client`; `offered` is the name it offered.
+void answerClient(const QString& client, QString* offered)
+{
+    QTimer::singleShot(20, [=] {
+        auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (!ask)
+            return answerClient(client, offered);
+        *offered = ask->textValue();
+        ask->setTextValue(client);
+        ask->accept();
     });
 }
 
@@ -134,14 +153,19 @@ private slots:
         load(form.sheet(), which == 0 ? kWorked : kReiwa6);
         const QString pdf = dir_.filePath(u"sheet%1.pdf"_s.arg(which));
         QString suggested;
-        answerFileDialog(pdf, &suggested);
+        // A client's name, where given, heads the report and names the file; a name with a
+        // character no file name holds, too.
+        const QString client = which == 0 ? u"山田/太郎"_s : QString();
+        answerFileDialog(pdf, &suggested, client);
         QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".pdf"_s),
+        const QString named = which == 0 ? u"山田_太郎_"_s : QString();
+        QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + named + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".pdf"_s),
                  qPrintable(suggested));
         const int pages = pageCount(pdf);
         QVERIFY2(pages >= 1 && pages <= 3, qPrintable(QString::number(pages)));
         const QString text = run(u"pdftotext"_s, {pdf, u"-"_s}).simplified().remove(u' ');
         QVERIFY(text.contains(QString::fromUtf16(form.sheet().law().name)));
+        QCOMPARE(text.contains(u"山田/太郎様"_s), which == 0);
         for (int slot = 0; slot < kLabelCount; ++slot) {
             const QString shown = QString::fromStdString(form.sheet().labelText(labelAtSlot(slot)));
             QVERIFY2(text.contains(shown), qPrintable(shown));
@@ -201,6 +225,8 @@ private slots:
         });
         int shown = -1;
         bool whole = false;
+        QString offered;
+        answerClient(u"鈴木"_s, &offered);
         QTimer::singleShot(300, [&] {
             auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -216,6 +242,15 @@ private slots:
         QVERIFY(shown >= 2 && whole);
         QTRY_COMPARE(printed, 1);
         QCOMPARE(copies, 2);
+        // The name is kept while the window is open: the next question offers it.
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        answerClient(QString(), &offered);
+        QTimer::singleShot(300, [] {
+            if (QWidget* preview = QApplication::activeModalWidget())
+                preview->close();
+        });
+        QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(offered, u"鈴木"_s);
         kz::ui::setPrintSink({});
     }
 

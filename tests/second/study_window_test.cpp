@@ -73,7 +73,7 @@ private slots:
         QVERIFY(text.waitForFinished(30'000));
         const QString read = QString::fromUtf8(text.readAllStandardOutput()).simplified();
         for (const QString& shown : {u"[令和6年1月1日現在法令等]"_s, u"最小 42.0 % 3,654千円"_s, u"最小 42.0 % 42,000 3,654 0 3,654"_s,
-                                     u"6,300 × min(42,000, 160,000) ÷ 100,000 = 2,646千円"_s})
+                                     u"6,300 × 42,000（42,000 と 160,000 の少ないほう） ÷ 100,000 = 2,646千円"_s, u"令和8年12月7日"_s})
             QVERIFY2(read.contains(shown), qPrintable(shown));
         w->close();
     }
