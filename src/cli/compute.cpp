@@ -4,6 +4,7 @@
 #include "cli/answer.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -57,16 +58,18 @@ int computeStream(int fd, std::FILE* out)
         std::fputc('\n', out);
         line.clear();
         overLong = false;
+        return !std::ferror(out);
     };
     for (;;) {
         // Whatever is answered goes out before waiting for more: a program that writes one
         // case and waits for its answer gets it.
-        std::fflush(out);
+        if (std::fflush(out) != 0)
+            return kWriteError;
         const ssize_t got = read(fd, chunk.data(), chunk.size());
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return -1;
+            return kReadError;
         }
         if (got == 0)
             break;
@@ -83,13 +86,16 @@ int computeStream(int fd, std::FILE* out)
                 line += piece;
             if (end == std::string_view::npos)
                 break;
-            emit();
+            // An answer that cannot be delivered ends the run: the rest would be lost too.
+            if (!emit())
+                return kWriteError;
             rest.remove_prefix(end + 1);
         }
     }
-    if (!line.empty() || overLong)
-        emit();
-    std::fflush(out);
+    if ((!line.empty() || overLong) && !emit())
+        return kWriteError;
+    if (std::fflush(out) != 0)
+        return kWriteError;
     return anyError ? 1 : 0;
 }
 
@@ -118,16 +124,20 @@ int computeMain(int argc, char** argv)
     }
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+#ifdef SIGPIPE
+    // A reader that went away is a write error like a full device (EPIPE), not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const int status = computeStream(fd, stdout);
-    const int readError = errno;
+    const int error = errno;
     if (!standardInput)
         close(fd);
-    if (status < 0) {
-        std::fprintf(stderr, "kazenoha: cannot read '%s': %s\n", path, std::strerror(readError));
+    if (status == kReadError) {
+        std::fprintf(stderr, "kazenoha: cannot read '%s': %s\n", path, std::strerror(error));
         return 2;
     }
-    if (std::ferror(stdout)) {
-        std::fprintf(stderr, "kazenoha: cannot write the answers\n");
+    if (status == kWriteError) {
+        std::fprintf(stderr, "kazenoha: cannot write the answers: %s\n", std::strerror(error));
         return 2;
     }
     return status;

@@ -10,11 +10,14 @@ namespace kz::cli {
 bool wantsCompute(int argc, char** argv);
 
 // The whole run; returns the exit status: 0 every line computed, 1 some line answered with
-// an error, 2 the command line or the input could not be read.
+// an error, 2 the command line was wrong, the input could not be read or an answer could
+// not be written (a full device, a closed pipe: the run stops there, with one line on stderr).
 int computeMain(int argc, char** argv);
 
-// Answers every line read from `fd` on `out`. Returns 0 or 1 as above, or -1 after a read
-// error (errno tells it).
+inline constexpr int kReadError = -1, kWriteError = -2;
+
+// Answers every line read from `fd` on `out`. Returns 0 or 1 as above, or kReadError or
+// kWriteError (errno tells why); a write error ends the run at once, whatever input is left.
 int computeStream(int fd, std::FILE* out);
 
 } // namespace kz::cli

@@ -2,12 +2,11 @@
 #include "report/output.h"
 
 #include "ui/print.h"
+#include "ui/save_file.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
+#include <QBuffer>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QGuiApplication>
@@ -17,8 +16,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QToolBar>
 
 #include <algorithm>
@@ -45,44 +42,39 @@ bool playPages(const QList<QPicture>& pages, QPagedPaintDevice& device)
 
 QPageLayout a4() { return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()); }
 
+const QString kNotMade = u"PDFを作成できません"_s;
+
 } // namespace
+
+// The whole file is made in memory before anything is written.
+QByteArray pdfBytes(const Document& doc)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(1200);
+    writer.setTitle(doc.title);
+    writer.setCreator(u"kazenoha"_s);
+    writer.setPageLayout(a4());
+    return playPages(pages(doc), writer) ? bytes : QByteArray();
+}
 
 bool savePdf(const Document& doc, const QString& path, QString* error)
 {
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(1200);
-        writer.setTitle(doc.title);
-        writer.setCreator(u"kazenoha"_s);
-        writer.setPageLayout(a4());
-        if (!playPages(pages(doc), writer)) {
-            file.cancelWriting();
-            return fail(file.error() != QFileDevice::NoError ? file.errorString() : u"PDFを作成できません。"_s);
-        }
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    const QByteArray pdf = pdfBytes(doc);
+    const kz::ui::SaveResult r = pdf.isEmpty() ? kz::ui::SaveResult{false, kNotMade} : kz::ui::saveFile(pdf, path);
+    if (!r.ok && error)
+        *error = r.reason;
+    return r.ok;
 }
 
-QString suggestedPath(const QString& stem, const QDate& date, const QString& client)
+QString suggestedName(const QString& stem, const QDate& date, const QString& client)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
     // A name is any text: what a file name cannot hold becomes "_".
     QString name = client.simplified();
     name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\x00-\\x1f]"_s), u"_"_s);
-    return QDir(folder).filePath(stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) +
-                                 u".pdf"_s);
+    return stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) + u".pdf"_s;
 }
 
 bool askClient(QWidget* parent, QString* client)
@@ -109,19 +101,14 @@ QString saveWithDialog(QWidget* parent, Document doc, const QString& stem, QStri
             return {};
         doc.client = *client;
     }
-    const QString path = QFileDialog::getSaveFileName(parent, u"PDFに保存"_s, suggestedPath(stem, doc.date, doc.client),
-                                                      u"PDF (*.pdf)"_s);
-    if (path.isEmpty())
+    const kz::ui::SaveRequest request{u"PDFに保存"_s, suggestedName(stem, doc.date, doc.client), u"PDF (*.pdf)"_s, u"pdf"_s,
+                                      u"PDFを保存できませんでした。"_s};
+    const QByteArray pdf = pdfBytes(doc);
+    if (pdf.isEmpty()) {
+        kz::ui::tellSaveFailed(parent, request, kNotMade);
         return {};
-    QString why;
-    if (savePdf(doc, path, &why))
-        return path;
-    QMessageBox box(QMessageBox::Warning, u"PDFに保存"_s, u"PDFを保存できませんでした。\n"_s + why, QMessageBox::Ok,
-                    parent);
-    box.exec();
-    if (parent)
-        parent->activateWindow();
-    return {};
+    }
+    return kz::ui::saveWithDialog(parent, request, pdf);
 }
 
 namespace {

@@ -10,14 +10,17 @@ class QWidget;
 
 namespace kz::report {
 
-// Writes the document as a PDF through a temporary file renamed over `path`, so that a
+// The document as a whole PDF file in memory; empty if it could not be made.
+QByteArray pdfBytes(const Document& doc);
+
+// Writes the document as a PDF through the program's one save routine (ui/save_file.h): a
 // failure leaves no partial file and an existing file as it was. On failure returns false
-// and says why in `error`.
+// and says why, in Japanese, in `error`.
 bool savePdf(const Document& doc, const QString& path, QString* error = nullptr);
 
-// "相続税試算_20261207.pdf" in the user's documents folder: `stem`, the client's name where
-// there is one ("相続税試算_山田様_20261207.pdf" for "山田様") and the report's date.
-QString suggestedPath(const QString& stem, const QDate& date, const QString& client = {});
+// "相続税試算_20261207.pdf": `stem`, the client's name where there is one
+// ("相続税試算_山田様_20261207.pdf" for "山田様") and the report's date.
+QString suggestedName(const QString& stem, const QDate& date, const QString& client = {});
 
 // "お客様名": asks for the name of the client the report is for, which may stay empty,
 // offering `*client` (the name the window keeps while it is open) and putting the answer
@@ -25,10 +28,10 @@ QString suggestedPath(const QString& stem, const QDate& date, const QString& cli
 // the suggested file name, nowhere else.
 bool askClient(QWidget* parent, QString* client);
 
-// "PDFに保存…": asks for a file (the suggested one first; the dialog asks before it
-// overwrites) and saves there. A failure is told: "PDFを保存できませんでした。" and why.
-// Returns the path saved, or an empty string.
-// With `client`, the client's name is asked first (askClient) and printed in the heading.
+// "PDFに保存…": asks for a file through the program's save dialog (the suggested name first)
+// and saves there. A failure is told: "PDFを保存できませんでした。" and why. Returns the path
+// saved, or an empty string. With `client`, the client's name is asked first (askClient)
+// and printed in the heading.
 QString saveWithDialog(QWidget* parent, Document doc, const QString& stem, QString* client = nullptr);
 
 // "印刷プレビュー…": the document's pages in Qt's print preview, modal, a whole page in

@@ -3,6 +3,7 @@
 
 #include "ui/focus_style.h"
 #include "ui/icons.h"
+#include "ui/save_file.h"
 
 #include <QApplication>
 #include <QFont>
@@ -51,6 +52,9 @@ void setupApplication(QApplication& app)
     // so every opening of a window adds images that are never used again. A small cache
     // still holds the open windows' images and keeps a long session from growing.
     QPixmapCache::setCacheLimit(kPixmapCacheKb);
+
+    // Nothing is remembered between sessions, not even by Qt's own dialogs.
+    keepNoSettings();
 
     app.setApplicationName(u"kazenoha"_s);
     // Names the installed kazenoha.desktop, whose icon Wayland desktops show for our windows.

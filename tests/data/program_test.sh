@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # The program as a desktop starts it: --help and --version answer without a display, an
 # unknown option is one line of error, --compute answers the README's example as the README
-# shows it with its three exit statuses, and on a display the menu's window carries the class
-# that the desktop entry names and a window icon of small sizes only.
+# shows it with its three exit statuses and stops at the first answer it cannot deliver, and
+# on a display the menu's window carries the class that the desktop entry names and a window
+# icon of small sizes only.
 #   program_test.sh KAZENOHA DESKTOP_ENTRY SOURCE_DIR
 set -uo pipefail
 bin=$1
@@ -43,6 +44,14 @@ for args in "--compute $src/no-such-file" "--compute $src" "--compute" "--comput
   rc=$?
   [ "$rc" -eq 2 ] && grep -q '^kazenoha: ' <<<"$err" || fail "'$args' exits with $rc: '$err'"
 done
+# An answer that cannot be delivered ends even an endless run: a full device, a closed pipe.
+errfile=$(mktemp)
+yes '{}' | timeout 60 "${nodisplay[@]}" "$bin" --compute - >/dev/full 2>"$errfile"
+rc=${PIPESTATUS[1]}
+err=$(cat "$errfile"); rm -f "$errfile"
+[ "$rc" -eq 2 ] && [ "$(wc -l <<<"$err")" -eq 1 ] && grep -q '^kazenoha: cannot write' <<<"$err" || fail "on a full device: $rc '$err'"
+rc=$( { { yes '{}' | timeout 60 "${nodisplay[@]}" "$bin" --compute - 2>/dev/null; echo "${PIPESTATUS[1]}" >&3; } | head -c 1 >/dev/null; } 3>&1)
+[ "$rc" = 2 ] || fail "into a closed pipe: exit status '$rc'"
 echo "--compute: ok"
 
 for tool in Xvfb xdotool xprop; do

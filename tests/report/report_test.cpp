@@ -11,6 +11,7 @@
 #include "ui/command_button.h"
 #include "ui/print.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -25,6 +26,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -83,7 +87,7 @@ const Case kReiwa6{1, {{{100000}, {40000}, {40000}, {}, {}}}, u"3"_s, {u"1"_s, u
                    {u"2"_s, u"4"_s, u"4"_s, {}}, {u"0"_s, u"5"_s, u"0"_s}};
 
 // Answers the client's name with `client`, then the next file dialog with `path`, as a user
-// typing them would.
+// typing them would, or cancels the file dialog if `path` is empty or refused.
 void answerFileDialog(const QString& path, QString* suggested, const QString& client = {})
 {
     QTimer::singleShot(50, [=] {
@@ -96,7 +100,10 @@ void answerFileDialog(const QString& path, QString* suggested, const QString& cl
             return answerFileDialog(path, suggested, client);
         *suggested = dialog->selectedFiles().value(0);
         dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept");
+        if (!path.isEmpty())
+            QMetaObject::invokeMethod(dialog, "accept");
+        if (dialog->isVisible())
+            dialog->reject();
     });
 }
 
@@ -207,6 +214,54 @@ private slots:
         QVERIFY(!QFile::exists(u"/proc/相続税試算.pdf"_s));
     }
 
+    // A save on a device of fixed size with no, 4 KiB, less than the report's size or enough
+    // room: either the whole PDF, which reads back whole, or no file, the reason, a file
+    // that was there unchanged, and no temporary file left behind.
+    void saveOnASmallDevice_data()
+    {
+        QTest::addColumn<qint64>("free");
+        QTest::addColumn<bool>("replacing");
+        QTest::addColumn<bool>("saved");
+        for (const bool replacing : {false, true}) {
+            const char* what = replacing ? "replaced file" : "new file";
+            QTest::addRow("%s, 0 B free", what) << qint64(0) << replacing << false;
+            QTest::addRow("%s, 4 KiB free", what) << qint64(4096) << replacing << false;
+            QTest::addRow("%s, 16 KiB free", what) << qint64(16384) << replacing << false;
+            QTest::addRow("%s, 192 KiB free", what) << qint64(196608) << replacing << true;
+        }
+    }
+    void saveOnASmallDevice()
+    {
+        QFETCH(qint64, free);
+        QFETCH(bool, replacing);
+        QFETCH(bool, saved);
+        TaxSheet sheet;
+        load(sheet, kWorked);
+        const kz::report::Document doc = sheetReport(sheet, QDate::currentDate());
+        const qint64 size = kz::report::pdfBytes(doc).size();
+        QVERIFY2(size > 16384 && size < 196608, qPrintable(QString::number(size))); // between the rows' room
+        QTemporaryDir device; // a tmpfs of 256 KiB, which only root mounts
+        if (QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=256k"_s, u"tmpfs"_s, device.path()}))
+            QSKIP("a tmpfs of fixed size cannot be mounted here (it needs root): the full-device table is not run");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {device.path()}); });
+        const QString pdf = device.filePath(u"相続税試算.pdf"_s);
+        const QByteArray old(10'000, 'k');
+        if (QFile f(pdf); replacing)
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+        const QString room = QString::number(QStorageInfo(device.path()).bytesAvailable() - free);
+        QCOMPARE(QProcess::execute(u"fallocate"_s, {u"-l"_s, room, device.filePath(u"filler"_s)}), 0);
+        QCOMPARE(QStorageInfo(device.path()).bytesAvailable(), free);
+        QString why;
+        QCOMPARE(kz::report::savePdf(doc, pdf, &why), saved);
+        QFile after(pdf);
+        const QByteArray left = after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray("(none)");
+        if (saved)
+            QVERIFY(left.size() == size && pageCount(pdf) == int(kz::report::pages(doc).size()));
+        else
+            QVERIFY(why == u"デバイスに空き容量がありません"_s && left == (replacing ? old : QByteArray("(none)")));
+        QCOMPARE(QDir(device.path()).entryList(QDir::Files | QDir::Hidden).size(), saved || replacing ? 2 : 1);
+    }
+
     // Ctrl+P: the preview shows a whole page and as many pages as the PDF holds; its print
     // command asks through the print dialog, whose pages and copies go to the print worker.
     void previewPrintsThroughTheDialog()
@@ -305,6 +360,46 @@ private slots:
         for (const QString& shown : {u"係数計算の試算"_s, u"1,000,000"_s, u"1.48024428"_s, u"1,480,244"_s})
             QVERIFY2(text.contains(shown), qPrintable(shown));
         QCOMPARE(pageCount(pdf), 1);
+    }
+
+    // The name typed in the save dialog: ".pdf" added where it is missing, a name of spaces
+    // refused (the dialog stays); the next dialog of the window suggests the folder of its
+    // last save, or the documents folder.
+    void namesTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved"); // empty: refused
+        QTest::newRow("no suffix") << u"報告"_s << u"報告.pdf"_s;
+        QTest::newRow("another dot") << u"報告.2026"_s << u"報告.2026.pdf"_s;
+        QTest::newRow("suffix in capitals") << u"報告2.PDF"_s << u"報告2.PDF"_s;
+        QTest::newRow("spaces") << u"   "_s << QString();
+        QTest::newRow("full-width spaces and the suffix") << u"　 .pdf"_s << QString();
+    }
+    void namesTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        const auto files = [this] { return QDir(dir_.path()).entryList(QDir::Files).size(); };
+        const qsizetype before = files();
+        kz::coef::Formkeisu form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QString suggested;
+        answerFileDialog(dir_.filePath(typed), &suggested);
+        const auto told = saved.isEmpty() ? kz::test::answerNextMessageBox(QMessageBox::Ok) : nullptr;
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        if (told)
+            QCOMPARE(told->text, u"ファイル名を入力してください。"_s);
+        else
+            QCOMPARE(pageCount(dir_.filePath(saved)), 1);
+        QCOMPARE(files(), before + (saved.isEmpty() ? 0 : 1));
+        form.activateWindow(); // as a window manager does when the dialog closes
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        answerFileDialog({}, &suggested);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(QFileInfo(suggested).absolutePath(),
+                 saved.isEmpty() ? (QDir(documents).exists() ? documents : QDir::homePath()) : dir_.path());
     }
 
 private:

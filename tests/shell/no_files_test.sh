@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # no_files_test.sh PROGRAM: a scripted session of the real program under strace (every
-# window opened, a sheet and a coefficient calculated, printing answered with No) must
-# create, write, rename or delete no file and open no network socket. Skipped (77) where
-# Xvfb, xdotool or strace is missing.
+# window opened, a sheet and a coefficient calculated, printing answered with No, the save
+# dialog cancelled, then answered with a name) must create, write, rename or delete no file
+# but the one saved, and open no network socket. Skipped (77) where Xvfb, xdotool or strace
+# is missing.
 set -euo pipefail
 bin=$1
 for tool in Xvfb xdotool strace; do
@@ -85,20 +86,32 @@ click "$tax" 140 595                                  # the printer icon
 box=$(win 印刷)
 keys "$box" key Escape                                # いいえ
 sleep 0.5
+saved=$work/saved
+mkdir "$saved"
+keys "$tax" key ctrl+s                                # PDFに保存, cancelled
+keys "$(win PDFに保存)" key Escape
+sleep 0.5
+keys "$tax" key ctrl+s                                # then a name typed without its suffix
+dialog=$(win PDFに保存)
+keys "$dialog" key ctrl+a
+keys "$dialog" type --delay 20 "$saved/report"
+keys "$dialog" key Return
+for _ in $(seq 50); do [ -s "$saved/report.pdf" ] && break; sleep 0.1; done
 click "$menu" 56 236                                  # 終 了
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 wait "$app" || true
 app=
 
-# Allowed, by name: fontconfig's cache and Qt's runtime folder.
-allowed="^(${HOME}/.cache/fontconfig/|/var/cache/fontconfig/|${XDG_RUNTIME_DIR}(/|$))"
+[ -s "$saved/report.pdf" ] || { echo "the report was not saved: $(ls -A "$saved")"; exit 1; }
+# Allowed, by name: fontconfig's cache, Qt's runtime folder and the folder saved into.
+allowed="^(${HOME}/.cache/fontconfig/|/var/cache/fontconfig/|${XDG_RUNTIME_DIR}(/|$)|${saved}(/|$))"
 calls='^[0-9]+ +'
 bad=$( (grep -E "${calls}open(at2?)?\(.*O_(WRONLY|RDWR|CREAT|TRUNC)" "$log"
         grep -E "${calls}(creat|rename(at2?)?|unlink(at)?|rmdir|mkdir(at)?|(sym)?link(at)?|mknod(at)?|truncate)\(" "$log") \
   | grep -v ' = -1 ' | grep -vE '"(/dev/null|/dev/tty)"' || true)
 bad=$(while IFS= read -r line; do
   [ -n "$line" ] || continue
-  path=$(sed -n 's/^[^"]*"\([^"]*\)".*/\1/p' <<<"$line")
+  path=$(sed -n 's/^.*"\([^"]*\)".*/\1/p' <<<"$line") # the last: a link's or a rename's target
   if [[ "$path" =~ $allowed ]]; then echo "allowed: $line" >&2; else echo "$line"; fi
 done <<<"$bad")
 net=$(grep -E 'socket\(AF_INET6?|connect\(.*sa_family=AF_INET6?' "$log" || true)
