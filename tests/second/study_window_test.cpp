@@ -13,9 +13,11 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 using kz::second::Entry;
@@ -75,7 +77,25 @@ private slots:
         for (const QString& shown : {u"[令和6年1月1日現在法令等]"_s, u"最小 42.0 % 3,654千円"_s, u"最小 42.0 % 42,000 3,654 0 3,654"_s,
                                      u"6,300 × 42,000（42,000 と 160,000 の少ないほう） ÷ 100,000 = 2,646千円"_s, u"令和8年12月7日"_s})
             QVERIFY2(read.contains(shown), qPrintable(shown));
-        w->close();
+
+        // Its own 計算過程 (F2), its key named in the tooltip; Esc closes it, then the study.
+        QCOMPARE(w->stepsButton->toolTip(), u"計算過程（F2）"_s);
+        QTest::keyClick(w, Qt::Key_F2);
+        auto* steps = w->findChild<QTextEdit*>(u"StepsText"_s);
+        QVERIFY(steps && steps->window()->isVisible());
+        QVERIFY(steps->toPlainText().contains(u"一次・二次の合計\n式　一次相続の納付税額 + 二次相続の納付税額\n3,654 + 0\n= 3,654千円"_s));
+        const QPointer<QWidget> stepsWindow = steps->window();
+        stepsWindow->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), stepsWindow.data());
+        QTest::keyClick(steps, Qt::Key_Escape);
+        QTRY_VERIFY(!stepsWindow || !stepsWindow->isVisible());
+        QVERIFY(w->isVisible());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->field(Entry::Share)->setFocus();
+        const QPointer<QWidget> study = w;
+        QTest::keyClick(w->field(Entry::Share), Qt::Key_Escape);
+        QTRY_VERIFY(!study || !study->isVisible());
     }
 };
 
