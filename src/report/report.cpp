@@ -108,16 +108,18 @@ private:
     void add(Item item) { items_.push_back(std::move(item)); }
     void gap(qreal mm = kGap) { add({s_.mm(mm), {}, false, true, nullptr}); }
 
-    void heading(const QString& text, const QString& unit = {})
+    // `unitWidth`: the width of what the heading heads, whose right edge the unit stands at.
+    void heading(const QString& text, const QString& unit = {}, qreal unitWidth = 0)
     {
         const QFont f = s_.font(11, true);
         const qreal h = s_.height(f, s_.width(), text) + s_.mm(1.5);
         const qreal x = s_.left(), w = s_.width();
+        const qreal unitW = unitWidth > 0 ? std::max(unitWidth, s_.textWidth(f, text) + s_.textWidth(s_.font(8.5), unit) + s_.mm(4)) : w;
         add({h,
              [=, this](QPainter& p, qreal top) {
                  drawText(p, QRectF(x, top, w, h), f, text);
                  if (!unit.isEmpty())
-                     drawText(p, QRectF(x, top, w, h), s_.font(8.5), unit, Qt::AlignRight | Qt::AlignBottom);
+                     drawText(p, QRectF(x, top, std::min(unitW, w), h), s_.font(8.5), unit, Qt::AlignRight | Qt::AlignBottom);
                  p.setPen(QPen(Qt::black, s_.mm(0.25)));
                  p.drawLine(QPointF(x, top + h - s_.mm(0.6)), QPointF(x + w, top + h - s_.mm(0.6)));
              },
@@ -175,11 +177,12 @@ private:
 
     void table(const Table& t)
     {
-        heading(t.title, t.unit);
         const QFont f = s_.font(9), bold = s_.font(9, true);
         const int columns = static_cast<int>(t.columns.size());
-        if (columns == 0)
+        if (columns == 0) {
+            heading(t.title, t.unit);
             return;
+        }
         // The captions take what they need, within a third of the width or more.
         qreal captionW = s_.mm(30);
         for (const QStringList& row : t.rows)
@@ -204,6 +207,7 @@ private:
             lefts.push_back(s_.left() + tableW);
             tableW += w;
         }
+        heading(t.title, t.unit, t.fitted ? tableW : 0);
         const auto widthOf = [=](int c) { return widths[static_cast<std::size_t>(c)]; };
         const qreal pad = s_.mm(1.2);
 
