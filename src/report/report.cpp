@@ -152,6 +152,17 @@ private:
                  p.drawLine(QPointF(x, y), QPointF(x + w, y));
              }});
         gap(6);
+        if (doc_.headline.isEmpty())
+            return;
+        const QFont f = s_.font(10.5, true);
+        const qreal pad = s_.mm(2), hx = s_.left(), hw = s_.width();
+        const qreal h = s_.height(f, hw - 2 * pad, doc_.headline) + 2 * pad;
+        add({h, [=, this](QPainter& p, qreal top) {
+                 p.setPen(QPen(Qt::black, s_.mm(0.4)));
+                 p.drawRect(QRectF(hx, top, hw, h));
+                 drawText(p, QRectF(hx + pad, top + pad, hw - 2 * pad, h - 2 * pad), f, doc_.headline);
+             }});
+        gap(6);
     }
 
     void inputs(const Section& section)

@@ -81,6 +81,7 @@ struct Document {
     QString law;   // "[平成20年5月1日現在法令等]"; empty: no line for it
     QDate date;    // the date printed under the title, in the era form: "令和8年12月7日"
     QString client; // "お客様名": printed in the heading when given
+    QString headline; // the answer in a sentence, framed under the title; empty: none
     QList<Section> inputs;
     QList<Table> tables;
     QList<Figure> figures;

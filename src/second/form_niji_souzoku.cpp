@@ -121,7 +121,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     });
 
     chart = new StudyChart(m_form, this);
-    table = new QTableWidget(13, 5, this);
+    table = new QTableWidget(0, 5, this); // its rows follow the study's table
     table->setObjectName(u"StudyTable"_s);
     table->setAccessibleName(u"配偶者の取得割合ごとの税額表（千円）"_s);
     table->setHorizontalHeaderLabels(tableColumns());
@@ -130,13 +130,8 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     table->setTabKeyNavigation(false); // Tab leaves the table; the arrows move inside it
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
-    for (int r = 0; r < table->rowCount(); ++r)
-        for (int c = 0; c < table->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(r, c, item);
-        }
-    table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 13 + table->horizontalHeader()->sizeHint().height() + 4);
+    // Every row in view at once: eleven steps, the two named shares, the optimum, the choice.
+    table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 15 + table->horizontalHeader()->sizeHint().height() + 4);
 
     auto* left = new QVBoxLayout;
     left->addWidget(inputs);
@@ -153,9 +148,20 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(chart, 1);
     right->addWidget(table);
-    auto* root = new QHBoxLayout(this);
-    root->addLayout(left);
-    root->addLayout(right, 1);
+    headline = new QLabel(this);
+    headline->setObjectName(u"Headline"_s);
+    headline->setWordWrap(true);
+    headline->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont strong = headline->font();
+    strong.setBold(true);
+    strong.setPointSizeF(strong.pointSizeF() * 1.15);
+    headline->setFont(strong);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(headline);
+    root->addLayout(columns, 1);
 
     setTabOrder(m_fields.back(), firstLaw);
     setTabOrder(firstLaw, secondLaw);
@@ -215,12 +221,24 @@ void FormNijiSouzoku::mirror(Entry e)
 
 void FormNijiSouzoku::showResults()
 {
+    headline->setText(kz::second::headline(m_form));
     const Figures& f = m_form.figures();
     for (std::size_t i = 0; i < m_figures.size(); ++i)
         m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
+    const auto rows = static_cast<int>(m_form.table().size());
+    if (table->rowCount() != rows) {
+        table->setRowCount(rows);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                if (!table->item(r, c)) {
+                    auto* item = new QTableWidgetItem;
+                    item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+                    table->setItem(r, c, item);
+                }
+    }
     int r = 0;
     for (const TableRow& row : m_form.table()) {
-        const QStringList cells = tableCells(row);
+        const QStringList cells = tableCells(row, m_form);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
             table->item(r, c)->setText(cells[c]);
         ++r;

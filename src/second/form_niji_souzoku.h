@@ -39,6 +39,7 @@ public:
 
     StudyChart* chart = nullptr;
     QTableWidget* table = nullptr;
+    QLabel* headline = nullptr; // the answer in a sentence, above the figures
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする

@@ -147,7 +147,19 @@ void StudyForm::setInput(const StudyInput& in)
 
 void StudyForm::chooseOptimum()
 {
-    in_.spouseShare = best_.share;
+    // Where several shares cost the same least, the one of them nearest the share now chosen:
+    // the adviser's choice moves no further than the saving needs.
+    std::int32_t nearest = best_.share;
+    std::int64_t distance = std::numeric_limits<std::int64_t>::max();
+    for (const ShareRange& r : best_.equalRanges) {
+        const std::int32_t candidate = std::clamp(in_.spouseShare, r.from, r.to);
+        const std::int64_t d = std::abs(std::int64_t{candidate} - in_.spouseShare);
+        if (d < distance) {
+            distance = d;
+            nearest = candidate;
+        }
+    }
+    in_.spouseShare = nearest;
     for (const Entry e : {Entry::Share, Entry::Percent})
         rewrite(e, shownText(e, in_, percent(), focused_[static_cast<std::size_t>(e)]));
     recompute();
@@ -166,6 +178,13 @@ void StudyForm::recompute()
     table_.clear();
     for (int step = 0; step <= 10; ++step) // the step's own percentage, also where E is 0
         row(TableRow::Kind::Step, static_cast<std::int32_t>(std::nearbyint(in_.estate * (step / 10.0))), step * 10.0);
+    // The two shares an adviser names first: the statutory share, and the most the spouse
+    // takes free of tax whatever the estate.
+    const auto statutory = static_cast<std::int32_t>(std::nearbyint(in_.estate / 2.0));
+    row(TableRow::Kind::Statutory, statutory, percentOf(statutory));
+    constexpr std::int32_t kTaxFree = 160'000; // 1億6千万円
+    if (kTaxFree <= in_.estate)
+        row(TableRow::Kind::Limit, kTaxFree, percentOf(kTaxFree));
     row(TableRow::Kind::Optimum, best_.share, percentOf(best_.share));
     row(TableRow::Kind::Chosen, in_.spouseShare, percentOf(in_.spouseShare));
     curve_.clear();

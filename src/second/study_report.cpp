@@ -32,6 +32,7 @@ kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart,
     doc.title = u"二次相続シミュレーション"_s;
     doc.law = lawLine(in);
     doc.date = date;
+    doc.headline = headline(form);
 
     kz::report::Section inputs{u"条件"_s, {}};
     for (int i = 0; i < kEntryCount; ++i)
@@ -45,10 +46,10 @@ kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart,
 
     kz::report::Table shares{u"配偶者の取得割合ごとの税額"_s, tableColumns(), {}, u"（単位：千円）"_s, true};
     for (const TableRow& row : form.table())
-        shares.rows.append(tableCells(row));
+        shares.rows.append(tableCells(row, form));
     doc.tables.append(shares);
 
-    doc.figures.append({u"税額のグラフ（一次相続・二次相続・合計、万円）"_s, 90,
+    doc.figures.append({u"税額のグラフ（一次相続・二次相続・合計、千円）"_s, 90,
                         [&chart](QPainter& p, const QRectF& area) { chart.paintChart(p, area, true); }});
 
     doc.steps = kz::report::reportSteps(studySteps(in, form.figures()));

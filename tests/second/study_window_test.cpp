@@ -6,6 +6,7 @@
 #include "report/output.h"
 #include "second/form_niji_souzoku.h"
 #include "second/study_report.h"
+#include "second/study_chart.h"
 #include "tax_sheet/form_souzoku.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
@@ -60,9 +61,14 @@ private slots:
         kz::test::typeText(w->field(Entry::Percent), u"50"_s); // the share follows its percentage
         QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"50,000"_s, u"50"_s, u"3,150"_s, u"800"_s, u"3,950"_s}));
 
+        // The answer in a sentence: 3,950 at the statutory (and chosen) half, 3,654 at 42 %.
+        QCOMPARE(w->headline->text(), u"最も少ない割合：42.0 %（42,000千円）　合計 3,654千円 — 法定相続分（50.0 %）より 296千円少ない、"
+                                      u"選んだ割合（50.0 %）より 296千円少ない"_s);
         QTest::mouseClick(w->bestButton, Qt::LeftButton);
         QCOMPARE(texts(), (QStringList{u"100,000"_s, u"2"_s, u"42,000"_s, u"42.00"_s, u"3,654"_s, u"0"_s, u"3,654"_s}));
-        QCOMPARE(w->table->item(11, 0)->text() + w->table->item(11, 4)->text(), u"最小 42.0 %3,654"_s);
+        QVERIFY(w->headline->text().endsWith(u"、選んだ割合（42.0 %）と同じ"_s));
+        QCOMPARE(w->table->item(11, 0)->text() + w->table->item(11, 4)->text(), u"法定相続分 50.0 %3,950"_s);
+        QCOMPARE(w->table->item(12, 0)->text() + w->table->item(12, 4)->text(), u"最小 42.0 %3,654"_s);
         kz::test::press(Qt::Key_Tab); // the table is reached by the keyboard, after the button
         QCOMPARE(kz::test::focused(), w->table);
 
@@ -96,6 +102,44 @@ private slots:
         const QPointer<QWidget> study = w;
         QTest::keyClick(w->field(Entry::Share), Qt::Key_Escape);
         QTRY_VERIFY(!study || !study->isVisible());
+    }
+
+    // A tie shows its whole stretch and the button keeps the chosen share inside it; the
+    // value axis of an empty and of a small study reads whole, distinct 千円.
+    void tiesAndAxis_data()
+    {
+        QTest::addColumn<int>("estate");
+        QTest::addColumn<int>("share");
+        QTest::addColumn<QString>("minimum"); // the table's 最小 row
+        QTest::addColumn<int>("chosen");      // the share after 最も少ない割合にする
+        QTest::addColumn<int>("largest");     // the largest total tax, which the axis reaches
+        QTest::newRow("empty") << 0 << 0 << u"最小 0.0 %"_s << 0 << 0;
+        // 令和6, 2 children: under both basic deductions (48,000 and 42,000) every share costs 0.
+        QTest::newRow("every share costs 0") << 40000 << 30000 << u"最小 0.0〜100.0 %"_s << 30000 << 0;
+        // Shares up to 42,000 (99.3 %) cost 0; the whole 42,300 leaves 300: 15 + 15 = 30 at most.
+        QTest::newRow("largest total 30") << 42300 << 42300 << u"最小 0.0〜99.3 %"_s << 42000 << 30;
+    }
+    void tiesAndAxis()
+    {
+        QFETCH(int, estate);
+        QFETCH(int, share);
+        QFETCH(QString, minimum);
+        QFETCH(int, chosen);
+        QFETCH(int, largest);
+        kz::second::FormNijiSouzoku w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        kz::second::StudyInput in{estate, 2, share};
+        in.law = &kz::tax::lawEditions()[1];
+        w.form().setInput(in);
+        const int last = w.table->rowCount() - 2;
+        QCOMPARE(w.table->item(last, 0)->text(), minimum);
+        QVERIFY(w.headline->text().startsWith(u"最も少ない割合："_s + minimum.mid(3)));
+        QTest::mouseClick(w.bestButton, Qt::LeftButton);
+        QCOMPARE(w.form().input().spouseShare, chosen);
+        QStringList labels = w.chart->axisLabels();
+        QVERIFY2(labels.removeDuplicates() == 0 && labels.size() >= 2, qPrintable(labels.join(u' ')));
+        QVERIFY(QString(labels.last()).remove(u',').toInt() >= largest);
     }
 };
 
