@@ -77,6 +77,8 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
 
     bestButton = new kz::ui::CommandButton(u"最も少ない割合にする"_s, this);
     bestButton->setObjectName(u"BestShare"_s);
+    bestButton->setToolTip(u"一次・二次の合計が最も少ない割合にします。同じ合計の割合が続くときは、"
+                           u"その中でいま選んでいる割合に最も近い割合にします。"_s);
     connect(bestButton, &QPushButton::clicked, this, [this] { m_form.chooseOptimum(); });
 
     auto* results = new QGroupBox(u"選んだ割合の税額（千円）"_s, this);

@@ -93,7 +93,7 @@ StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm)
     Frame f;
     f.line = fm.height();
     f.step = niceStep(top);
-    f.yMax = std::max(f.step, std::ceil(top / f.step) * f.step);
+    f.yMax = std::max(5 * f.step, std::ceil(top / f.step) * f.step); // an empty study still shows a scale
     const double left = area.left() + fm.horizontalAdvance(grouped(f.yMax)) + f.line * 0.8;
     f.plot = QRectF(left, area.top() + f.line * 2.6, area.right() - left - f.line, area.height() - f.line * 5.2);
     f.estate = m_form.input().estate;
