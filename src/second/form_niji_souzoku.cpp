@@ -18,7 +18,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QShortcut>
+#include <QTime>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -135,7 +137,21 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     // Every row in view at once: eleven steps, the two named shares, the optimum, the choice.
     table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 15 + table->horizontalHeader()->sizeHint().height() + 4);
 
+    // Where the case came from, and when: a later change on the sheet reaches the study only
+    // when asked for.
+    source = new QLabel(u"入力した事例"_s, this);
+    source->setObjectName(u"CaseSource"_s);
+    retakeButton = new kz::ui::CommandButton(u"シートから取り込む"_s, this);
+    retakeButton->setObjectName(u"RetakeCase"_s);
+    retakeButton->setToolTip(u"相続税計算シートのいまの事例を取り込み直します（固有財産と年数はそのまま）。"_s);
+    retakeButton->setEnabled(false);
+    connect(retakeButton, &QPushButton::clicked, this, &FormNijiSouzoku::retakeCase);
+    auto* origin = new QHBoxLayout;
+    origin->addWidget(source, 1);
+    origin->addWidget(retakeButton);
+
     auto* left = new QVBoxLayout;
+    left->addLayout(origin);
     left->addWidget(inputs);
     left->addWidget(bestButton);
     left->addWidget(results);
@@ -173,6 +189,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     setTabOrder(stepsButton, saveButton);
     setTabOrder(saveButton, previewButton);
     setTabOrder(previewButton, closeButton);
+    setTabOrder(closeButton, retakeButton); // an added command: after the window's own order
 
     m_form.textChanged = [this](Entry e) { mirror(e); };
     m_form.recomputed = [this] { showResults(); };
@@ -199,6 +216,19 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
     const QSignalBlocker block(firstLaw);
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
     m_form.setInput(in);
+    source->setText(u"相続税計算シートから取り込み "_s + QTime::currentTime().toString(u"HH:mm"_s));
+    retakeButton->setEnabled(true);
+}
+
+void FormNijiSouzoku::retakeCase()
+{
+    if (auto* sheet = dynamic_cast<tax::CaseSource*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSheet))) {
+        sheet->sendCase(*this);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, u"二次相続シミュレーション"_s,
+                    u"相続税計算シートが開いていないため、取り込めません。"_s, QMessageBox::Ok, this);
+    box.exec();
 }
 
 void FormNijiSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::StudySteps); }

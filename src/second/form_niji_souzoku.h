@@ -40,6 +40,8 @@ public:
     StudyChart* chart = nullptr;
     QTableWidget* table = nullptr;
     QLabel* headline = nullptr; // the answer in a sentence, above the figures
+    QLabel* source = nullptr;   // "相続税計算シートから取り込み 14:05"
+    kz::ui::CommandButton* retakeButton = nullptr; // シートから取り込む
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
@@ -49,6 +51,7 @@ public:
     kz::ui::CommandButton* closeButton = nullptr;
 
     void showSteps();
+    void retakeCase(); // the sheet's case as it stands now
     void saveReport();
     void previewReport();
 

@@ -230,6 +230,8 @@ void FormSouzoku::CommandNiji_Click()
         study->takeCase(m_sheet);
 }
 
+void FormSouzoku::sendCase(CaseReader& reader) { reader.takeCase(m_sheet); }
+
 void FormSouzoku::Picture5_Click()
 {
     kz::ui::confirmAndPrint(this, Picture5, kz::ui::PageOrientation::Landscape);

@@ -4,6 +4,7 @@
 // the calculation sheet and the procedures chart take turns.
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
+#include "tax_sheet/case_reader.h"
 #include "tax_sheet/sheet.h"
 #endif
 
@@ -22,7 +23,7 @@ class GiftTaxTable;
 class ProceduresChart;
 class SheetPage;
 
-class FormSouzoku : public QWidget {
+class FormSouzoku : public QWidget, public CaseSource {
     Q_OBJECT
 public:
     explicit FormSouzoku(QWidget* parent = nullptr);
@@ -47,6 +48,7 @@ public:
     void Command3_Click();
     void Command7_Click();
     void CommandNiji_Click();
+    void sendCase(CaseReader& reader) override;
     void Picture5_Click();
 
     // Beside the stated commands: the steps window (F2), the report as PDF (Ctrl+S) and

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -29,8 +30,9 @@ private slots:
     void fromSheetToOptimum()
     {
         kz::ui::registerWindow(kz::ui::WindowKind::SecondStudy, [] { return new kz::second::FormNijiSouzoku; });
-        kz::tax::FormSouzoku sheet;
-        sheet.show();
+        kz::ui::registerWindow(kz::ui::WindowKind::TaxSheet, [] { return new kz::tax::FormSouzoku; });
+        auto& sheet = *static_cast<kz::tax::FormSouzoku*>(kz::ui::showWindow(kz::ui::WindowKind::TaxSheet));
+        const auto closeSheet = qScopeGuard([&sheet] { sheet.close(); });
         QVERIFY(QTest::qWaitForWindowActive(&sheet));
         sheet.Command4->setFocus(); // no field under edit while the model is filled in
         kz::tax::TaxSheet& s = sheet.sheet();
@@ -52,6 +54,16 @@ private slots:
         };
         QCOMPARE(texts(), (QStringList{u"100000"_s, u"2"_s, u"40,000"_s, u"40.00"_s, u"3,780"_s, u"0"_s, u"3,780"_s}));
         QCOMPARE(w->firstLaw->currentIndex(), 1); // E has the focus on arrival, so it shows raw
+        QVERIFY(w->source->text().startsWith(u"相続税計算シートから取り込み "_s));
+        // A later change on the sheet reaches the study only through シートから取り込む.
+        s.setText(kz::tax::amountField(3, 0), "50000");
+        s.lostFocus(kz::tax::amountField(3, 0));
+        QCOMPARE(w->field(Entry::Estate)->text(), u"100000"_s);
+        QTest::mouseClick(w->retakeButton, Qt::LeftButton);
+        QCOMPARE(w->field(Entry::Estate)->text(), u"120,000"_s);
+        s.setText(kz::tax::amountField(3, 0), "30000");
+        s.lostFocus(kz::tax::amountField(3, 0));
+        QTest::mouseClick(w->retakeButton, Qt::LeftButton);
 
         w->field(Entry::Share)->setFocus(Qt::TabFocusReason); // arrives with the whole text selected
         kz::test::typeText(w->field(Entry::Share), u"100000"_s);
