@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <limits>
 #include <vector>
 
 namespace kz::cli {
@@ -135,6 +136,23 @@ std::string fieldText(const Json& v, const Path& path)
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr);
 }
 
+// A whole number as its window reads it: the leading number, halves to even. A value the
+// window would store as 0, pull into its range or stop on is an error here, naming the key,
+// never a silent other case.
+void checkRange(const std::string& text, double lo, double hi, const std::string& path)
+{
+    const double v = std::nearbyint(numericValue(text));
+    if (v < lo || v > hi) {
+        char bounds[64];
+        std::snprintf(bounds, sizeof bounds, "%.0f..%.0f", lo, hi);
+        fail(path + ": " + named(text) + " is outside " + bounds);
+    }
+}
+
+// What an amount field (32 bits) and a years field (16 bits) store.
+constexpr double kAmountLo = std::numeric_limits<std::int32_t>::min(), kAmountHi = std::numeric_limits<std::int32_t>::max();
+constexpr double kYearsLo = std::numeric_limits<std::int16_t>::min(), kYearsHi = std::numeric_limits<std::int16_t>::max();
+
 std::array<std::string, 2> share(const Json& v, const std::string& path)
 {
     if (v.type == Type::Null)
@@ -142,13 +160,19 @@ std::array<std::string, 2> share(const Json& v, const std::string& path)
     if (v.type != Type::Array || v.count != 2)
         fail(path + ": expected [numerator, denominator] or null");
     const auto pair = document().children(v);
-    return {fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
+    std::array<std::string, 2> out{fieldText(pair[0], [&] { return path + "[0]"; }), fieldText(pair[1], [&] { return path + "[1]"; })};
+    // The sheet takes a denominator of 0 as no share at all (or stops on the spouse's): say
+    // none with null, or leave the field empty as a new sheet has it.
+    if (!out[1].empty() && numericValue(out[1]) == 0)
+        fail(path + "[1]: a denominator of 0 gives no share; write null for none");
+    return out;
 }
 
 // An object's "law": the edition and its key, which keep the case's default when it is absent.
-void readLaw(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& lawKey)
+void readLaw(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& lawKey,
+             std::string_view name = "law")
 {
-    const Json* given = find(v, "law");
+    const Json* given = find(v, name);
     if (!given)
         return;
     for (const LawKey& l : kLaws)
@@ -157,7 +181,7 @@ void readLaw(const Json& v, const std::string& path, const tax::LawEdition*& law
             lawKey = l.key;
             return;
         }
-    fail(path + ".law: expected \"h20\" or \"r6\"");
+    fail(join(path, name) + ": expected \"h20\" or \"r6\"");
 }
 
 SheetCase readSheet(const Json& v, std::string_view& lawKey)
@@ -179,8 +203,11 @@ SheetCase readSheet(const Json& v, std::string_view& lawKey)
                      (rows->type == Type::Array ? "a list of " + std::to_string(rows->count) : std::string(typeName(*rows))));
             c.typed[p] = true;
             const auto row = document().children(*rows);
-            for (std::size_t i = 0; i < tax::kAmountRows; ++i)
-                c.amounts[p][i] = fieldText(row[i], [&] { return at + "[" + std::to_string(i) + "]"; });
+            for (std::size_t i = 0; i < tax::kAmountRows; ++i) {
+                const auto key = [&] { return at + "[" + std::to_string(i) + "]"; };
+                c.amounts[p][i] = fieldText(row[i], key);
+                checkRange(c.amounts[p][i], kAmountLo, kAmountHi, key());
+            }
         }
     }
     c.heirs = fieldText(need(v, path, "heirs"), [&] { return join(path, "heirs"); });
@@ -249,8 +276,10 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
         out += '}';
         return;
     }
-    if (a.stopped != Failure::None)
-        out += ",\"stopped\":true";
+    if (a.stopped != Failure::None) {
+        out += ",\"stopped\":true,\"reason\":";
+        appendString(out, tax::stopReason(a.sheet.working()));
+    }
     auto figure = [&](std::string_view key, Label l) {
         out += ',';
         appendKey(out, key);
@@ -312,47 +341,43 @@ CoefficientCase readCoefficient(const Json& v)
     else
         object(inputs, "coefficient.inputs", {amountKey, yearsKey, rateKey});
     const std::string path = "coefficient.inputs";
-    if (!amountKey.empty())
+    if (!amountKey.empty()) {
         c.amount = fieldText(need(inputs, path, amountKey), [&] { return join(path, amountKey); });
+        checkRange(c.amount, kAmountLo, kAmountHi, join(path, amountKey));
+    }
     c.years = fieldText(need(inputs, path, yearsKey), [&] { return join(path, yearsKey); });
+    checkRange(c.years, kYearsLo, kYearsHi, join(path, yearsKey));
     c.rate = fieldText(need(inputs, path, rateKey), [&] { return join(path, rateKey); });
     return c;
-}
-
-// The study's whole numbers as its window reads them: the leading number, halves to even.
-// A value the window would pull into its range is an error here, not a silent other case.
-void checkRange(const std::string& text, double lo, double hi, const std::string& path)
-{
-    const double v = std::nearbyint(numericValue(text));
-    if (v < lo || v > hi) {
-        char bounds[64];
-        std::snprintf(bounds, sizeof bounds, "%.0f..%.0f", lo, hi);
-        fail(path + ": " + named(text) + " is outside " + bounds);
-    }
 }
 
 SecondCase readSecond(const Json& v, std::string_view& lawKey)
 {
     const std::string path = "second";
-    object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law"});
+    object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law", "second_law"});
     SecondCase c;
     lawKey = kLaws[1].key;
     readLaw(v, path, c.law, lawKey);
-    auto read = [&](std::string_view key, std::string& into, double lo, double hi, bool required) {
+    if (find(v, "second_law")) {
+        const tax::LawEdition* law = nullptr;
+        std::string_view key;
+        readLaw(v, path, law, key, "second_law");
+        c.secondLaw = law;
+    }
+    auto read = [&](std::string_view key, std::string& into, second::Range range, bool required) {
         const Json* value = find(v, key);
         if (!value && required)
             fail(join(path, key) + ": missing");
         if (value) {
             into = fieldText(*value, [&] { return join(path, key); });
-            checkRange(into, lo, hi, join(path, key));
+            checkRange(into, range.lo, range.hi, join(path, key));
         }
     };
-    constexpr double kMax = 2147483647.0;
-    read("estate", c.estate, 0, kMax, true);
-    read("children", c.children, 1, 10, true);
-    read("spouse_share", c.spouseShare, 0, std::nearbyint(numericValue(c.estate)), true);
-    read("spouse_assets", c.spouseAssets, 0, kMax, false);
-    read("years", c.years, 0, 10, false);
+    read("estate", c.estate, second::kAmountRange, true);
+    read("children", c.children, second::kChildrenRange, true);
+    read("spouse_share", c.spouseShare, {0, static_cast<std::int32_t>(std::nearbyint(numericValue(c.estate)))}, true);
+    read("spouse_assets", c.spouseAssets, second::kAmountRange, false);
+    read("years", c.years, second::kYearsRange, false);
     return c;
 }
 
@@ -372,6 +397,11 @@ void writeSecond(std::string& out, std::string_view lawKey, const second::StudyF
 {
     out += "\"second\":{\"law\":";
     appendString(out, lawKey);
+    for (const LawKey& l : kLaws)
+        if (form.input().secondLaw == &tax::lawEditions()[static_cast<std::size_t>(l.edition)]) {
+            out += ",\"second_law\":";
+            appendString(out, l.key);
+        }
     const second::Figures& f = form.figures();
     appendTax(out, "first_inheritance_tax", f.firstTax);
     appendTax(out, "reduction", f.reduction);
@@ -422,29 +452,35 @@ std::string errorLine(const std::string& id, std::string_view message, long line
     return out;
 }
 
+// A line's id as its answer gives it back; "null" for none.
+std::string idOf(const Json& given)
+{
+    std::string id;
+    if (given.type == Type::String)
+        appendString(id, given.text);
+    else if (given.type == Type::Number)
+        id = given.text;
+    else
+        fail(std::string("id: expected a text or a number, got ") + typeName(given));
+    return id;
+}
+
 } // namespace
 
 Answer answer(std::string_view line, long lineNumber)
 {
     std::string id = "null";
+    // A byte-order mark as some editors write one at the start of a UTF-8 file.
+    if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF"))
+        line.remove_prefix(3);
     try {
-        if (const std::size_t bad = json::invalidUtf8At(line); bad != std::string_view::npos)
-            fail("invalid UTF-8 at byte " + std::to_string(bad + 1));
         if (line.find_first_not_of(" \t") == std::string_view::npos)
             fail("empty line");
         const Json& doc = document().parse(line, kMaxDepth);
         if (doc.type != Type::Object)
             fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}");
-        if (const Json* given = find(doc, "id")) {
-            if (given->type == Type::String) {
-                id.clear();
-                appendString(id, given->text);
-            } else if (given->type == Type::Number) {
-                id = given->text;
-            } else {
-                fail(std::string("id: expected a text or a number, got ") + typeName(*given));
-            }
-        }
+        if (const Json* given = find(doc, "id"))
+            id = idOf(*given);
         object(doc, "case", {"id", "sheet", "coefficient", "second"});
         const Json* sheet = find(doc, "sheet");
         const Json* coefficient = find(doc, "coefficient");
@@ -469,6 +505,10 @@ Answer answer(std::string_view line, long lineNumber)
     } catch (const CaseError& e) {
         return {errorLine(id, e.message, lineNumber), true};
     } catch (const json::ParseError& e) {
+        // The id read before the fault still names the line; an id that is no text or
+        // number is not given back.
+        if (const Json& read = document().readId(); read.type == Type::String || read.type == Type::Number)
+            id = idOf(read);
         return {errorLine(id, std::string("not JSON: ") + e.what(), lineNumber), true};
     } catch (const std::exception& e) {
         // A model that refuses its input answers this line; the next ones are still read.

@@ -73,6 +73,7 @@ second::StudyForm computeSecond(const SecondCase& c)
 {
     second::StudyForm form;
     form.setLaw(*c.law);
+    form.setSecondLaw(c.secondLaw);
     using second::Entry;
     for (const auto& [entry, text] : {std::pair{Entry::Estate, &c.estate}, std::pair{Entry::Children, &c.children},
                                       std::pair{Entry::Share, &c.spouseShare}, std::pair{Entry::Assets, &c.spouseAssets},

@@ -52,6 +52,7 @@ CoefficientAnswer computeCoefficient(const CoefficientCase& c);
 // The study of the spouse's later inheritance: the texts of its fields, typed top down.
 struct SecondCase {
     const tax::LawEdition* law = &tax::lawEditions()[1];
+    const tax::LawEdition* secondLaw = nullptr; // the second inheritance's; nullptr: law
     std::string estate, children, spouseShare, spouseAssets = "0", years = "10";
 };
 

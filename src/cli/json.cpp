@@ -81,7 +81,10 @@ std::size_t invalidUtf8At(std::string_view s)
 
 void Document::fail(const std::string& what) const
 {
-    throw ParseError(what + " at column " + std::to_string(at_ + 1));
+    // Characters, not bytes: a column a person counts in an editor. The line is valid UTF-8.
+    const auto column = std::count_if(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(at_),
+                                      [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    throw ParseError(what + " at column " + std::to_string(column + 1));
 }
 
 void Document::space()
@@ -95,6 +98,10 @@ const Value& Document::parse(std::string_view line, int maxDepth)
     in_ = line;
     at_ = 0;
     maxDepth_ = maxDepth;
+    id_ = Value{};
+    level_ = 0;
+    if (const std::size_t bad = invalidUtf8At(line); bad != std::string_view::npos)
+        throw ParseError("invalid UTF-8 at byte " + std::to_string(bad + 1));
     decoded_.clear();
     decoded_.reserve(line.size());
     values_.clear();
@@ -151,6 +158,7 @@ void Document::container(Value& v, int depth)
     const bool object = v.type == Type::Object;
     const char close = object ? '}' : ']';
     const std::size_t base = open_.size();
+    ++level_;
     ++at_;
     space();
     if (at_ < in_.size() && in_[at_] == close) {
@@ -170,6 +178,8 @@ void Document::container(Value& v, int depth)
             }
             Value child = value(depth);
             child.key = key;
+            if (object && level_ == 1 && key == "id")
+                id_ = child;
             open_.push_back(child);
             space();
             if (at_ < in_.size() && in_[at_] == ',') {
@@ -190,6 +200,7 @@ void Document::container(Value& v, int depth)
     open_.resize(base);
     if (object)
         noKeyTwice(children(v));
+    --level_;
 }
 
 std::string_view Document::string()

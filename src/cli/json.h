@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A small strict JSON reader for one line of JSON Lines: RFC 8259 values, no key twice in an
-// object, nesting bounded, text valid UTF-8. It keeps no copy of the line but the decoded
+// object, nesting bounded, text valid UTF-8 (parse checks the whole line first). It keeps no copy of the line but the decoded
 // texts of strings with escapes, and its storage is reused from line to line.
 #include <cstdint>
 #include <span>
@@ -28,8 +28,8 @@ struct ParseError : std::runtime_error {
 
 class Document {
 public:
-    // Reads a whole line; throws ParseError with what and where. Views from an earlier
-    // line are invalid afterwards.
+    // Reads a whole line; throws ParseError with what and where (the column in characters,
+    // from 1). Views from an earlier line are invalid afterwards.
     const Value& parse(std::string_view line, int maxDepth);
 
     std::span<const Value> children(const Value& v) const
@@ -37,6 +37,9 @@ public:
         return {values_.data() + v.first, v.count};
     }
     const Value* find(const Value& object, std::string_view key) const;
+    // The top object's "id" as far as the line was read, also after parse threw: a line that
+    // fails later (a key given twice) can still be answered with its id. Null when none.
+    const Value& readId() const { return id_; }
 
 private:
     Value value(int depth);
@@ -53,6 +56,8 @@ private:
     std::vector<Value> values_; // children of every container, each container's together
     std::vector<Value> open_;   // children of the containers still open
     Value root_;
+    Value id_;
+    int level_ = 0; // containers open: 1 inside the top one
 };
 
 // At most `max` bytes of a text, cut at a character's start, with "…" where it was cut.

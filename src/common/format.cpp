@@ -3,6 +3,7 @@
 
 #include "common/numeric.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -142,5 +143,21 @@ double plainValue(std::string_view text)
 }
 
 std::string formatInteger(std::int64_t v) { return std::to_string(v); }
+
+std::int64_t groupedValue(double v)
+{
+    // Reading at 15 digits moves v by less than 1e-14 of itself: only a value that close to a
+    // half can show otherwise than it rounds.
+    const double frac = std::fabs(v - std::trunc(v));
+    if (std::isfinite(v) && std::fabs(frac - 0.5) > 1e-13 * std::max(1.0, std::fabs(v)))
+        return static_cast<std::int64_t>(std::round(v));
+    // An exact half below 1e14 has at most 15 digits: read as it is, it goes away from zero.
+    if (frac == 0.5 && std::fabs(v) < 1e14)
+        return static_cast<std::int64_t>(std::round(v));
+    const std::string digits = scaledDigits(v, 0);
+    std::int64_t out = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), out);
+    return v < 0 ? -out : out;
+}
 
 } // namespace kz

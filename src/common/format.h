@@ -17,6 +17,8 @@ std::string formatPlain(double v);            // up to 15 significant digits: 0.
 // E form (6E-06), and it ignores the process locale. Any other text gives 0; a number too
 // large for a double reads as infinity, the overflow that the checked operations reject.
 double plainValue(std::string_view text);
-std::string formatInteger(std::int64_t v);    // plain digits: 1234567, -500
+std::string formatInteger(std::int64_t v);
+// The whole number formatGrouped shows, without making its text but for a near half.
+std::int64_t groupedValue(double v);    // plain digits: 1234567, -500
 
 } // namespace kz

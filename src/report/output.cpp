@@ -161,11 +161,11 @@ void showPreview(QWidget* parent, Document doc, QString* client)
 
     // A whole page in view, as large as the screen allows: an A4 page's height fills the
     // screen's height, and the width follows the page's proportion.
-    auto* view = dialog.findChild<QPrintPreviewWidget*>();
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
     if (auto* fitPage = dialog.findChild<QAction*>(u"fitPageAction"_s))
         fitPage->trigger(); // the toolbar's own "fit page", so that its buttons show the mode
-    else if (view)
-        view->fitInView();
+    else if (preview)
+        preview->fitInView();
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
         const QRect room = screen->availableGeometry();
         const int height = room.height() * 92 / 100;
@@ -176,25 +176,25 @@ void showPreview(QWidget* parent, Document doc, QString* client)
 
     // The pages are A4 portrait by design: no page set-up or turning. Printing asks where to
     // through the print dialog, then goes to the print worker instead of the preview's own
-    // printer, which would wait on the print server.
-    if (auto* bar = dialog.findChild<QToolBar*>()) {
-        const QList<QAction*> actions = bar->actions();
-        for (QAction* a : actions)
-            if (a->isCheckable() && a->objectName().isEmpty()) // portrait, landscape; the view modes have names
+    // printer, which would wait on the print server. Each action is known by the slot it was
+    // made for, not by where the toolbar puts it.
+    const auto madeFor = [](QAction* a, QObject* receiver, const char* slot) {
+        return receiver && QObject::disconnect(a, SIGNAL(triggered(bool)), receiver, slot);
+    };
+    if (auto* bar = dialog.findChild<QToolBar*>())
+        for (QAction* a : bar->actions()) {
+            if (madeFor(a, &dialog, SLOT(_q_pageSetup())) || madeFor(a, preview, SLOT(setPortraitOrientation()))
+                || madeFor(a, preview, SLOT(setLandscapeOrientation())))
                 a->setVisible(false);
-        if (actions.size() >= 2) {
-            actions[actions.size() - 2]->setVisible(false); // page set-up, next to print at the end
-            QAction* print = actions.last();
-            QObject::disconnect(print, &QAction::triggered, nullptr, nullptr);
-            QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &printer, &recorded, &doc, view, parent] {
-                const auto asked = askPrint(printer, recorded, view ? view->currentPage() : 1, &dialog);
-                if (!asked)
-                    return; // back to the preview
-                kz::ui::printReport(parent, asked->first, doc.title, asked->second);
-                dialog.accept();
-            });
+            else if (madeFor(a, &dialog, SLOT(_q_print())))
+                QObject::connect(a, &QAction::triggered, &dialog, [&dialog, &printer, &recorded, &doc, preview, parent] {
+                    const auto asked = askPrint(printer, recorded, preview ? preview->currentPage() : 1, &dialog);
+                    if (!asked)
+                        return; // back to the preview
+                    kz::ui::printReport(parent, asked->first, doc.title, asked->second);
+                    dialog.accept();
+                });
         }
-    }
     dialog.exec();
     if (parent)
         parent->activateWindow();

@@ -85,8 +85,13 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
 
     auto* results = new QGroupBox(u"選んだ割合の税額（千円）"_s, this);
     auto* grid = new QGridLayout(results);
+    // Whose family the figures are of, above them: the sheet's, or one typed here and why.
+    familyNote = new QLabel(results);
+    familyNote->setObjectName(u"FamilyNote"_s);
+    familyNote->setWordWrap(true);
+    grid->addWidget(familyNote, 0, 0, 1, 2);
     for (const FigureRow& row : kFigureRows) {
-        const int r = static_cast<int>(m_figures.size());
+        const int r = static_cast<int>(m_figures.size()) + 1;
         grid->addWidget(new QLabel(QString::fromUtf16(row.caption), results), r, 0);
         auto* value = new QLabel(results);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -144,7 +149,6 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     retakeButton = new kz::ui::CommandButton(u"シートから取り込む"_s, this);
     retakeButton->setObjectName(u"RetakeCase"_s);
     retakeButton->setToolTip(u"相続税計算シートのいまの事例を取り込み直します（固有財産と年数はそのまま）。"_s);
-    retakeButton->setEnabled(false);
     connect(retakeButton, &QPushButton::clicked, this, &FormNijiSouzoku::retakeCase);
     auto* origin = new QHBoxLayout;
     origin->addWidget(source, 1);
@@ -208,22 +212,41 @@ FormNijiSouzoku::~FormNijiSouzoku()
 
 void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
 {
-    StudyInput in = fromSheet(sheet);
+    const SheetCase c = fromSheet(sheet);
+    if (c.refusal != SheetRefusal::None) {
+        QMessageBox box(QMessageBox::Question, u"二次相続"_s,
+                        u"この計算シートの家族は二次相続で試算できません。\n理由："_s + kz::ui::qs(refusalReason(c.refusal))
+                            + u"ため。\n\n計算シートから取らずに、二次相続を単独で開きますか？"_s,
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::Yes);
+        if (box.exec() != QMessageBox::Yes) {
+            if (!m_retaking) // asked again from here, the study stays as it was
+                close();
+            return;
+        }
+        m_form.setStandalone(c.refusal);
+        source->setText(u"入力した事例（計算シートから取り込んでいません）"_s);
+        activateWindow();
+        return;
+    }
+    StudyInput in = c.input;
     // The spouse's own assets and the years are not on the sheet: they stay as set here.
     in.spouseAssets = m_form.input().spouseAssets;
     in.years = m_form.input().years;
     in.secondLaw = m_form.input().secondLaw;
     const QSignalBlocker block(firstLaw);
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
+    m_form.setFromSheet(true);
     m_form.setInput(in);
     source->setText(u"相続税計算シートから取り込み "_s + QTime::currentTime().toString(u"HH:mm"_s));
-    retakeButton->setEnabled(true);
 }
 
 void FormNijiSouzoku::retakeCase()
 {
     if (auto* sheet = dynamic_cast<tax::CaseSource*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSheet))) {
+        m_retaking = true;
         sheet->sendCase(*this);
+        m_retaking = false;
         return;
     }
     QMessageBox box(QMessageBox::Information, u"二次相続シミュレーション"_s,
@@ -255,6 +278,8 @@ void FormNijiSouzoku::showResults()
 {
     headline->setText(kz::second::headline(m_form));
     const Figures& f = m_form.figures();
+    familyNote->setText(kz::ui::qs(m_form.note()));
+    familyNote->setVisible(!m_form.note().empty());
     for (std::size_t i = 0; i < m_figures.size(); ++i)
         m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
     const auto rows = static_cast<int>(m_form.table().size());

@@ -30,7 +30,8 @@ public:
     explicit FormNijiSouzoku(QWidget* parent = nullptr);
     ~FormNijiSouzoku() override;
 
-    // The sheet's current case: E, n, the spouse's share and the law.
+    // The sheet's current case (fromSheet); a case the study cannot follow is said so, and
+    // the study opens on its own only if the user wants it.
     void takeCase(const tax::TaxSheet& sheet) override;
 
     StudyForm& form() { return m_form; }
@@ -44,6 +45,7 @@ public:
     kz::ui::CommandButton* retakeButton = nullptr; // シートから取り込む
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
+    QLabel* familyNote = nullptr; // whose family the figures are of
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
     kz::ui::CommandButton* stepsButton = nullptr;   // 計算過程, F2
     kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
@@ -60,6 +62,7 @@ private:
     void showResults();
 
     StudyForm m_form;
+    bool m_retaking = false; // シートから取り込む: a refused family leaves the study open
     QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
     std::array<kz::ui::EntryField*, kEntryCount> m_fields{};
     std::vector<QLabel*> m_figures;

@@ -96,7 +96,7 @@ StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm)
     f.yMax = std::max(5 * f.step, std::ceil(top / f.step) * f.step); // an empty study still shows a scale
     const double left = area.left() + fm.horizontalAdvance(grouped(f.yMax)) + f.line * 0.8;
     f.plot = QRectF(left, area.top() + f.line * 2.6, area.right() - left - f.line, area.height() - f.line * 5.2);
-    f.estate = m_form.input().estate;
+    f.estate = m_form.input().estate - m_form.input().legatee; // the range of the spouse's share
     return f;
 }
 
@@ -194,8 +194,8 @@ void StudyChart::paintMinimum(QPainter& p, const QRectF& area, const Colours& c)
     QRectF box(m.x() - w / 2, m.y() + r + line * 0.3, w, line * 1.2);
     if (box.bottom() > f.plot.bottom())
         box.moveBottom(m.y() - r - line * 0.3);
-    // Within the plot where it fits; a label wider than the plot starts at its left.
-    box.moveLeft(std::max(f.plot.left() + 2, std::min(box.left(), f.plot.right() - w - 2)));
+    // A label wider than the plot starts at its left edge rather than leave an empty range.
+    box.moveLeft(std::clamp(box.left(), f.plot.left() + 2, std::max(f.plot.left() + 2, f.plot.right() - w - 2)));
     QColor plate = c.base;
     plate.setAlpha(220);
     p.setPen(QPen(c.grid, 1));

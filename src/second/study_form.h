@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kz::tax {
@@ -23,10 +24,24 @@ namespace kz::second {
 enum class Entry : std::uint8_t { Estate, Children, Share, Percent, Assets, Years };
 inline constexpr int kEntryCount = 6;
 
-// The study of the sheet's current case: E is ② when 納付税額計算 has run, else the sum of
-// the ① amounts from the stored amounts; n is 法定相続人数 less the spouse when the spouse
-// has a statutory share; S is the spouse's ①; the law is the sheet's.
-StudyInput fromSheet(const tax::TaxSheet& sheet);
+// Why a sheet's case is not one the study can follow.
+enum class SheetRefusal : std::uint8_t { None, NoSpouse, SpouseShare, OtherHeirs, Amounts };
+// "配偶者がいない": the reason in words, for the message and the window's note.
+std::string_view refusalReason(SheetRefusal why);
+
+struct SheetCase {
+    StudyInput input;                         // meaningful when refusal is None
+    SheetRefusal refusal = SheetRefusal::None;
+};
+
+// The study of the sheet's current case, from its stored amounts (② is their sum whether or
+// not 納付税額計算 has run): E = ②, S = the spouse's ①, each heir 2..4 with a share a child
+// with its ①, share and minors' years, the legatee's ① as the legatee's, the sheet's law. A
+// case the study cannot follow is refused, never bent: no spouse (no share for the spouse),
+// a spouse's share other than 1/2, heirs other than the spouse and children (an heir with
+// an amount and no share, shares of the heirs that are not equal halves of the other half,
+// or 法定相続人数 other than the spouse and those heirs), or a negative ①.
+SheetCase fromSheet(const tax::TaxSheet& sheet);
 
 struct TableRow {
     // Statutory: the spouse's statutory share (1/2); Limit: 1億6千万円, where it lies within E.
@@ -52,6 +67,17 @@ public:
     void setLaw(const tax::LawEdition& law);
     void setSecondLaw(const tax::LawEdition* law); // nullptr: the first inheritance's
     void setInput(const StudyInput& in);
+    // The sheet's family (a study from a sheet), or the study on its own for that reason.
+    void setFromSheet(bool fromSheet)
+    {
+        fromSheet_ = fromSheet;
+        if (fromSheet)
+            refused_ = SheetRefusal::None;
+    }
+    void setStandalone(SheetRefusal why);
+    // What the window says above the figures about whose family this is; empty for a study
+    // that was never taken from a sheet.
+    std::string note() const;
     void chooseOptimum(); // 最も少ない割合にする: the lowest share of the smallest total
 
     const StudyInput& input() const { return in_; }
@@ -61,8 +87,8 @@ public:
     // 0, 10, …, 100 % (each to the nearest 千円), the statutory share, 1億6千万円 where it lies
     // within E, then the optimum and the chosen share.
     const std::vector<TableRow>& table() const { return table_; }
-    // Figures at every kink, for the chart.
-    const std::vector<Figures>& curve() const { return curve_; }
+    // Figures at every kink (best().kinks), for the chart.
+    const std::vector<Figures>& curve() const { return best_.curve; }
 
 private:
     void rewrite(Entry e, std::string text);
@@ -75,7 +101,9 @@ private:
     Figures figures_;
     Optimum best_;
     std::vector<TableRow> table_;
-    std::vector<Figures> curve_;
+    bool fromSheet_ = false;
+    bool familyChanged_ = false; // E or n typed over a sheet's family
+    SheetRefusal refused_ = SheetRefusal::None;
 };
 
 } // namespace kz::second

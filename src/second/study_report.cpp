@@ -37,6 +37,8 @@ kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart,
     kz::report::Section inputs{u"条件"_s, {}};
     for (int i = 0; i < kEntryCount; ++i)
         inputs.rows.append({QString::fromUtf16(entryCaption(static_cast<Entry>(i))), qs(form.text(static_cast<Entry>(i)))});
+    if (!form.note().empty())
+        inputs.rows.append({u"家族"_s, qs(form.note())});
     doc.inputs.append(inputs);
 
     kz::report::Table figures{u"選んだ割合の税額"_s, {u"項目"_s, u"金額"_s}, {}, u"（単位：千円）"_s, true};
@@ -53,7 +55,8 @@ kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart,
                         [&chart](QPainter& p, const QRectF& area) { chart.paintChart(p, area, true); }});
 
     doc.steps = kz::report::reportSteps(studySteps(in, form.figures()));
-    doc.caveat = u"※ 子はすべて法定相続人として等分に取得し、配偶者の税額軽減のほかの税額控除・加算は含みません。"
+    doc.caveat = u"※ 一次相続は計算シートと同じ規則（相続額比率、配偶者の税額軽減、未成年者控除、受遺者の２割加算）で計算します。"
+                 u"子の取得額は、計算シートから開いたときはシートの額の割合で、単独のときは等分に分けます。"
                  u"二次相続は一次相続から配偶者が取得した財産と固有財産のみで計算した概算です。"_s;
     return doc;
 }

@@ -33,7 +33,7 @@ QString minimumShares(const Optimum& best, std::int32_t estate)
 QString headline(const StudyForm& form)
 {
     const Optimum& best = form.best();
-    const std::int32_t estate = form.input().estate;
+    const std::int32_t estate = form.input().estate - form.input().legatee; // the spouse's range
     const auto percent = [estate](std::int32_t s) { return QString::number(estate > 0 ? 100.0 * s / estate : 0.0, 'f', 1); };
     // The share as amounts: a tie's whole stretch where there is one stretch.
     QString amounts = shownAmount(best.share);
@@ -70,7 +70,7 @@ QStringList tableCells(const TableRow& row, const StudyForm& form)
     case Kind::Chosen: caption = u"選択 "_s + percent; break;
     case Kind::Optimum: {
         const Optimum& best = form.best();
-        caption = minimumShares(best, form.input().estate);
+        caption = minimumShares(best, form.input().estate - form.input().legatee);
         if (best.equalRanges.size() == 1 && best.equalRanges.front().from != best.equalRanges.front().to)
             share = shownAmount(best.equalRanges.front().from) + u"〜"_s + shownAmount(best.equalRanges.front().to);
         break;

@@ -21,6 +21,7 @@ inline constexpr FigureRow kFigureRows[] = {
     {u"配偶者の税額軽減", &Figures::reduction},
     {u"配偶者の納付税額", &Figures::spousePays},
     {u"子の納付税額（合計）", &Figures::childrenPay},
+    {u"受遺者の納付税額（２割加算）", &Figures::legateePays},
     {u"一次相続の納付税額", &Figures::firstPayable},
     {u"二次相続の課税価格", &Figures::secondEstate},
     {u"二次相続の基礎控除額", &Figures::secondDeduction},
@@ -33,8 +34,9 @@ inline constexpr FigureRow kFigureRows[] = {
 // A figure to the 千円 as shown: "3,654".
 QString shownAmount(double v);
 // "最小 42.0 %", or the whole stretch where several shares cost the same least:
-// "最小 0.0〜42.0 %" (ranges apart joined by "、").
-QString minimumShares(const Optimum& best, std::int32_t estate);
+// "最小 0.0〜42.0 %" (ranges apart joined by "、"); percentages of `range`, the spouse's
+// (E less a legatee's bequest).
+QString minimumShares(const Optimum& best, std::int32_t range);
 QStringList tableColumns();
 // The answer in one sentence, above the figures and at the top of the report: the cheapest
 // share, its total, and what it saves against the statutory share and the chosen one.

@@ -17,6 +17,7 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
+#include <QMessageBox>
 #include <QShortcut>
 
 #include <utility>
@@ -194,12 +195,29 @@ void FormSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::TaxSteps)
 
 void FormSouzoku::saveReport()
 {
-    kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s, &m_client);
+    if (!refuseReport(ReportUse::Save))
+        kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s, &m_client);
 }
 
 void FormSouzoku::previewReport()
 {
-    kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
+    if (!refuseReport(ReportUse::Print))
+        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
+}
+
+// A report is only of results that stand; otherwise the sheet says why, as its own run does,
+// and leads to 納付税額計算.
+bool FormSouzoku::refuseReport(ReportUse use)
+{
+    const QString why = reportRefusal(m_sheet, use);
+    if (why.isEmpty())
+        return false;
+    QMessageBox box(QMessageBox::Warning, u"相続税計算"_s, why, QMessageBox::Ok, this);
+    box.exec();
+    activateWindow();
+    showPage(Picture3, Picture2);
+    Command4->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }

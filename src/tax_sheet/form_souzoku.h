@@ -6,6 +6,7 @@
 #ifndef Q_MOC_RUN
 #include "tax_sheet/case_reader.h"
 #include "tax_sheet/sheet.h"
+#include "tax_sheet/sheet_report.h"
 #endif
 
 #include <QWidget>
@@ -55,6 +56,7 @@ public:
     // in a print preview (Ctrl+P).
     void showSteps();
     void saveReport();
+    bool refuseReport(ReportUse use);
     void previewReport();
     // The commands in the free band of the command column, by object name.
     QList<kz::ui::CommandButton*> extraCommands;

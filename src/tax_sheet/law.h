@@ -38,6 +38,8 @@ struct LawEdition {
     std::span<const QuickRow> quickTable; // tested from the top; the last row takes every amount
     double minorPerYear;                  // thousands of yen per year until minorAge
     int minorAge;
+    // The spouse's reduction covers at least this much of ② (1億6千万円), in thousands of yen.
+    std::int32_t spouseTaxFree;
 
     // Captions of the sheet that name these figures.
     const char16_t* basicCaption;     // ③'s formula

@@ -4,6 +4,7 @@
 #include "common/arith.h"
 #include "common/format.h"
 #include "common/numeric.h"
+#include "tax_sheet/rules.h"
 #include "tax_sheet/sokusan.h"
 
 #include <algorithm>
@@ -13,19 +14,9 @@
 namespace kz::tax {
 namespace {
 
-constexpr std::int32_t kSpouseTaxFree = 160'000;        // 1.6億円
-constexpr double kLegateeCap = 0.7;
-constexpr double kLegateeSurcharge = 0.2;
 constexpr int kHeirsWithShare = 4;
 
 std::string amountText(double v) { return formatGrouped(v); }
-
-// ⌊(x + 0.005) × 100⌋ ÷ 100, each step in double: the ratio rounded half-up to hundredths.
-double ratioOf(std::int32_t part, std::int32_t total)
-{
-    const double scaled = mul(add(div(part, total), 0.005), 100.0);
-    return std::floor(scaled) / 100.0;
-}
 
 } // namespace
 
@@ -126,7 +117,7 @@ void TaxSheet::keisan()
 
     // ③ basic deduction.
     const std::int16_t heirs = toInt16(fieldValue(heirCountField()));
-    const std::int32_t basic = add32(law_->basicDeduction, mul32(law_->basicPerHeir, heirs));
+    const std::int32_t basic = basicDeduction(*law_, heirs);
     writeLabel(sheetLabel(2), amountText(basic));
     w.heirs = heirs;
     w.basic = basic;
@@ -134,10 +125,8 @@ void TaxSheet::keisan()
 
     // ④ taxable estate. Below the basic deduction no tax is due: 0, not a negative estate
     // that would turn into negative shares and taxes.
-    const std::int64_t excess = std::int64_t{total} - basic;
-    if (excess > std::numeric_limits<std::int32_t>::max())
-        throw ArithmeticError(Failure::Range, "32-bit overflow");
-    const std::int32_t estate = excess < 0 ? 0 : static_cast<std::int32_t>(excess);
+    std::int64_t excess = 0;
+    const std::int32_t estate = taxableEstate(total, basic, &excess);
     writeLabel(sheetLabel(3), amountText(estate));
     w.excess = excess;
     w.estate = estate;
@@ -149,8 +138,8 @@ void TaxSheet::keisan()
         const double denominator = fieldValue(denominatorField(k));
         if (denominator == 0.0)
             continue;
-        const std::int32_t share = toInt32(div(mul(estate, fieldValue(numeratorField(k))), denominator));
-        shareTax[static_cast<std::size_t>(k)] = toInt32(sokusan(share, *law_));
+        const std::int32_t share = statutoryShare(estate, fieldValue(numeratorField(k)), denominator);
+        shareTax[static_cast<std::size_t>(k)] = tax::shareTax(share, *law_);
         writeLabel(personLabel(k + 1, 1), amountText(share));
         writeLabel(personLabel(k + 1, 2), amountText(shareTax[static_cast<std::size_t>(k)]));
         const auto idx = static_cast<std::size_t>(k);
@@ -172,7 +161,7 @@ void TaxSheet::keisan()
     // Ratios all computed before any is shown, so a division by zero leaves them all unwritten.
     std::array<double, kPersons> ratio{};
     for (std::size_t p = 0; p < kPersons; ++p)
-        ratio[p] = taxable[p] == 0 ? 0.0 : ratioOf(taxable[p], total);
+        ratio[p] = ratioOf(taxable[p], total);
     for (int p = 1; p <= kPersons; ++p)
         writeLabel(personLabel(p, 3), formatPlain(ratio[static_cast<std::size_t>(p - 1)]));
     w.ratio = ratio;
@@ -187,28 +176,18 @@ void TaxSheet::keisan()
     w.before = beforeAdjustment;
     w.reached = Stage::Before;
 
-    // Spouse's tax reduction: on the larger of the statutory share of ② and 1.6億円,
-    // as a ratio cut to the two decimals the "#0.00" label form shows.
+    // Spouse's tax reduction.
     const std::int32_t spouse = taxable[0];
     if (spouse != 0) {
-        const std::int32_t statutory = toInt32(div(mul(total, fieldValue(numeratorField(0))),
-                                                   fieldValue(denominatorField(0))));
-        const std::int32_t lesser = statutory < spouse ? statutory : spouse;
-        const std::int32_t limit = lesser < kSpouseTaxFree ? kSpouseTaxFree : lesser;
-        const double q = numericValue(formatTwoDecimals(div(limit, total)));
-        const double reduction = mul(totalTax, q);
-        if (spouse > kSpouseTaxFree && statutory < spouse) {
-            writeLabel(sheetLabel(5), amountText(reduction));
-            writeLabel(personLabel(1, 5), amountText(std::max(0.0, sub(beforeAdjustment[0], reduction))));
-        } else {
-            writeLabel(sheetLabel(5), "0");
-            writeLabel(personLabel(1, 5), "0");
-        }
+        const std::int32_t statutory = statutoryShare(total, fieldValue(numeratorField(0)), fieldValue(denominatorField(0)));
+        const SpouseReduction r = spouseReduction(spouse, statutory, total, totalTax, beforeAdjustment[0], *law_);
+        writeLabel(sheetLabel(5), r.reduced ? amountText(r.reduction) : "0");
+        writeLabel(personLabel(1, 5), r.reduced ? amountText(r.payable) : "0");
         w.statutory = statutory;
-        w.lesser = lesser;
-        w.limit = limit;
-        w.reductionRatio = q;
-        w.spouseReduced = spouse > kSpouseTaxFree && statutory < spouse;
+        w.lesser = r.lesser;
+        w.limit = r.limit;
+        w.reductionRatio = r.ratio;
+        w.spouseReduced = r.reduced;
     }
     w.reached = Stage::Spouse;
 
@@ -219,10 +198,10 @@ void TaxSheet::keisan()
         const Label deductionLabel = sheetLabel(p + 4);
         const Label payableLabel = personLabel(p, 5);
         if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
-            writeLabel(deductionLabel, formatPlain(mul(fieldValue(years), law_->minorPerYear)));
-            const double payable = sub(beforeAdjustment[static_cast<std::size_t>(p - 1)],
-                                       plainValue(labelText(deductionLabel)));
-            writeLabel(payableLabel, amountText(std::max(0.0, payable)));
+            const double deduction = minorDeduction(fieldValue(years), *law_);
+            writeLabel(deductionLabel, formatPlain(deduction));
+            writeLabel(payableLabel, amountText(heirPayable(beforeAdjustment[static_cast<std::size_t>(p - 1)],
+                                                            asLabelReads(deduction))));
         } else {
             // An input change like any other: it may wipe this run's results (see command4).
             setText(years, "0");
@@ -237,18 +216,10 @@ void TaxSheet::keisan()
         w.reached = Stage::Heirs;
 
     // Legatee: 120 % of the tax before adjustments, capped at 70 % of its taxable value.
-    const std::int32_t legatee = taxable[kPersons - 1];
-    if (legatee == 0) {
-        writeLabel(personLabel(5, 5), "0");
-    } else {
-        const double before = beforeAdjustment[kPersons - 1];
-        const std::int32_t cap = toInt32(mul(legatee, kLegateeCap));
-        const std::int32_t raised = toInt32(add(mul(before, kLegateeSurcharge), before));
-        // A legatee whose debts exceed what it received pays nothing, not a negative cap.
-        writeLabel(personLabel(5, 5), amountText(std::max(0, raised < cap ? raised : cap)));
-        w.legateeCap = cap;
-        w.legateeRaised = raised;
-    }
+    const LegateeTax lt = legateeTax(taxable[kPersons - 1], beforeAdjustment[kPersons - 1]);
+    writeLabel(personLabel(5, 5), amountText(lt.payable));
+    w.legateeCap = lt.cap;
+    w.legateeRaised = lt.raised;
     if (whole)
         w.reached = Stage::Legatee;
 }
@@ -256,6 +227,23 @@ void TaxSheet::keisan()
 std::string_view stopMessage(Failure why)
 {
     return why == Failure::Range ? "金額が大きすぎるため計算できません。" : "";
+}
+
+std::string stopReason(const Working& w)
+{
+    using Stage = Working::Stage;
+    switch (w.stopped) {
+    case Failure::None: return {};
+    case Failure::Range: return std::string(stopMessage(Failure::Range));
+    case Failure::Undefined: break;
+    }
+    // The only divisions whose divisor a user can leave at 0: ② under the ratios, and the
+    // spouse's denominator under the statutory share of the reduction.
+    if (w.reached == Stage::TotalTax)
+        return "課税価格の合計（②）が 0 のため、相続額比率（① ÷ ②）を計算できません。";
+    if (w.reached == Stage::Before)
+        return "配偶者の相続分の分母が空欄か 0 のため、配偶者の法定相続分（② × 相続分）を計算できません。";
+    return "0 で割る計算があり、値が出ないため計算できません。";
 }
 
 Failure TaxSheet::command4()
@@ -268,6 +256,7 @@ Failure TaxSheet::command4()
         } catch (const ArithmeticError& e) {
             // The results so far stay on the sheet; the second run stops at the same step.
             stopped = e.failure;
+            working_.stopped = e.failure;
         }
     }
     return stopped;

@@ -69,6 +69,8 @@ struct Working {
     bool spouseReduced = false;
     // The legatee (stage Legatee, when ①5 is not 0).
     std::int32_t legateeCap = 0, legateeRaised = 0;
+    // Why the last 納付税額計算 stopped after `reached`; None when it ran to the end.
+    Failure stopped = Failure::None;
 
     bool reachedStage(Stage s) const { return reached >= s; }
 };
@@ -78,6 +80,11 @@ struct Working {
 // as "no tax"; a division by zero (a spouse without a share, values that cancel out) keeps
 // the silence the sheet has always had.
 std::string_view stopMessage(Failure why);
+
+// Why the last run stopped, in words for the steps and the report's refusal: the figure too
+// large, or the division without a value (whose share's empty denominator, ② being 0).
+// Empty when it did not stop.
+std::string stopReason(const Working& w);
 
 class TaxSheet {
 public:
@@ -117,6 +124,12 @@ public:
 
     // What the last recalculation worked out; reached is None while the results are cleared.
     const Working& working() const { return working_; }
+    // Whether the labels are the results of a whole 納付税額計算: neither cleared since nor
+    // stopped on the way. Only such results may leave the sheet (report, print).
+    bool resultsStand() const
+    {
+        return working_.reached == Working::Stage::Legatee && working_.stopped == Failure::None;
+    }
 
     void click(ClearLabel label);
     void clearPerson(int person); // Label19..22, Label16

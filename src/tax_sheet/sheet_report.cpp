@@ -118,9 +118,21 @@ kz::report::StepsPage stepsPage(const TaxSheet& s)
         page.note = emptyStepsHint();
     else
         page.groups.append({QString(), kz::report::reportSteps(steps)});
-    if (const std::string stopped = stoppedNote(s); !stopped.empty())
-        page.note = qs(stopped);
+    if (const std::string why = stopReason(s.working()); !why.empty())
+        page.note = u"計算はここで止まりました："_s + qs(why);
     return page;
+}
+
+QString reportRefusal(const TaxSheet& s, ReportUse use)
+{
+    if (s.resultsStand())
+        return {};
+    const QString press = use == ReportUse::Save ? u"納付税額計算を押してから保存してください。"_s
+                                                 : u"納付税額計算を押してから印刷してください。"_s;
+    const std::string why = stopReason(s.working());
+    if (why.empty())
+        return u"計算結果がありません。"_s + press;
+    return u"計算が途中で止まったため、計算結果がありません。\n"_s + qs(why) + u"\n入力を直し、"_s + press;
 }
 
 } // namespace kz::tax

@@ -10,9 +10,15 @@ namespace kz::tax {
 // the last 納付税額計算 and the sheet's own caveat.
 kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
 
-// The 計算過程 window's page: the law, then the steps; a hint while the results are cleared,
-// or why the last calculation stopped.
+// The 計算過程 window's page: the law, then the steps, and why the run stopped if it did; a
+// hint while the results are cleared.
 kz::report::StepsPage stepsPage(const TaxSheet& sheet);
+
+enum class ReportUse : std::uint8_t { Save, Print };
+
+// Why no report can be made of the sheet as it stands, in the sheet's words: its results are
+// cleared, or the last 納付税額計算 stopped (and why). Empty when the results stand.
+QString reportRefusal(const TaxSheet& sheet, ReportUse use);
 
 // What the steps say while the results are cleared.
 QString emptyStepsHint();

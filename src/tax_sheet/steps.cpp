@@ -32,8 +32,8 @@ std::string giftWords(const LawEdition& law)
 std::string quickRowWords(const LawEdition& law, std::size_t row)
 {
     const auto& table = law.quickTable;
-    if (row + 1 == table.size())
-        return manYen(table[row - 1].upTo) + "超";
+    if (row + 1 == table.size()) // the last row takes what is above the row before it, if any
+        return row == 0 ? std::string("全額") : manYen(table[row - 1].upTo) + "超";
     return manYen(table[row].upTo) + "以下";
 }
 
@@ -154,12 +154,12 @@ private:
 
     void spouse()
     {
-        const std::string floor = manYen(160'000);
+        const std::string floor = manYen(law_.spouseTaxFree);
         add("課税価格の法定相続分（配偶者）", "② × 法定相続分", grouped(w_.total) + " × " + shareText(0),
             grouped(w_.statutory));
         if (!w_.spouseReduced) {
-            const std::string why = taxableOf(1) <= 160'000
-                                        ? "①" + grouped(taxableOf(1)) + " ≦ " + grouped(160'000)
+            const std::string why = taxableOf(1) <= law_.spouseTaxFree
+                                        ? "①" + grouped(taxableOf(1)) + " ≦ " + grouped(law_.spouseTaxFree)
                                         : "①" + grouped(taxableOf(1)) + " ≦ 法定相続分" + grouped(w_.statutory);
             add("配偶者の税額軽減額計算", "①が" + floor + "以下、または法定相続分以下なら、配偶者の納付税額はなし", why,
                 label(sheetLabel(5)));
@@ -232,27 +232,5 @@ std::string manYen(double thousands)
 }
 
 kz::Steps calculationSteps(const TaxSheet& sheet) { return Builder(sheet).build(); }
-
-std::string stoppedNote(const TaxSheet& sheet)
-{
-    const Working& w = sheet.working();
-    if (w.reached == Stage::None || w.reached == Stage::Legatee)
-        return {};
-    // The run stopped in the stage after the last one it reached. Two stages divide by a
-    // figure of the sheet; every other stop is a figure beyond the sheet's range.
-    const auto next = static_cast<Stage>(static_cast<int>(w.reached) + 1);
-    std::string why;
-    if (next == Stage::Ratios && w.total == 0)
-        why = "②　課税価格（合計額）が 0 のため、相続額比率（① ÷ ②）を求める割り算ができません。";
-    else if (next == Stage::Spouse && numericValue(sheet.text(denominatorField(0))) == 0)
-        why = "配偶者の法定相続分の分母が空欄または 0 のため、配偶者の税額軽減額を求める割り算ができません。";
-    else {
-        constexpr const char* kStage[] = {"", "", "②　課税価格（合計額）", "③　遺産　基礎控除額", "④　課税遺産総額",
-                                          "相続額と相続税額", "⑤　相続税の総額", "相続額比率", "修正前税額",
-                                          "配偶者の税額軽減額", "各人の納付税額", "受遺者の納付税額"};
-        why = std::string("金額が大きすぎるため「") + kStage[static_cast<int>(next)] + "」を計算できません。";
-    }
-    return "計算はここで止まりました：" + why;
-}
 
 } // namespace kz::tax

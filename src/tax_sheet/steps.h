@@ -14,10 +14,6 @@ namespace kz::tax {
 // minors' years and a sheet without a legatee give no step of their own.
 kz::Steps calculationSteps(const TaxSheet& sheet);
 
-// Why the last 納付税額計算 stopped before its end, for the steps' note; empty where it ran
-// to the end or the results are cleared.
-std::string stoppedNote(const TaxSheet& sheet);
-
 // A law's amount in the words of its captions: 50,000 (千円) is "5,000万円", 160,000 "1.6億円".
 std::string manYen(double thousands);
 

@@ -119,12 +119,13 @@ QLabel* makeBusyNote(QWidget* icon)
 class PrintJob : public QObject {
 public:
     PrintJob(QWidget* window, QWidget* icon, QWidget* note, std::shared_ptr<JobLink> link)
-        : QObject(window), window_(window), icon_(icon), note_(note), link_(std::move(link))
+        : QObject(window), window_(window), windowless_(window == nullptr), icon_(icon), note_(note), link_(std::move(link))
     {
         link_->waiter = this;
-        if (window->testAttribute(Qt::WA_SetCursor))
+        if (window && window->testAttribute(Qt::WA_SetCursor))
             cursor_ = window->cursor();
-        window->setCursor(Qt::BusyCursor);
+        if (window)
+            window->setCursor(Qt::BusyCursor);
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer); // a coarse timer may end the wait up to 5 % early
         connect(&timer_, &QTimer::timeout, this, [this] {
@@ -157,8 +158,9 @@ public:
             cursor_ ? window_->setCursor(*cursor_) : window_->unsetCursor();
         const QPointer<QWidget> window = window_;
         deleteLater();
-        // A window the user has closed is not brought back to tell the outcome.
-        if (handedOver || !window || !window->isVisible())
+        // A window the user has closed is not brought back to tell the outcome; a job that
+        // had none tells it on its own.
+        if (handedOver || (!windowless_ && (!window || !window->isVisible())))
             return;
         QMessageBox box(QMessageBox::Warning, u"印刷"_s, u"印刷できませんでした。プリンターの設定を確認してください。"_s,
                         QMessageBox::Ok, window);
@@ -176,6 +178,7 @@ private:
     }
 
     QPointer<QWidget> window_;
+    bool windowless_;        // started without a window: nothing to lose, the outcome still told
     QPointer<QWidget> icon_; // null where there is none to bring back
     QPointer<QWidget> note_;
     std::optional<QCursor> cursor_; // the window's own, where it had one

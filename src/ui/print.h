@@ -44,6 +44,7 @@ bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation
 
 // Hands the pages of a report (PageOrientation::Report) to the print worker, as
 // confirmAndPrint does after its question: the same worker, time limit and failure message.
+// `window` may be null (a preview without a parent): the job then belongs to no window.
 void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName, const PrintTarget& target = {});
 
 // The window's painting as vector drawing; its bounding rectangle is the window's.

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <tuple>
 #include <sstream>
 
 namespace {
@@ -231,12 +232,18 @@ TEST(Compute, BadLinesAreAnswered)
         {R"({"second":{"estate":100,"children":1,"spouse_share":"100.6"}})", "second.spouse_share: \"100.6\" is outside 0..100"},
         {R"({"second":{"estate":100,"children":1}})", "second.spouse_share: missing"},
         {R"({"second":{"estate":100,"children":1,"spouse_share":0,"years":-1}})", "second.years: \"-1\" is outside 0..10"},
-        {R"({"a":1,"a":2})", "not JSON: key \"a\" given twice"},
+        {R"({"id":7,"a":1,"a":2})", "not JSON: key \"a\" given twice"},
+        {"{\"id\":\"あい\" x}", "not JSON: ',' or '}' expected at column 12"},
+        {R"({"sheet":{"heirs":1,"amounts":{"spouse":[3e9,0,0,0,0,0]}}})", "sheet.amounts.spouse[0]: \"3000000000\" is outside -2147483648..2147483647"},
+        {R"({"sheet":{"heirs":1,"shares":{"heir2":[1,"0"]}}})", "sheet.shares.heir2[1]: a denominator of 0 gives no share; write null for none"},
+        {R"({"coefficient":{"calculation":"元利合計","inputs":{"運用金額":3000000000,"年利率":"4","年数":10}}})", "coefficient.inputs.運用金額: \"3000000000\" is outside -2147483648..2147483647"},
+        {R"({"coefficient":{"calculation":"元利合計","inputs":{"運用金額":1,"年利率":"4","年数":40000}}})", "coefficient.inputs.年数: \"40000\" is outside -32768..32767"},
+        {R"({"second":{"estate":1,"children":1,"spouse_share":0,"second_law":"r7"}})", "second.second_law: expected \"h20\" or \"r6\""},
         {R"({"a":[[[[[[1]]]]]]})", "not JSON: nesting deeper than 6 levels at column 11"},
         {R"({"id":"\ud800"})", "not JSON: lone high surrogate at column 14"},
         {R"({"id":1} 2)", "not JSON: more after the value at column 10"},
-        {"{\"id\":\"\xff\"}", "invalid UTF-8 at byte 8"},
-        {"{\"id\":\"\xc0\xaf\"}", "invalid UTF-8 at byte 8"},
+        {"{\"id\":\"\xff\"}", "not JSON: invalid UTF-8 at byte 8"},
+        {"{\"id\":\"\xc0\xaf\"}", "not JSON: invalid UTF-8 at byte 8"},
         {"", "empty line"},
         {tooLong, "line longer than 1 MiB"},
     };
@@ -252,7 +259,26 @@ TEST(Compute, BadLinesAreAnswered)
         EXPECT_EQ(at(r.lines[2 * i + 1], "coefficient.現時の物価.text"), "1.17") << "after " << bad[i].line.substr(0, 80);
     }
     EXPECT_EQ(at(r.lines[8], "id"), "x");
+    EXPECT_EQ(at(r.lines[48], "id"), "7"); // read before the key given twice
     EXPECT_EQ(r.status, 1);
+}
+
+// A byte-order mark before the first case is no part of it; the second inheritance's law is
+// chosen as in the window; a tax that is an exact half shows half to even, whatever noise a
+// double would have had (60,015 × 30 % − 7,000 = 11,004.5; 60,025 × 30 % − 7,000 = 11,007.5).
+TEST(Compute, ByteOrderMarkSecondLawAndHalves)
+{
+    const Output r = compute("\xEF\xBB\xBF" R"({"id":1,"second":{"estate":100000,"children":2,"spouse_share":40000,"second_law":"h20"}})" "\n"
+                             R"({"second":{"estate":0,"children":1,"spouse_share":0,"spouse_assets":96015}})" "\n"
+                             R"({"second":{"estate":0,"children":1,"spouse_share":0,"spouse_assets":96025}})" "\n");
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_EQ(at(r.lines[0], "second.second_law") + " " + at(r.lines[0], "second.second_deduction.value"), "h20 70000");
+    for (const auto& [line, text, value] : {std::tuple{1, "11,004", "11004.5"}, {2, "11,008", "11007.5"}})
+        for (const char* key : {"second.second_inheritance_tax", "second.total_tax"})
+            EXPECT_EQ(at(r.lines[static_cast<std::size_t>(line)], std::string(key) + ".text") + " " +
+                          at(r.lines[static_cast<std::size_t>(line)], std::string(key) + ".value"),
+                      std::string(text) + " " + value);
+    EXPECT_EQ(r.status, 0);
 }
 
 } // namespace

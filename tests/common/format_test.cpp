@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include <clocale>
@@ -16,14 +17,24 @@ struct FormatCase { double in; const char* expected; };
 std::string name(double v) { return testing::PrintToString(v); }
 
 class Grouped : public testing::TestWithParam<FormatCase> {};
-TEST_P(Grouped, Pattern) { EXPECT_EQ(kz::formatGrouped(GetParam().in), GetParam().expected) << name(GetParam().in); }
+// groupedValue is the number the text shows, near halves and exact halves included.
+TEST_P(Grouped, Pattern)
+{
+    EXPECT_EQ(kz::formatGrouped(GetParam().in), GetParam().expected) << name(GetParam().in);
+    std::string digits = GetParam().expected;
+    std::erase(digits, ',');
+    if (std::abs(GetParam().in) < 9e18) {
+        EXPECT_EQ(kz::groupedValue(GetParam().in), std::stoll(digits)) << name(GetParam().in);
+    }
+}
 INSTANTIATE_TEST_SUITE_P(Table, Grouped, testing::Values(
     FormatCase{0, "0"}, FormatCase{-0.0, "0"}, FormatCase{-0.4, "0"}, FormatCase{1234567, "1,234,567"},
     FormatCase{-1234, "-1,234"}, FormatCase{-5000, "-5,000"}, FormatCase{999, "999"}, FormatCase{1000, "1,000"},
     FormatCase{2147483647, "2,147,483,647"}, FormatCase{-2147483648.0, "-2,147,483,648"},
     FormatCase{0.5, "1"}, FormatCase{1.5, "2"}, FormatCase{2.5, "3"}, FormatCase{-2.5, "-3"},
     FormatCase{47275.0, "47,275"}, FormatCase{77500 * 0.61, "47,275"}, FormatCase{1480244.28, "1,480,244"},
-    FormatCase{1e20, "100,000,000,000,000,000,000"}));
+    FormatCase{1e20, "100,000,000,000,000,000,000"}, FormatCase{2.4999999999999996, "3"},
+    FormatCase{32103.499999999996, "32,104"}, FormatCase{3150.5, "3,151"}, FormatCase{-3150.5, "-3,151"}));
 
 class GroupedOrEmpty : public testing::TestWithParam<FormatCase> {};
 TEST_P(GroupedOrEmpty, Pattern) { EXPECT_EQ(kz::formatGroupedOrEmpty(GetParam().in), GetParam().expected) << name(GetParam().in); }

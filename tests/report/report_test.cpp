@@ -206,6 +206,8 @@ private slots:
         FormSouzoku form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Command4->setFocus();
+        load(form.sheet(), kReiwa6); // results that stand, or no save is tried
         QString suggested;
         answerFileDialog(u"/proc/相続税試算.pdf"_s, &suggested);
         const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
@@ -309,6 +311,39 @@ private slots:
         kz::ui::setPrintSink({});
     }
 
+    // Only results that stand leave the sheet: a cleared sheet and a stopped one are refused in
+    // the sheet's words before any dialog opens, and the focus goes to 納付税額計算; the steps
+    // say why the run stopped.
+    void reportRefusedWithoutResults()
+    {
+        FormSouzoku form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const struct {
+            Qt::Key key;
+            bool stop;
+            QString says;
+        } cases[] = {
+            {Qt::Key_S, false, u"計算結果がありません。納付税額計算を押してから保存してください。"_s},
+            {Qt::Key_P, false, u"計算結果がありません。納付税額計算を押してから印刷してください。"_s},
+            {Qt::Key_S, true, u"配偶者の相続分の分母が空欄か 0 のため"_s},
+            {Qt::Key_P, true, u"配偶者の相続分の分母が空欄か 0 のため"_s},
+        };
+        for (const auto& c : cases) {
+            load(form.sheet(), kReiwa6);
+            form.sheet().setText(c.stop ? denominatorField(0) : heirCountField(), c.stop ? "" : "4");
+            form.sheet().command4();
+            if (!c.stop)
+                form.sheet().setText(heirCountField(), "3");
+            const auto seen = kz::test::answerNextMessageBox(QMessageBox::Ok);
+            QTest::keyClick(&form, c.key, Qt::ControlModifier);
+            QVERIFY(seen->shown);
+            QVERIFY2(seen->text.contains(c.says), qPrintable(seen->text));
+            QTRY_COMPARE(QApplication::focusWidget(), form.Command4);
+        }
+        QVERIFY(stepsPage(form.sheet()).note.startsWith(u"計算はここで止まりました：配偶者の相続分の分母"_s));
+    }
+
     // F2: the steps follow the sheet, and a cleared sheet shows the hint.
     void stepsWindowFollowsTheSheet()
     {
@@ -333,7 +368,7 @@ private slots:
         // A spouse without a share stops the run at the reduction: the window says why.
         form.sheet().setText(denominatorField(0), "");
         form.sheet().command4();
-        QTRY_VERIFY(text->toPlainText().endsWith(u"配偶者の法定相続分の分母が空欄または 0 のため、配偶者の税額軽減額を求める割り算ができません。"_s));
+        QTRY_VERIFY(text->toPlainText().contains(u"\n計算はここで止まりました：配偶者の相続分の分母"_s));
         const QPointer<QWidget> steps = text->window();
         QTest::keyClick(text, Qt::Key_Escape);
         QTRY_VERIFY(!steps || !steps->isVisible());

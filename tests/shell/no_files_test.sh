@@ -70,6 +70,10 @@ keys "$tax" type --delay 20 '50000'
 keys "$tax" key Tab
 keys "$tax" key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
 keys "$tax" type --delay 20 '2'
+keys "$tax" key Tab                                   # the spouse's share 1/2: a result that stands,
+keys "$tax" type --delay 20 '1'                       # or there is no report to save
+keys "$tax" key Tab
+keys "$tax" type --delay 20 '2'
 click "$tax" 800 544                                  # 納付税額計算
 click "$tax" 80 136                                   # シートHELP
 win 相続税の用語と解説 >/dev/null

@@ -223,7 +223,8 @@ TEST(Keisan, NoSpouseLeavesItsLabelsUnwritten)
 }
 
 // Each failure stops the run: the labels written before it, in order, and no other.
-struct FailureCase { const char* what; Inputs in; std::vector<std::string> written; kz::Failure why = kz::Failure::Range; };
+struct FailureCase { const char* what; Inputs in; std::vector<std::string> written; kz::Failure why = kz::Failure::Range;
+                     const char* reason = "金額が大きすぎるため"; };
 class Failures : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(Failures, StopWithEarlierLabelsKept)
@@ -242,6 +243,7 @@ TEST_P(Failures, StopWithEarlierLabelsKept)
     }
     EXPECT_EQ(s.command4(), c.why) << c.what; // both runs stop at the same step
     EXPECT_EQ(labelTexts(s), afterOne) << c.what;
+    EXPECT_TRUE(stopReason(s.working()).starts_with(c.reason) && !s.resultsStand()) << stopReason(s.working());
 }
 
 using Names = std::vector<std::string>;
@@ -271,10 +273,11 @@ INSTANTIATE_TEST_SUITE_P(Table, Failures, testing::Values(
                 kToEstate + Names{"LNum1(1)", "LNum1(2)", "LNum2(1)", "LNum2(2)", "LNum3(1)", "LNum3(2)"}},
     FailureCase{"total 0 while values cancel out",
                 make([](Inputs& in) { in.amounts[1][0] = 1000; in.amounts[2][3] = 1000; }), kToEstate + Names{"LNum6(4)"},
-                kz::Failure::Undefined},
+                kz::Failure::Undefined, "課税価格の合計（②）が 0 のため"},
     FailureCase{"spouse without a share denominator",
                 make([](Inputs& in) { in.amounts[0][0] = 200000; in.amounts[1][0] = 100000; in.heirs = "1"; in.num[1] = in.den[1] = "1"; }),
-                kToEstate + Names{"LNum2(1)", "LNum2(2)", "LNum6(4)"} + kRatiosAndBefore, kz::Failure::Undefined},
+                kToEstate + Names{"LNum2(1)", "LNum2(2)", "LNum6(4)"} + kRatiosAndBefore, kz::Failure::Undefined,
+                "配偶者の相続分の分母が空欄か 0 のため"},
     FailureCase{"minors' deduction beyond a double", heirWithShare(170750, std::string(400, '9')),
                 kToEstate + Names{"LNum2(1)", "LNum2(2)", "LNum6(4)"} + kRatiosAndBefore},
     FailureCase{"spouse's statutory share beyond 32 bits",
