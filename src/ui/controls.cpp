@@ -10,12 +10,13 @@
 
 namespace kz::ui {
 
-void setTextColoursOn(QWidget* w, QRgb background)
+namespace {
+
+// Black or white, whichever stands out more (the crossing point of the contrast ratio).
+QPalette withTextColours(QPalette pal, QRgb background)
 {
-    // Black or white, whichever stands out more (the crossing point of the contrast ratio).
     const bool light = QColor::fromRgb(background).lightnessF() >= 0.5;
     const QColor ink = light ? QColor(Qt::black) : QColor(Qt::white);
-    QPalette pal = w->palette();
     for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(g, QPalette::WindowText, ink);
         pal.setColor(g, QPalette::Text, Qt::black);
@@ -23,13 +24,17 @@ void setTextColoursOn(QWidget* w, QRgb background)
     pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(kGrey));
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor::fromRgb(kGrey));
     pal.setColor(QPalette::Base, Qt::white);
-    w->setPalette(pal);
+    return pal;
 }
 
+} // namespace
+
+void setTextColoursOn(QWidget* w, QRgb background) { w->setPalette(withTextColours(w->palette(), background)); }
+
+// One palette set, not two: each setting resolves and spreads it through the widget's children.
 void setBackground(QWidget* w, QRgb colour)
 {
-    setTextColoursOn(w, colour);
-    QPalette pal = w->palette();
+    QPalette pal = withTextColours(w->palette(), colour);
     pal.setColor(QPalette::Window, QColor::fromRgb(colour));
     w->setPalette(pal);
     w->setAutoFillBackground(true);

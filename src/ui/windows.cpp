@@ -6,7 +6,11 @@
 #include "ui/text_fit.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QHash>
 #include <QLabel>
+#include <QLayout>
+#include <QVBoxLayout>
 #include <QMap>
 #include <QPointer>
 #include <QScreen>
@@ -14,6 +18,9 @@
 #include <QStyle>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -81,19 +88,35 @@ void scrollContent(QWidget* window, QSize inner)
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setGeometry(QRect(QPoint(), inner));
     auto* content = new QWidget;
-    content->setFixedSize(window->size());
     content->setAutoFillBackground(window->autoFillBackground());
-    scroll->setWidget(content);
-    for (QObject* child : window->children()) {
-        auto* w = qobject_cast<QWidget*>(child);
-        if (!w || w == scroll || w->isWindow())
-            continue;
-        const bool hidden = w->isHidden();
-        w->setParent(content);
-        w->setHidden(hidden);
+    if (QLayout* laid = window->layout()) {
+        // A window built with layouts: its layout goes with its controls (setLayout takes it
+        // from the window), so that they are laid out in the content, never over each other.
+        // The content fills the window and stops shrinking at what the layout needs; the
+        // window stays resizable, the scroll area following it.
+        content->setLayout(laid);
+        content->setMinimumSize(laid->totalMinimumSize().expandedTo(content->minimumSizeHint()));
+        scroll->setWidgetResizable(true);
+        window->setMinimumSize(0, 0);
+        auto* frame = new QVBoxLayout(window);
+        frame->setContentsMargins(QMargins());
+        frame->addWidget(scroll);
+        scroll->setWidget(content);
+        window->resize(inner);
+    } else {
+        content->setFixedSize(window->size());
+        scroll->setWidget(content);
+        for (QObject* child : window->children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (!w || w == scroll || w->isWindow())
+                continue;
+            const bool hidden = w->isHidden();
+            w->setParent(content);
+            w->setHidden(hidden);
+        }
+        window->setFixedSize(inner);
     }
     scroll->show();
-    window->setFixedSize(inner);
     // A Tab move scrolls by itself; Enter, the arrow keys and the program move the focus too.
     QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll, content](QWidget*, QWidget* now) {
         // The whole control, not only its caret as ensureWidgetVisible would.
@@ -102,6 +125,25 @@ void scrollContent(QWidget* window, QSize inner)
             scroll->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + kFocusMargin, r.height() / 2 + kFocusMargin);
         }
     });
+}
+
+// The width of a caption in a font, measured once per process: shaping the windows' ~200
+// captions again at every opening took a tenth of it, and the same captions come back in
+// the same few fonts.
+int captionWidth(const QLabel* label, const QString& text)
+{
+    struct Known {
+        QFont font;
+        QHash<QString, int> widths;
+    };
+    static std::vector<Known> known;
+    const QFont& font = label->font();
+    auto it = std::find_if(known.begin(), known.end(), [&](const Known& k) { return k.font == font; });
+    if (it == known.end())
+        it = known.insert(known.end(), Known{font, {}});
+    if (const auto w = it->widths.constFind(text); w != it->widths.constEnd())
+        return *w;
+    return *it->widths.insert(text, label->fontMetrics().horizontalAdvance(text));
 }
 
 // A caption that does not fit its box (a font missing here, replaced by a wider one) is drawn
@@ -113,7 +155,7 @@ void fitCaptions(QWidget* window)
         const QString text = label->text();
         if (!text.isEmpty() && !label->wordWrap() && !text.contains(u'\n') && label->textFormat() != Qt::RichText
             && !(label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))
-            && label->fontMetrics().horizontalAdvance(text) > textRoom(label))
+            && captionWidth(label, text) > textRoom(label))
             fitText(label);
     }
 }
@@ -133,12 +175,14 @@ void placeOnScreen(QWidget* window, int acrossDiv, int downDiv)
     const QRect s = screen->geometry();
     const QRect avail = screen->availableGeometry();
     // The outer size counts the frame; a window manager may only tell it after mapping.
-    window->winId();
+    // Before the window maps, X11 tells no frame at all: there the native window is not made
+    // early for nothing (it is made as the window shows), and a title bar is counted all the
+    // same, or a window that just fits would have its bottom row below the screen.
+    const bool untold = QGuiApplication::platformName() == u"xcb"_s;
+    if (!untold)
+        window->winId();
     const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
-    // Before the window maps, X11 tells no frame: a title bar is counted all the same, or a
-    // window that just fits would have its bottom row below the screen.
-    const QMargins counted = frame.isNull() && QGuiApplication::platformName() == u"xcb"_s
-                                 ? QMargins(0, kUntoldTitleBar, 0, 0) : frame;
+    const QMargins counted = frame.isNull() && untold ? QMargins(0, kUntoldTitleBar, 0, 0) : frame;
     const QSize room = avail.size().shrunkBy(counted);
     const QSize stated = statedContent(window)->size();
     const Size fit = fitWindow({room.width(), room.height()}, {stated.width(), stated.height()},
