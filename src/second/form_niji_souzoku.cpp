@@ -200,6 +200,9 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     showResults();
     resize(1100, 680);
     kz::ui::placeOnScreen(this, 2, 2);
+    // The first entry has the focus on arrival, also where a small screen puts the window's
+    // content into a scroll area and the command above the entries would come first.
+    field(Entry::Estate)->setFocus(Qt::OtherFocusReason);
 }
 
 FormNijiSouzoku::~FormNijiSouzoku()
