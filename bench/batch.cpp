@@ -4,7 +4,7 @@
 // one-line file against --version; and the peak memory of --compute on a small and on a
 // large input. Only ratios are judged.
 //   kz_batch_bench PROGRAM [--cases N] [--rounds R] [--big-lines M] [--check]
-#include "cli/cases.h"
+#include "case/cases.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +25,7 @@ extern char** environ;
 
 namespace {
 
-using namespace kz::cli;
+using namespace kz::cases;
 using Clock = std::chrono::steady_clock;
 
 struct Generated {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/compute.h"
+#include "report/case_io.h"
 #include "shell/window_setup.h"
 #include "ui/app.h"
 #include "ui/windows.h"
@@ -43,6 +44,8 @@ void describeOptions(QCommandLineParser& parser)
         u"Compute the cases of a JSON Lines file (- for standard input), one answer line each, "
         u"without a window or display (see man kazenoha)."_s,
         u"FILE"_s));
+    parser.addPositionalArgument(u"CASE"_s, u"A case file (.kazenoha), or a report that carries one, to open in its window."_s,
+                                 u"[CASE]"_s);
 }
 
 // Without a QApplication nothing takes Qt's own options out of the arguments: they are known
@@ -84,12 +87,16 @@ int main(int argc, char** argv)
     // QApplication takes its own options (-platform, -style …) out of the arguments first.
     QApplication app(argc, argv);
     parser.process(app); // an unknown option: one line on standard error, exit status 1
-    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
-        std::fprintf(stderr, "kazenoha: Unexpected argument '%s'.\n", qPrintable(extra.first()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "kazenoha: Unexpected argument '%s'.\n", qPrintable(files[1]));
         return 1;
     }
     kz::ui::setupApplication(app);
     kz::shell::registerWindows();
-    kz::ui::showWindow(kz::ui::WindowKind::Menu);
+    QWidget* menu = kz::ui::showWindow(kz::ui::WindowKind::Menu);
+    // A case opens in its window over the menu; a refused one is told there.
+    if (!files.isEmpty())
+        kz::report::openCaseFile(menu, files.first());
     return app.exec();
 }

@@ -2,6 +2,7 @@
 #include "coefficients/formkeisu.h"
 
 #include "coefficients/coefficient_report.h"
+#include "case/cases.h"
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "ui/app.h"
@@ -70,6 +71,7 @@ Formkeisu::Formkeisu(QWidget* parent)
     }
 
     wireExtraCommands();
+    kz::report::acceptCaseDrops(this);
 
     kz::ui::placeOnScreen(this, 2, 4);
     // The window opens ready for the first amount.
@@ -176,6 +178,10 @@ void Formkeisu::wireExtraCommands()
         {QKeyCombination(Qt::Key_F2), &Formkeisu::showSteps},
         {QKeyCombination(Qt::CTRL, Qt::Key_S), &Formkeisu::saveReport},
         {QKeyCombination(Qt::CTRL, Qt::Key_P), &Formkeisu::previewReport},
+        // Ctrl+S is the PDF's: a case saves with Ctrl+Shift+S, the common key of a save
+        // that asks for the file's name, which this one always does.
+        {QKeyCombination(Qt::CTRL, Qt::Key_O), &Formkeisu::openFile},
+        {QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &Formkeisu::saveCase},
     };
     for (std::size_t i = 0; i < std::size(commands); ++i) {
         const auto& [key, act] = commands[i];
@@ -209,10 +215,49 @@ void Formkeisu::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::Coefficient
 
 void Formkeisu::saveReport()
 {
-    kz::report::saveWithDialog(this, coefficientReport(model_, kz::report::reportDate()), u"係数計算"_s, &m_client);
+    kz::report::Document doc = coefficientReport(model_, kz::report::reportDate());
+    kz::report::attachCase(doc, fileCase());
+    kz::report::saveWithDialog(this, doc, u"係数計算"_s, &m_client);
 }
 
 void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate()), &m_client); }
+
+kz::cases::FileCase Formkeisu::fileCase() const
+{
+    kz::cases::FileCase c;
+    c.window = kz::cases::Window::Coefficients;
+    c.coefficients = kz::cases::coefficientCases(model_);
+    return c;
+}
+
+bool Formkeisu::holdsCalculatedCase() const
+{
+    for (int tab = 0; tab < kTabCount; ++tab)
+        if (model_.lastRun(tab))
+            return true;
+    return false;
+}
+
+// The window's model becomes the one the calculations were typed into and computed on, as
+// --compute computes each; the page of the first of them comes to the front. A calculation
+// that answers "数値を入力してください" shows no result, as after a press that asked.
+void Formkeisu::openCase(const kz::cases::FileCase& c)
+{
+    // The tab strip takes the focus first: no field arrives, which would clear its results.
+    SSTab1->tabBar()->setFocus(Qt::OtherFocusReason);
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
+    if (!c.coefficients.empty())
+        SSTab1->setCurrentIndex(calc(c.coefficients.front().calc).tab);
+    auto mirror = std::move(model_.textChanged);
+    model_ = kz::cases::computeCoefficients(c.coefficients);
+    model_.textChanged = std::move(mirror);
+    for (int i = 0; i < kFieldCount; ++i)
+        model_.textChanged(i);
+}
+
+void Formkeisu::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"係数計算"_s); }
+
+void Formkeisu::openFile() { kz::report::openCaseWithDialog(this); }
 
 void Formkeisu::moveFocusTo(int field)
 {

@@ -2,6 +2,9 @@
 #pragma once
 #include "coefficients/calculator.h"
 #include "coefficients/tab_page.h"
+#ifndef Q_MOC_RUN
+#include "report/case_io.h"
+#endif
 
 #include <QWidget>
 
@@ -16,7 +19,7 @@ namespace kz::coef {
 // Tab order: on each tab the fields of each calculation top to bottom, then its button,
 // "閉じる", then the "CE" boxes and the printer icon; result fields are left out. The window
 // opens with the focus in Num1(0), its text selected.
-class Formkeisu : public QWidget {
+class Formkeisu : public QWidget, public kz::report::CaseWindow {
     Q_OBJECT
 public:
     explicit Formkeisu(QWidget* parent = nullptr);
@@ -39,6 +42,12 @@ public:
     void showSteps();
     void saveReport();
     void previewReport();
+    // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O), from any tab.
+    void saveCase();
+    void openFile();
+    kz::cases::FileCase fileCase() const override;
+    bool holdsCalculatedCase() const override;
+    void openCase(const kz::cases::FileCase& c) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

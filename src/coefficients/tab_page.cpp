@@ -258,10 +258,13 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
         const char16_t* name;
         Twips left, width;
     };
+    // The case file's commands too, the row's five narrowed to make room for them.
     constexpr ExtraSpot kExtras[] = {
-        {u"計算過程", u"StepsCommand", 1920, 1200},
-        {u"PDFに保存…", u"SaveCommand", 3240, 1560},
-        {u"印刷プレビュー…", u"PreviewCommand", 4920, 1800},
+        {u"計算過程", u"StepsCommand", 840, 960},
+        {u"PDFに保存…", u"SaveCommand", 1890, 1290},
+        {u"印刷プレビュー…", u"PreviewCommand", 3270, 1680},
+        {u"開く…", u"OpenCommand", 5040, 780},
+        {u"保存…", u"SaveCaseCommand", 5910, 780},
     };
     for (std::size_t i = 0; i < std::size(kExtras); ++i) {
         auto* b = new kz::ui::CommandButton(QString::fromUtf16(kExtras[i].caption), canvas_);

@@ -22,11 +22,11 @@ struct Controls {
     std::array<kz::ui::ActionBox*, kCalcCount> Label2{};        // "CE"
     std::array<kz::ui::ActionBox*, kTabCount> Picture1{};       // printer icons
     // Beside the stated controls, per tab: 計算過程, PDFに保存…, 印刷プレビュー….
-    std::array<std::array<kz::ui::CommandButton*, 3>, kTabCount> extra{};
+    std::array<std::array<kz::ui::CommandButton*, 5>, kTabCount> extra{};
 };
 
 // The commands beside the stated ones, in the order of Controls::extra.
-enum class Extra { Steps, Save, Preview };
+enum class Extra { Steps, Save, Preview, Open, SaveCase };
 
 QString tabCaption(int tab);
 

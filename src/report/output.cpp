@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report/output.h"
 
+#include "case/case_file.h"
 #include "ui/print.h"
 #include "ui/save_file.h"
 
@@ -57,6 +58,8 @@ QByteArray pdfBytes(const Document& doc)
     writer.setTitle(doc.title);
     writer.setCreator(u"kazenoha"_s);
     writer.setPageLayout(a4());
+    if (!doc.caseFile.isEmpty())
+        writer.addFileAttachment(doc.caseFileName, doc.caseFile, QString::fromLatin1(cases::kMimeType));
     return playPages(pages(doc), writer) ? bytes : QByteArray();
 }
 

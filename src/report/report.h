@@ -89,6 +89,10 @@ struct Document {
     QList<Step> steps;
     QString emptySteps; // said instead of the steps when there are none
     QString caveat;     // "このシートはあくまで概算ですので、…"
+    // The case the report shows, attached to its PDF under this name: the document handed
+    // to a client opens again as the case. Empty: nothing attached.
+    QString caseFileName;
+    QByteArray caseFile;
 };
 
 // The pages of a document, each a recording as large as an A4 sheet in portrait.

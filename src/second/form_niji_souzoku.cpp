@@ -2,6 +2,7 @@
 #include "second/form_niji_souzoku.h"
 
 #include "common/format.h"
+#include "case/cases.h"
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "second/study_chart.h"
@@ -118,6 +119,11 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     saveButton = command(u"PDFに保存…"_s, u"SaveCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormNijiSouzoku::saveReport);
     previewButton = command(u"印刷プレビュー…"_s, u"PreviewCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_P),
                             &FormNijiSouzoku::previewReport);
+    // The case in a file; Ctrl+S is the PDF's, so a case saves with Ctrl+Shift+S, the
+    // common key of a save that asks for the file's name.
+    openButton = command(u"開く…"_s, u"OpenCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_O), &FormNijiSouzoku::openFile);
+    saveCaseButton = command(u"保存…"_s, u"SaveCaseCommand"_s, QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S),
+                             &FormNijiSouzoku::saveCase);
     closeButton = new kz::ui::CommandButton(u"閉じる"_s, this);
     closeButton->setObjectName(u"CloseButton"_s);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -164,6 +170,8 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     commands->addWidget(stepsButton);
     commands->addWidget(saveButton);
     commands->addWidget(previewButton);
+    commands->addWidget(openButton);
+    commands->addWidget(saveCaseButton);
     commands->addStretch();
     commands->addWidget(closeButton);
     left->addLayout(commands);
@@ -192,7 +200,9 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     setTabOrder(table, stepsButton);
     setTabOrder(stepsButton, saveButton);
     setTabOrder(saveButton, previewButton);
-    setTabOrder(previewButton, closeButton);
+    setTabOrder(previewButton, openButton);
+    setTabOrder(openButton, saveCaseButton);
+    setTabOrder(saveCaseButton, closeButton);
     setTabOrder(closeButton, retakeButton); // an added command: after the window's own order
 
     m_form.textChanged = [this](Entry e) { mirror(e); };
@@ -200,6 +210,7 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     showResults();
     resize(1100, 680);
     kz::ui::placeOnScreen(this, 2, 2);
+    kz::report::acceptCaseDrops(this);
     // The first entry has the focus on arrival, also where a small screen puts the window's
     // content into a scroll area and the command above the entries would come first.
     field(Entry::Estate)->setFocus(Qt::OtherFocusReason);
@@ -261,13 +272,51 @@ void FormNijiSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::Study
 
 void FormNijiSouzoku::saveReport()
 {
-    kz::report::saveWithDialog(this, studyReport(m_form, *chart, kz::report::reportDate()), u"二次相続試算"_s, &m_client);
+    kz::report::Document doc = studyReport(m_form, *chart, kz::report::reportDate());
+    kz::report::attachCase(doc, fileCase());
+    kz::report::saveWithDialog(this, doc, u"二次相続試算"_s, &m_client);
 }
 
 void FormNijiSouzoku::previewReport()
 {
     kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()), &m_client);
 }
+
+kz::cases::FileCase FormNijiSouzoku::fileCase() const
+{
+    kz::cases::FileCase c;
+    c.window = kz::cases::Window::Second;
+    c.second = kz::cases::secondCase(m_form);
+    return c;
+}
+
+// The study computes on every change: it holds a case once it has an estate to divide.
+bool FormNijiSouzoku::holdsCalculatedCase() const { return m_form.input().estate > 0; }
+
+void FormNijiSouzoku::openCase(const kz::cases::FileCase& c)
+{
+    // No field stays under edit: leaving it later would store its text into the new model.
+    openButton->setFocus(Qt::OtherFocusReason);
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
+    auto changed = std::move(m_form.textChanged);
+    auto recomputed = std::move(m_form.recomputed);
+    m_form = kz::cases::computeSecond(c.second);
+    m_form.textChanged = std::move(changed);
+    m_form.recomputed = std::move(recomputed);
+    {
+        const QSignalBlocker blockFirst(firstLaw), blockSecond(secondLaw);
+        firstLaw->setCurrentIndex(static_cast<int>(m_form.input().law - tax::lawEditions().data()));
+        const tax::LawEdition* second = m_form.input().secondLaw;
+        secondLaw->setCurrentIndex(second ? static_cast<int>(second - tax::lawEditions().data()) + 1 : 0);
+    }
+    for (int i = 0; i < kEntryCount; ++i)
+        mirror(static_cast<Entry>(i));
+    showResults();
+}
+
+void FormNijiSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"二次相続試算"_s); }
+
+void FormNijiSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
 
 void FormNijiSouzoku::mirror(Entry e)
 {

@@ -3,6 +3,7 @@
 // "二次相続シミュレーション": the study beside the tax sheet. Entry fields and drop-downs on
 // the left with the figures for the chosen share, the chart and the table on the right.
 #ifndef Q_MOC_RUN
+#include "report/case_io.h"
 #include "second/study_form.h"
 #include "tax_sheet/case_reader.h"
 #endif
@@ -24,7 +25,7 @@ namespace kz::second {
 
 class StudyChart;
 
-class FormNijiSouzoku : public QWidget, public tax::CaseReader {
+class FormNijiSouzoku : public QWidget, public tax::CaseReader, public kz::report::CaseWindow {
     Q_OBJECT
 public:
     explicit FormNijiSouzoku(QWidget* parent = nullptr);
@@ -50,12 +51,19 @@ public:
     kz::ui::CommandButton* stepsButton = nullptr;   // 計算過程, F2
     kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
     kz::ui::CommandButton* previewButton = nullptr; // 印刷プレビュー…, Ctrl+P
+    kz::ui::CommandButton* openButton = nullptr;     // 開く…, Ctrl+O
+    kz::ui::CommandButton* saveCaseButton = nullptr; // 保存…, Ctrl+Shift+S
     kz::ui::CommandButton* closeButton = nullptr;
 
     void showSteps();
     void retakeCase(); // the sheet's case as it stands now
     void saveReport();
     void previewReport();
+    void saveCase();
+    void openFile();
+    kz::cases::FileCase fileCase() const override;
+    bool holdsCalculatedCase() const override;
+    void openCase(const kz::cases::FileCase& c) override;
 
 private:
     void mirror(Entry e);

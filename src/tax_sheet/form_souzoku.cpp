@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/form_souzoku.h"
 
+#include "report/case_io.h"
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "tax_sheet/case_reader.h"
@@ -13,6 +14,7 @@
 #include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
+#include "ui/entry_field.h"
 #include "ui/print.h"
 #include "ui/twips.h"
 #include "ui/windows.h"
@@ -21,6 +23,7 @@
 #include <QShortcut>
 
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -54,6 +57,14 @@ const ExtraCommand kExtraCommands[] = {
     {u"印刷プレビュー…", u"PreviewCommand", 10565, 1400, QKeyCombination(Qt::CTRL, Qt::Key_P),
      &FormSouzoku::previewReport},
     {u"二次相続…", u"CommandNiji", 12010, 990, QKeyCombination(Qt::Key_F3), &FormSouzoku::CommandNiji_Click},
+};
+// The case file's commands in the command column under "シートHELP", above the gift table
+// at its tallest. Ctrl+S is the PDF's: saving a case takes Ctrl+Shift+S, the common key of
+// a save that asks for the file's name, which this one always does.
+constexpr Twips kCaseTop = 2430;
+const ExtraCommand kCaseCommands[] = {
+    {u"開く…", u"OpenCommand", 120, 1050, QKeyCombination(Qt::CTRL, Qt::Key_O), &FormSouzoku::openFile},
+    {u"保存…", u"SaveCaseCommand", 1245, 1050, QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &FormSouzoku::saveCase},
 };
 
 } // namespace
@@ -117,7 +128,8 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     setTabOrder(last, Picture5);
     // The column's own commands beside the stated ones, top to bottom.
     addExtraCommands();
-    CommandNiji = extraCommands.back();
+    CommandNiji = findChild<CommandButton*>(u"CommandNiji"_s);
+    kz::report::acceptCaseDrops(this);
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 
@@ -158,13 +170,19 @@ void FormSouzoku::showPage(QWidget* page, QWidget* parked)
 QWidget* FormSouzoku::addExtraCommands()
 {
     QWidget* last = Picture5;
-    for (const ExtraCommand& c : kExtraCommands) {
+    std::vector<std::pair<const ExtraCommand*, Twips>> commands;
+    for (const ExtraCommand& c : kExtraCommands)
+        commands.emplace_back(&c, kExtraTop);
+    for (const ExtraCommand& c : kCaseCommands)
+        commands.emplace_back(&c, kCaseTop);
+    for (const auto& [command, top] : commands) {
+        const ExtraCommand& c = *command;
         auto* b = new CommandButton(QString::fromUtf16(c.caption), this);
         b->setObjectName(QString::fromUtf16(c.name));
         QFont small = b->font();
         small.setPointSizeF(kExtraPointSize);
         b->setFont(small);
-        b->setGeometry(twipsRect(c.left, kExtraTop, c.width, kExtraHeight));
+        b->setGeometry(twipsRect(c.left, top, c.width, kExtraHeight));
         b->raise();
         b->setAccessibleName(QString(b->text()).remove(u'…'));
         connect(b, &QPushButton::clicked, this, c.act);
@@ -195,8 +213,11 @@ void FormSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::TaxSteps)
 
 void FormSouzoku::saveReport()
 {
-    if (!refuseReport(ReportUse::Save))
-        kz::report::saveWithDialog(this, sheetReport(m_sheet, kz::report::reportDate()), u"相続税試算"_s, &m_client);
+    if (refuseReport(ReportUse::Save))
+        return;
+    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate());
+    kz::report::attachCase(doc, fileCase());
+    kz::report::saveWithDialog(this, doc, u"相続税試算"_s, &m_client);
 }
 
 void FormSouzoku::previewReport()
@@ -219,6 +240,35 @@ bool FormSouzoku::refuseReport(ReportUse use)
     Command4->setFocus(Qt::OtherFocusReason);
     return true;
 }
+
+kz::cases::FileCase FormSouzoku::fileCase() const
+{
+    kz::cases::FileCase c;
+    c.window = kz::cases::Window::Sheet;
+    c.sheet = kz::cases::sheetCase(m_sheet);
+    return c;
+}
+
+bool FormSouzoku::holdsCalculatedCase() const { return m_sheet.working().reached != Working::Stage::None; }
+
+// The sheet becomes the one the case was typed into and computed on, as --compute computes
+// it; a stop is told as 納付税額計算 tells it.
+void FormSouzoku::openCase(const kz::cases::FileCase& c)
+{
+    const kz::cases::SheetAnswer computed = kz::cases::computeSheet(c.sheet);
+    // No field stays under edit: leaving it later would store its text into the new model
+    // ("250,000" read back as 250).
+    findChild<CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
+    Picture3->adopt(computed.sheet);
+    Command2_Click();
+    if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
+        Picture3->tellStop(message);
+}
+
+void FormSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"相続税試算"_s); }
+
+void FormSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
 
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }
 void FormSouzoku::Command2_Click() { showPage(Picture3, Picture2); }

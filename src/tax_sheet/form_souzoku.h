@@ -4,6 +4,7 @@
 // the calculation sheet and the procedures chart take turns.
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
+#include "report/case_io.h"
 #include "tax_sheet/case_reader.h"
 #include "tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
@@ -24,7 +25,7 @@ class GiftTaxTable;
 class ProceduresChart;
 class SheetPage;
 
-class FormSouzoku : public QWidget, public CaseSource {
+class FormSouzoku : public QWidget, public CaseSource, public kz::report::CaseWindow {
     Q_OBJECT
 public:
     explicit FormSouzoku(QWidget* parent = nullptr);
@@ -58,6 +59,12 @@ public:
     void saveReport();
     bool refuseReport(ReportUse use);
     void previewReport();
+    // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O).
+    void saveCase();
+    void openFile();
+    kz::cases::FileCase fileCase() const override;
+    bool holdsCalculatedCase() const override;
+    void openCase(const kz::cases::FileCase& c) override;
     // The commands in the free band of the command column, by object name.
     QList<kz::ui::CommandButton*> extraCommands;
 

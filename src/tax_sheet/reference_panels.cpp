@@ -81,12 +81,12 @@ constexpr Twips kRowHeight = 240;
 
 // 贈与税の速算表: title, column heads, the brackets, then the notes one per line. A law
 // with more rows than the panel's first height holds takes compact rows and grows the
-// panel upward into the free part of the command column.
+// panel upward into the free part of the command column, up to the case file's commands.
 struct GiftMetrics {
     Twips row, noteStep, notesGap;
 };
 constexpr GiftMetrics kGiftRoomy{240, 270, 60};
-constexpr GiftMetrics kGiftCompact{200, 210, 60};
+constexpr GiftMetrics kGiftCompact{190, 190, 40};
 constexpr Twips kGiftColumn[] = {60, 1260, 1740, 2475}; // edges of 課税価格 | 税率 | 控除額
 constexpr Twips kGiftWidth = 2535;
 constexpr Twips kGiftMinHeight = 3855;

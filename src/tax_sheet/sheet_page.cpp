@@ -188,7 +188,11 @@ void SheetPage::enterField(Field f) { field(f)->enter(); }
 // at the first amount.
 void SheetPage::Command4_Click()
 {
-    const std::string_view message = stopMessage(m_sheet.command4());
+    tellStop(stopMessage(m_sheet.command4()));
+}
+
+void SheetPage::tellStop(std::string_view message)
+{
     if (message.empty())
         return;
     QMessageBox box(QMessageBox::Warning, u"相続税計算"_s, qs(message), QMessageBox::Ok, this);
@@ -197,6 +201,24 @@ void SheetPage::Command4_Click()
     window()->activateWindow();
     enterField(amountField(1, 0));
 }
+
+void SheetPage::adopt(const TaxSheet& computed)
+{
+    // The window's own wiring stays: only the model's state is the computed one.
+    auto input = std::move(m_sheet.inputChanged);
+    auto label = std::move(m_sheet.labelChanged);
+    auto law = std::move(m_sheet.lawChanged);
+    m_sheet = computed;
+    m_sheet.inputChanged = std::move(input);
+    m_sheet.labelChanged = std::move(label);
+    m_sheet.lawChanged = std::move(law);
+    followLaw();
+    for (int tab = 0; tab < kFieldCount; ++tab)
+        m_sheet.inputChanged(fieldAtTab(tab));
+    for (int slot = 0; slot < kLabelCount; ++slot)
+        m_sheet.labelChanged(labelAtSlot(slot));
+}
+
 void SheetPage::Label_Click(ClearLabel label) { m_sheet.click(label); }
 
 void SheetPage::Combo1_Change(int index)

@@ -45,6 +45,10 @@ public:
     void enterField(Field f);
 
     void Command4_Click();
+    // What 納付税額計算 says when it stopped; nothing for a silent stop.
+    void tellStop(std::string_view message);
+    // The page shows this sheet, computed elsewhere, in place of its model's state.
+    void adopt(const TaxSheet& computed);
     void Label_Click(ClearLabel label);
     void Combo1_Change(int index);
 

@@ -72,6 +72,14 @@ void EntryField::leave()
         onFocusOut();
 }
 
+void EntryField::leaveFieldUnderEdit(const QWidget* window)
+{
+    const QList<EntryField*> inside = insideFields();
+    for (EntryField* f : inside)
+        if (f->window() == window)
+            f->leave();
+}
+
 // Runs after the focus events of every focus change; it only has work where those events
 // were activation-only and so reported nothing.
 void EntryField::focusChanged(QWidget* now)

@@ -23,6 +23,9 @@ public:
     // focus event reports the arrival: the field has the focus already, or its window is
     // not active yet, so that the focus only comes with the activation, which is no move.
     void enter();
+    // Leaves the field under edit in this window now, as a move away would: its amount is
+    // stored before the window's model is replaced, not into the new one on a later move.
+    static void leaveFieldUnderEdit(const QWidget* window);
 
     // Focus gained or lost by the user's own moves. Going to another window and back, or
     // through the context menu, is no move and is not reported. A control chosen by a click

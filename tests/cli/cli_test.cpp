@@ -3,7 +3,7 @@
 // tests go in as JSON lines, and every answer is read back as JSON.
 #include "cli/answer.h"
 #include "cli/compute.h"
-#include "cli/json.h"
+#include "case/json.h"
 #include "coefficients/worked_examples.h"
 #include "second/worked_cases.h"
 #include "tax_sheet/sheet_helpers.h"
@@ -44,8 +44,8 @@ Output compute(const std::string& input)
 // The text at a dotted path of an answer ("sheet.spouse.payable.text"), or "(none)".
 std::string at(const std::string& answer, const std::string& path)
 {
-    cli::json::Document doc;
-    const cli::json::Value* v = &doc.parse(answer, 8);
+    cases::json::Document doc;
+    const cases::json::Value* v = &doc.parse(answer, 8);
     std::stringstream keys(path);
     for (std::string key; v && std::getline(keys, key, '.');)
         v = doc.find(*v, key);

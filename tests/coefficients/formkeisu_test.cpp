@@ -226,7 +226,8 @@ private slots:
                 shown << l->text();
         for (const QString& t : labels)
             QVERIFY2(shown.contains(t), qPrintable(t));
-        buttons << u"計算過程"_s << u"PDFに保存…"_s << u"印刷プレビュー…"_s; // the report's, on every page
+        // The report's and the case file's, on every page.
+        buttons << u"計算過程"_s << u"PDFに保存…"_s << u"印刷プレビュー…"_s << u"開く…"_s << u"保存…"_s;
         Texts captions;
         for (QPushButton* b : page->findChildren<QPushButton*>())
             captions << b->text();
@@ -525,7 +526,9 @@ private slots:
         const QList<QWidget*> order{num(1), num(2), button(Calc::FutureValue), num(4), num(5),
                                     button(Calc::PriceRise), w->controls.close[0], w->controls.Label2[0],
                                     w->controls.Label2[1], w->controls.Picture1[0], w->controls.extra[0][0],
-                                    w->controls.extra[0][1], w->controls.extra[0][2], w->SSTab1->tabBar(), num(0)};
+                                    w->controls.extra[0][1], w->controls.extra[0][2],
+                                    w->controls.extra[0][3], w->controls.extra[0][4],
+                                    w->SSTab1->tabBar(), num(0)};
         for (QWidget* next : order) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);

@@ -17,7 +17,8 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 for f in bin/kazenoha share/applications/kazenoha.desktop share/metainfo/io.github.kazenoha.Kazenoha.metainfo.xml \
          share/icons/hicolor/scalable/apps/kazenoha.svg share/man/man1/kazenoha.1.gz share/man/ja/man1/kazenoha.1.gz \
-         share/doc/kazenoha/copyright; do
+         share/doc/kazenoha/copyright share/mime/packages/kazenoha.xml \
+         share/icons/hicolor/scalable/mimetypes/application-x-kazenoha.svg; do
   [ -s "$root/usr/$f" ] || fail "the package has no /usr/$f"
 done
 for size in 16 24 32 48 64 128 256; do

@@ -19,7 +19,8 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" -style fusion -platform=xcb --ver
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --help) || fail "--help exits with $?"
 grep -q '^Usage: .*kazenoha \[options\]' <<<"$out" || fail "--help prints '$out'"
 # Qt's own options (-style fusion) are taken out before ours are read.
-for args in "--bogus" "-v --bogus" "-style fusion --bogus" "extra"; do
+# One case file opens in its window; a second file is an error.
+for args in "--bogus" "-v --bogus" "-style fusion --bogus" "case.kazenoha extra"; do
   # shellcheck disable=SC2086
   err=$(QT_QPA_PLATFORM=offscreen "$bin" $args 2>&1 >/dev/null | grep -v '^QStandardPaths:')
   rc=${PIPESTATUS[0]}

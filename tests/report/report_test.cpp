@@ -1,19 +1,33 @@
 // SPDX-License-Identifier: MIT
 // The report as a client gets it: the PDF file of the sheet's worked cases read back with
-// poppler's tools, a failed save, the preview's pages and the 計算過程 window.
+// poppler's tools, a failed save, the preview's pages and the 計算過程 window. The case in a
+// file: saved and opened again in each calculator window, the same as --compute, carried
+// inside the report, and refused whole when it is not one.
 #include "qtest_support.h"
 
 #include "common/format.h"
+#include "case/json.h"
+#include "cli/answer.h"
+#include "report/case_io.h"
 #include "report/output.h"
+#include "report/pdf_attachment.h"
+#include "shell/window_setup.h"
+#include "ui/windows.h"
 #include "coefficients/formkeisu.h"
+#include "second/form_niji_souzoku.h"
 #include "tax_sheet/form_souzoku.h"
+#include "tax_sheet/sheet_page.h"
+#include "ui/entry_field.h"
 #include "tax_sheet/sheet_report.h"
 #include "ui/command_button.h"
 #include "ui/print.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMimeData>
+#include <QTableWidget>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QPrintDialog>
@@ -135,12 +149,299 @@ void answerPrintDialog(int from, int to, int copies)
     });
 }
 
+// Everything a window shows of its case: each field, label, drop-down and table cell, in the
+// order the window made them, so that two windows of a kind compare whole.
+QStringList shownTexts(QWidget* window)
+{
+    QStringList out;
+    for (QObject* o : window->findChildren<QObject*>()) {
+        if (auto* e = qobject_cast<QLineEdit*>(o))
+            out << e->text();
+        else if (auto* l = qobject_cast<QLabel*>(o))
+            out << l->text();
+        else if (auto* c = qobject_cast<QComboBox*>(o))
+            out << c->currentText();
+        else if (auto* t = qobject_cast<QTableWidget*>(o))
+            for (int r = 0; r < t->rowCount(); ++r)
+                for (int k = 0; k < t->columnCount(); ++k)
+                    out << t->item(r, k)->text();
+    }
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The figures --compute answers for a line: every "text" of the answer.
+QStringList computedTexts(const QByteArray& line)
+{
+    const std::string answer = kz::cli::answer(line.toStdString(), 1).json;
+    QStringList out;
+    kz::cases::json::Document doc;
+    const std::function<void(const kz::cases::json::Value&)> walk = [&](const kz::cases::json::Value& v) {
+        if (v.key == "text")
+            out << QString::fromUtf8(v.text.data(), static_cast<qsizetype>(v.text.size()));
+        if (v.type == kz::cases::json::Type::Object || v.type == kz::cases::json::Type::Array)
+            for (const auto& c : doc.children(v))
+                walk(c);
+    };
+    walk(doc.parse(answer, 8));
+    return out;
+}
+
+// A case's window, by what the file holds.
+QWidget* windowFor(const QString& path)
+{
+    const auto kind = kz::report::readCase(path).kase->window;
+    return kz::ui::openWindow(kind == kz::cases::Window::Sheet          ? kz::ui::WindowKind::TaxSheet
+                              : kind == kz::cases::Window::Coefficients ? kz::ui::WindowKind::Coefficients
+                                                                        : kz::ui::WindowKind::SecondStudy);
+}
+
+// The worked example's sheet as a case file, and a case file of another window.
+const QByteArray kSheetFile = R"({"kazenoha": 1, "sheet": {"law": "h20", "amounts": {"spouse": [250000, 20000, 5000, 8000, 2000, 0],
+  "heir2": [80000, 0, 0, 0, 0, 5000], "heir3": [40000, 15000, 5000, 0, 0, 0], "legatee": [30000, 0, 0, 0, 0, 0]},
+  "heirs": 4, "shares": {"spouse": [1, 2], "heir2": [1, 6], "heir3": [1, 6], "heir4": [1, 6]},
+  "minor_years": {"heir2": 0, "heir3": 5, "heir4": 0}}})";
+const QByteArray kSecondFile = R"({"kazenoha": 1, "second": {"estate": 100000, "children": 2, "spouse_share": 40000}})";
+
 } // namespace
 
 class ReportTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        kz::shell::registerWindows();
+    }
+    void cleanup()
+    {
+        for (const auto kind : {kz::ui::WindowKind::TaxSheet, kz::ui::WindowKind::Coefficients, kz::ui::WindowKind::SecondStudy})
+            if (QWidget* w = kz::ui::openWindow(kind))
+                w->close();
+        kz::test::flushDeletes();
+    }
+
+    // A case typed into a window by a file, saved with 保存… (Ctrl+Shift+S), then opened with
+    // 開く… (Ctrl+O) into a fresh window of its kind: every field and figure the same, each
+    // figure the one --compute answers for the saved object.
+    void caseFileRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("stem");
+        // The manual's example is the program's own writing: saved again, byte for byte.
+        QTest::newRow("sheet, the manual's example") << readFile(QFINDTESTDATA("../../docs/case-example.kazenoha"))
+                                                      << u"相続税試算"_s;
+        QTest::newRow("sheet, 平成20年 worked example") << kSheetFile << u"相続税試算"_s;
+        QTest::newRow("sheet, 令和6年, a minor, a legatee, texts as typed")
+            << R"({"kazenoha": 1, "sheet": {"law": "r6", "amounts": {"spouse": [180000, 0, 0, 0, 0, 0],
+                  "heir2": [40000, 0, 0, 0, 0, 0], "heir3": [40000, 0, 0, 0, 0, 0], "legatee": [12000, 0, 0, 0, 0, 0]},
+                  "heirs": "03", "shares": {"spouse": [1, 2], "heir2": ["1", "4."], "heir3": [1, 4], "legatee": ["", "3"]},
+                  "minor_years": {"heir2": 5, "heir3": "", "heir4": "-0"}}})"_ba
+            << u"相続税試算"_s;
+        QTest::newRow("coefficients, three tabs, one refused")
+            << R"({"kazenoha": 1, "coefficient": [{"calculation": "元利合計", "inputs": {"運用金額": 1000000, "年利率": "4.50", "年数": 10}},
+                  {"calculation": "毎年の返済額", "inputs": {"借入額": 20000000, "年利率": "", "返済年数": 25}},
+                  {"calculation": "物価上昇率", "inputs": {"物価上昇率": 1.6, "年数": 10}}]})"_ba
+            << u"係数計算"_s;
+        QTest::newRow("二次相続, 平成20年 then 令和6年, own assets and 4 years")
+            << R"({"kazenoha": 1, "second": {"law": "h20", "second_law": "r6", "estate": 420000, "children": 3, "spouse_share": 255000,
+                  "spouse_assets": 5000, "years": 4}})"_ba
+            << u"二次相続試算"_s;
+    }
+    void caseFileRoundTrip()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, stem);
+        const QString start = dir_.filePath(u"start.kazenoha"_s), saved = dir_.filePath(u"saved.kazenoha"_s);
+        writeFile(start, file);
+        QFile::remove(saved); // the dialog would ask before it replaces it
+        QVERIFY(kz::report::openCaseFile(nullptr, start));
+        QWidget* first = windowFor(start);
+        QVERIFY(first && QTest::qWaitForWindowExposed(first));
+        const QStringList shown = shownTexts(first);
+        QString suggested;
+        answerFileDialog(saved, &suggested);
+        QTest::keyClick(first, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(suggested.endsWith(u"/%1_%2.kazenoha"_s.arg(stem, QDate::currentDate().toString(u"yyyyMMdd"_s))),
+                 qPrintable(suggested));
+        if (QTest::currentDataTag() == QByteArrayView("sheet, the manual's example"))
+            QCOMPARE(readFile(saved), file);
+        first->close();
+        kz::test::flushDeletes();
+
+        // A fresh window of the same kind, as the menu makes one.
+        const auto kind = kz::report::readCase(start).kase->window;
+        QWidget* fresh = kz::ui::showWindow(kind == kz::cases::Window::Sheet          ? kz::ui::WindowKind::TaxSheet
+                                   : kind == kz::cases::Window::Coefficients ? kz::ui::WindowKind::Coefficients
+                                                                             : kz::ui::WindowKind::SecondStudy);
+        QVERIFY(QTest::qWaitForWindowExposed(fresh));
+        QVERIFY(shownTexts(fresh) != shown);
+        answerFileDialog(saved, &suggested);
+        QTest::keyClick(fresh, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(windowFor(saved), fresh);
+        QCOMPARE(shownTexts(fresh), shown);
+
+        // --compute on the saved object: the file's window key as a batch line (a list of
+        // calculations as a line each).
+        const QByteArray text = readFile(saved);
+        QList<QByteArray> lines;
+        if (kind == kz::cases::Window::Coefficients) {
+            for (const QByteArray& l : text.split('\n'))
+                if (l.trimmed().startsWith("{\"calculation\""))
+                    lines << "{\"coefficient\": " + l.trimmed().chopped(l.trimmed().endsWith(',') ? 1 : 0) + "}";
+            QCOMPARE(lines.size(), 3);
+        } else {
+            lines << QByteArray(text).replace("\"kazenoha\": 1,", "\"id\": 1,");
+        }
+        int figures = 0;
+        for (const QByteArray& line : lines)
+            for (const QString& figure : computedTexts(line)) {
+                QVERIFY2(shown.contains(figure), qPrintable(figure));
+                figures += figure != u"0"_s;
+            }
+        QVERIFY(figures >= 2);
+    }
+
+    // Files that are no case are refused whole: the message names the file and the reason,
+    // the calculated sheet keeps every entry and figure, and no other window opens.
+    void refusedCaseFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not JSON") << "kazenoha 1"_ba << u"ケースファイルではありません（JSON として読めません："_s;
+        QTest::newRow("JSON, no version") << R"({"sheet": {"heirs": 1}})"_ba
+                                          << u"ケースファイルではありません（no \"kazenoha\" key）"_s;
+        QTest::newRow("version as a text") << R"({"kazenoha": "1", "sheet": {"heirs": 1}})"_ba
+                                           << u"ケースファイルではありません（kazenoha: expected a version number"_s;
+        QTest::newRow("newer version") << R"({"kazenoha": 2, "sheet": {"heirs": 1, "new": true}})"_ba
+                                       << u"新しい版（2）のケースファイルです。このプログラムが開けるのは版 1 までです。"_s;
+        QTest::newRow("two windows") << R"({"kazenoha": 1, "sheet": {"heirs": 1}, "coefficient": []})"_ba
+                                     << u"exactly one of \"sheet\", \"coefficient\" and \"second\""_s;
+        QTest::newRow("unknown key") << R"({"kazenoha": 1, "sheet": {"heirs": 1, "heir5": 1}})"_ba
+                                     << u"（sheet: unknown key \"heir5\"）"_s;
+        QTest::newRow("a value the study would pull into its range")
+            << R"({"kazenoha": 1, "second": {"estate": 1000, "children": 11, "spouse_share": 0}})"_ba
+            << u"画面に入力できない内容があります（second.children: \"11\" is outside 1..10）"_s;
+        QTest::newRow("an amount the sheet would store as 0")
+            << R"({"kazenoha": 1, "sheet": {"heirs": 1, "amounts": {"spouse": [3000000000, 0, 0, 0, 0, 0]}}})"_ba
+            << u"（sheet.amounts.spouse[0]: \"3000000000\" is outside -2147483648..2147483647）"_s;
+        QTest::newRow("a character the field does not take")
+            << R"({"kazenoha": 1, "sheet": {"heirs": 1, "amounts": {"spouse": ["1,000", 0, 0, 0, 0, 0]}}})"_ba
+            << u"sheet.amounts.spouse[0]: \"1,000\" holds characters"_s;
+        QTest::newRow("a calculation twice")
+            << R"({"kazenoha": 1, "coefficient": [{"calculation": "物価上昇率", "inputs": {"物価上昇率": 1, "年数": 1}},
+                  {"calculation": "物価上昇率", "inputs": {"物価上昇率": 2, "年数": 1}}]})"_ba
+            << u"coefficient[1]: \"物価上昇率\" given twice"_s;
+        QTest::newRow("invalid UTF-8") << "{\"kazenoha\": 1, \"sheet\": {\"heirs\": \"\xff\"}}"_ba
+                                       << u"UTF-8 の文字として読めないバイトがあります（byte 37）"_s;
+        QTest::newRow("over the size limit") << kSheetFile + QByteArray(1 << 20, ' ')
+                                             << u"ケースファイルとしては大きすぎます（1048576 バイトまで）"_s;
+        QTest::newRow("a report without its case") << "%PDF"_ba << u"この PDF にはケースが添付されていません"_s;
+        QTest::newRow("no such file") << QByteArray() << u"ファイルがありません。"_s;
+    }
+    void refusedCaseFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reason);
+        const QString calculated = dir_.filePath(u"calculated.kazenoha"_s), path = dir_.filePath(u"お客様.kazenoha"_s);
+        writeFile(calculated, kSheetFile);
+        QVERIFY(kz::report::openCaseFile(nullptr, calculated));
+        QWidget* sheet = kz::ui::openWindow(kz::ui::WindowKind::TaxSheet);
+        QVERIFY(QTest::qWaitForWindowExposed(sheet));
+        const QStringList before = shownTexts(sheet);
+        QFile::remove(path);
+        if (file == "%PDF")
+            QVERIFY(kz::report::savePdf(sheetReport(TaxSheet(), QDate::currentDate()), path));
+        else if (!file.isEmpty())
+            writeFile(path, file);
+        QString suggested;
+        const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        if (file.isEmpty()) { // named on the command line or dropped: the dialog offers none
+            kz::report::openCaseFile(sheet, path);
+        } else {
+            answerFileDialog(path, &suggested);
+            QTest::keyClick(sheet, Qt::Key_O, Qt::ControlModifier);
+        }
+        QCOMPARE(told->title, u"開く"_s);
+        QVERIFY2(told->text.startsWith(u"「お客様.kazenoha」を開けませんでした。\n"_s) && told->text.contains(reason),
+                 qPrintable(told->text));
+        QCOMPARE(shownTexts(sheet), before);
+        QVERIFY(!kz::ui::openWindow(kz::ui::WindowKind::Coefficients) && !kz::ui::openWindow(kz::ui::WindowKind::SecondStudy));
+    }
+
+    // A calculated case is replaced only after a question; another window's file, dropped on
+    // the sheet's field, opens in its own window and leaves the sheet alone.
+    void openingAsksAndFindsTheWindow()
+    {
+        const QString calculated = dir_.filePath(u"a.kazenoha"_s), other = dir_.filePath(u"b.kazenoha"_s),
+                      study = dir_.filePath(u"c.kazenoha"_s);
+        writeFile(calculated, kSheetFile);
+        writeFile(other, QByteArray(kSheetFile).replace("\"heirs\": 4", "\"heirs\": 3"));
+        writeFile(study, kSecondFile);
+        QVERIFY(kz::report::openCaseFile(nullptr, calculated));
+        auto* sheet = static_cast<FormSouzoku*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSheet));
+        for (const auto& [answer, heirs] : {std::pair{QMessageBox::No, "4"}, std::pair{QMessageBox::Yes, "3"}}) {
+            const auto asked = kz::test::answerNextMessageBox(answer);
+            QCOMPARE(kz::report::openCaseFile(sheet, other), answer == QMessageBox::Yes);
+            QCOMPARE(asked->text, u"計算したケースを「b.kazenoha」の内容で置き換えます。よろしいですか？"_s);
+            QCOMPARE(sheet->sheet().text(heirCountField()), heirs);
+        }
+        const QStringList before = shownTexts(sheet);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(study)});
+        QWidget* field = sheet->Picture3->field(amountField(1, 0));
+        const QPoint at = field->mapTo(sheet, field->rect().center());
+        QDragMoveEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {}, QEvent::DragEnter);
+        QApplication::sendEvent(sheet->windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(sheet->windowHandle(), &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(shownTexts(sheet), before);
+        auto* second = qobject_cast<kz::second::FormNijiSouzoku*>(kz::ui::openWindow(kz::ui::WindowKind::SecondStudy));
+        QVERIFY(second && second->form().input().estate == 100000);
+    }
+
+    // Every report carries its case: the attachment, as poppler's pdfdetach extracts it,
+    // is the case file 保存… writes, and 開く… opens the report as that case.
+    void reportCarriesItsCase()
+    {
+        const QString start = dir_.filePath(u"s.kazenoha"_s), pdf = dir_.filePath(u"carried.pdf"_s),
+                      saved = dir_.filePath(u"s2.kazenoha"_s), out = dir_.filePath(u"detached"_s);
+        writeFile(start, kSecondFile);
+        QVERIFY(kz::report::openCaseFile(nullptr, start));
+        QWidget* study = windowFor(start);
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        const QStringList shown = shownTexts(study);
+        QString suggested;
+        answerFileDialog(pdf, &suggested);
+        QTest::keyClick(study, Qt::Key_S, Qt::ControlModifier);
+        study->activateWindow(); // no window manager gives it back after the dialog
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        answerFileDialog(saved, &suggested);
+        QTest::keyClick(study, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QDir().mkpath(out));
+        run(u"pdfdetach"_s, {u"-saveall"_s, u"-o"_s, out, pdf});
+        const QStringList detached = QDir(out).entryList(QDir::Files);
+        QCOMPARE(detached, QStringList{u"case_%1.kazenoha"_s.arg(QDate::currentDate().toString(u"yyyyMMdd"_s))});
+        QCOMPARE(readFile(QDir(out).filePath(detached.first())), readFile(saved));
+        QCOMPARE(kz::report::attachedCase(readFile(pdf)), readFile(saved));
+        study->close();
+        kz::test::flushDeletes();
+        QVERIFY(kz::report::openCaseFile(nullptr, pdf));
+        QCOMPARE(shownTexts(windowFor(start)), shown);
+    }
 
     // Ctrl+S on the sheet: the suggested name, then a PDF whose text holds every figure
     // the sheet shows and whose fonts are all embedded; a second save replaces it whole.
@@ -214,6 +515,17 @@ private slots:
         QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(told->text.startsWith(u"PDFを保存できませんでした。\n"_s) && told->text.size() > 16);
         QVERIFY(!QFile::exists(u"/proc/相続税試算.pdf"_s));
+        // The case file the same way.
+        QVERIFY(!kz::report::saveCase(form.fileCase(), u"/dev/null/x.kazenoha"_s, &why) && !why.isEmpty());
+        QVERIFY(!kz::report::saveCase(form.fileCase(), kept.fileName()));
+        kept.seek(0);
+        QCOMPARE(kept.readAll(), before);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        answerFileDialog(u"/proc/相続税試算"_s, &suggested);
+        const auto toldCase = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(toldCase->text.startsWith(u"ケースを保存できませんでした。\n"_s) && toldCase->text.size() > 16);
+        QVERIFY(!QFile::exists(u"/proc/相続税試算.kazenoha"_s));
     }
 
     // A save on a device of fixed size with no, 4 KiB, less than the report's size or enough

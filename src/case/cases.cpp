@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "cli/cases.h"
+#include "case/cases.h"
 
-namespace kz::cli {
+namespace kz::cases {
 
 namespace {
 
@@ -52,21 +52,38 @@ SheetAnswer computeSheet(const SheetCase& c)
     return a;
 }
 
-CoefficientAnswer computeCoefficient(const CoefficientCase& c)
+namespace {
+
+std::optional<int> typeCoefficient(coef::Calculator& model, const CoefficientCase& c)
 {
-    CoefficientAnswer a;
     const coef::CalcInfo& ci = coef::calc(c.calc);
     // Down the calculation's fields in its Enter order, as on the tab.
     for (int f = ci.first; f <= ci.last; ++f) {
         if (f == ci.amountField)
-            type(a.model, f, c.amount);
+            type(model, f, c.amount);
         else if (f == ci.yearsField)
-            type(a.model, f, c.years);
+            type(model, f, c.years);
         else if (f == ci.rateField)
-            type(a.model, f, c.rate);
+            type(model, f, c.rate);
     }
-    a.badField = a.model.calculate(c.calc);
+    return model.calculate(c.calc);
+}
+
+} // namespace
+
+CoefficientAnswer computeCoefficient(const CoefficientCase& c)
+{
+    CoefficientAnswer a;
+    a.badField = typeCoefficient(a.model, c);
     return a;
+}
+
+coef::Calculator computeCoefficients(const std::vector<CoefficientCase>& cases)
+{
+    coef::Calculator model;
+    for (const CoefficientCase& c : cases)
+        typeCoefficient(model, c);
+    return model;
 }
 
 second::StudyForm computeSecond(const SecondCase& c)
@@ -108,4 +125,4 @@ const std::string& fieldKey(int index)
     return keys[static_cast<std::size_t>(index)];
 }
 
-} // namespace kz::cli
+} // namespace kz::cases

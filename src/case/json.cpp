@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "cli/json.h"
+#include "case/json.h"
 #include "common/utf8.h"
 
 #include <algorithm>
 
-namespace kz::cli::json {
+namespace kz::cases::json {
 
 namespace {
 
@@ -304,4 +304,4 @@ std::string_view Document::number()
     return in_.substr(start, at_ - start);
 }
 
-} // namespace kz::cli::json
+} // namespace kz::cases::json

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kz::cli::json {
+namespace kz::cases::json {
 
 enum class Type : std::uint8_t { Null, Bool, Number, String, Array, Object };
 
@@ -67,4 +67,4 @@ std::string shortened(std::string_view s, std::size_t max);
 // or npos.
 std::size_t invalidUtf8At(std::string_view s);
 
-} // namespace kz::cli::json
+} // namespace kz::cases::json

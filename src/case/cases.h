@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// One batch case as the texts a user would type into a window, and its run through that
-// window's model: the front end reads JSON into these, the benchmark builds them directly.
-// No Qt here.
+// A case as the texts a user would type into a window, and its run through that window's
+// model: the batch front end and a case file read JSON into these, the benchmark builds them
+// directly, and a window opening a file takes the model they computed. No Qt here.
 #include "coefficients/calculator.h"
 #include "second/study_form.h"
 #include "tax_sheet/sheet.h"
@@ -11,8 +11,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-namespace kz::cli {
+namespace kz::cases {
 
 // The keys of the sheet's persons, in the sheet's order (person 1..5).
 inline constexpr std::array<std::string_view, tax::kPersons> kPersonKeys{"spouse", "heir2", "heir3", "heir4",
@@ -48,6 +49,8 @@ struct CoefficientAnswer {
 };
 
 CoefficientAnswer computeCoefficient(const CoefficientCase& c);
+// A window's calculations typed into one model, each computed in turn.
+coef::Calculator computeCoefficients(const std::vector<CoefficientCase>& cases);
 
 // The study of the spouse's later inheritance: the texts of its fields, typed top down.
 struct SecondCase {
@@ -65,4 +68,4 @@ std::string_view calcName(coef::Calc c);
 std::optional<coef::Calc> calcNamed(std::string_view name);
 const std::string& fieldKey(int field);
 
-} // namespace kz::cli
+} // namespace kz::cases

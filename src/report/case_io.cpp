@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: MIT
+#include "report/case_io.h"
+
+#include "report/output.h"
+#include "report/pdf_attachment.h"
+#include "ui/save_file.h"
+#include "ui/windows.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace kz::report {
+namespace {
+
+using cases::FileError;
+
+// A report is larger than its case: its pages come first.
+constexpr qint64 kMaxPdfBytes = 64 << 20;
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QString reason(const FileError& e)
+{
+    const QString detail = qs(e.detail);
+    switch (e.kind) {
+    case FileError::Kind::TooLarge:
+        return u"ケースファイルとしては大きすぎます（%1 バイトまで）。"_s.arg(cases::kMaxFileBytes);
+    case FileError::Kind::NotUtf8:
+        return u"UTF-8 の文字として読めないバイトがあります（%1）。"_s.arg(detail);
+    case FileError::Kind::NotJson:
+        return u"ケースファイルではありません（JSON として読めません：%1）。"_s.arg(detail);
+    case FileError::Kind::NotACase:
+        return u"ケースファイルではありません（%1）。"_s.arg(detail);
+    case FileError::Kind::Newer:
+        return u"新しい版（%1）のケースファイルです。このプログラムが開けるのは版 %2 までです。"_s.arg(detail).arg(
+            cases::kFormatVersion);
+    case FileError::Kind::BadValue:
+        break;
+    }
+    return u"画面に入力できない内容があります（%1）。"_s.arg(detail);
+}
+
+ui::WindowKind windowOf(cases::Window w)
+{
+    switch (w) {
+    case cases::Window::Coefficients: return ui::WindowKind::Coefficients;
+    case cases::Window::Second: return ui::WindowKind::SecondStudy;
+    case cases::Window::Sheet: break;
+    }
+    return ui::WindowKind::TaxSheet;
+}
+
+void tell(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.exec();
+    if (parent)
+        parent->activateWindow(); // without a window manager nothing gives it back
+}
+
+QString localFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    return data->urls().first().toLocalFile();
+}
+
+// On the window and on each child that would take a drop itself (the entry fields take
+// text): a file's drop is the window's.
+class CaseDrops : public QObject {
+public:
+    CaseDrops(QWidget* window) : QObject(window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (localFile(drag->mimeData()).isEmpty())
+                return false;
+            drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString path = localFile(drop->mimeData());
+            if (path.isEmpty())
+                return false;
+            drop->acceptProposedAction();
+            openCaseFile(window_, path);
+            return true;
+        }
+        default: return false;
+        }
+    }
+
+private:
+    QWidget* window_;
+};
+
+} // namespace
+
+QByteArray caseFileBytes(const cases::FileCase& c)
+{
+    const std::string text = cases::caseFileText(c);
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void attachCase(Document& doc, const cases::FileCase& c)
+{
+    // In ASCII: Qt writes an attachment's name in PDFDocEncoding, where Japanese is lost.
+    doc.caseFileName = u"case_"_s + doc.date.toString(u"yyyyMMdd"_s) + qs(cases::kSuffix);
+    doc.caseFile = caseFileBytes(c);
+}
+
+OpenedFile readCase(const QString& path)
+{
+    const auto refused = [&](const QString& why) {
+        return OpenedFile{std::nullopt, u"「%1」を開けませんでした。\n%2"_s.arg(QFileInfo(path).fileName(), why)};
+    };
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refused(u"ファイルがありません。"_s);
+    if (info.isDir())
+        return refused(u"フォルダーです。"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(info.isReadable() ? u"ファイルを読めません（%1）。"_s.arg(file.errorString())
+                                         : u"読み取りが許可されていません。"_s);
+    const bool pdf = file.peek(5) == "%PDF-";
+    // Checked before reading, so that a huge file is not read whole to be refused.
+    if (file.size() > (pdf ? kMaxPdfBytes : static_cast<qint64>(cases::kMaxFileBytes)))
+        return refused(pdf ? u"PDF が大きすぎます（%1 バイトまで）。"_s.arg(kMaxPdfBytes)
+                           : reason({FileError::Kind::TooLarge, {}}));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return refused(u"ファイルを読めません（%1）。"_s.arg(file.errorString()));
+    if (pdf) {
+        const std::optional<QByteArray> attached = attachedCase(bytes);
+        if (!attached)
+            return refused(u"この PDF にはケースが添付されていません。"_s);
+        bytes = *attached;
+    }
+    cases::ReadFile read = cases::readCaseFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!read.kase)
+        return refused(reason(read.error));
+    return {std::move(read.kase), {}};
+}
+
+bool saveCase(const cases::FileCase& c, const QString& path, QString* error)
+{
+    const ui::SaveResult r = ui::saveFile(caseFileBytes(c), path);
+    if (!r.ok && error)
+        *error = r.reason;
+    return r.ok;
+}
+
+QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem)
+{
+    const QString suffix = qs(cases::kSuffix);
+    const ui::SaveRequest request{u"保存"_s, stem + u'_' + QDate::currentDate().toString(u"yyyyMMdd"_s) + suffix,
+                                  u"ケースファイル (*%1)"_s.arg(suffix), suffix.mid(1), u"ケースを保存できませんでした。"_s};
+    const QString path = ui::saveWithDialog(window, request, caseFileBytes(c));
+    window->activateWindow(); // without a window manager nothing gives it back
+    return path;
+}
+
+void openCaseWithDialog(QWidget* window)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    QFileDialog dialog(window, u"開く"_s, folder);
+    // Qt's own dialog, as for saving: the native ones keep a history of their own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({u"ケースファイル、ケースを添付した PDF (*%1 *.pdf)"_s.arg(qs(cases::kSuffix)),
+                           u"すべてのファイル (*)"_s});
+    const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    window->activateWindow();
+    if (!path.isEmpty())
+        openCaseFile(window, path);
+}
+
+bool openCaseFile(QWidget* parent, const QString& path)
+{
+    const OpenedFile opened = readCase(path);
+    if (!opened.kase) {
+        tell(parent, u"開く"_s, opened.refusal);
+        return false;
+    }
+    const ui::WindowKind kind = windowOf(opened.kase->window);
+    if (auto* open = dynamic_cast<CaseWindow*>(ui::openWindow(kind)); open && open->holdsCalculatedCase()) {
+        QWidget* target = ui::openWindow(kind);
+        QMessageBox ask(QMessageBox::Question, u"開く"_s,
+                        u"計算したケースを「%1」の内容で置き換えます。よろしいですか？"_s.arg(QFileInfo(path).fileName()),
+                        QMessageBox::Yes | QMessageBox::No, target);
+        ask.setDefaultButton(QMessageBox::No);
+        const bool yes = ask.exec() == QMessageBox::Yes;
+        target->activateWindow();
+        if (!yes)
+            return false;
+    }
+    auto* window = dynamic_cast<CaseWindow*>(ui::showWindow(kind));
+    if (!window)
+        return false;
+    window->openCase(*opened.kase);
+    return true;
+}
+
+void acceptCaseDrops(QWidget* window)
+{
+    auto* drops = new CaseDrops(window);
+    window->setAcceptDrops(true);
+    window->installEventFilter(drops);
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (child->acceptDrops())
+            child->installEventFilter(drops);
+}
+
+} // namespace kz::report

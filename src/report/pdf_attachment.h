@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The case a saved report carries: Qt writes it into the PDF (QPdfWriter::addFileAttachment),
+// qpdf reads it back, since Qt reads no PDF.
+#include <QByteArray>
+
+#include <optional>
+
+namespace kz::report {
+
+// The first attached file whose name ends with the case file's suffix; none for a PDF
+// without one or one that cannot be read.
+std::optional<QByteArray> attachedCase(const QByteArray& pdf);
+
+} // namespace kz::report
