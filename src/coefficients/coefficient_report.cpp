@@ -52,20 +52,15 @@ kz::report::Document coefficientReport(const Calculator& c, const QDate& date)
     return doc;
 }
 
-QString stepsText(const Calculator& c)
+kz::report::StepsPage stepsPage(const Calculator& c)
 {
-    QString text = u"係数計算の試算\n"_s;
-    bool any = false;
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        const auto& run = c.lastRun(tab);
-        if (!run)
-            continue;
-        any = true;
-        text += u"【"_s + title(tab, run->calc) + u"】\n"_s;
-        for (const kz::Step& step : calculationSteps(c, tab))
-            text += qs(kz::stepLine(step)) + u'\n';
-    }
-    return any ? text : text + emptyHint();
+    kz::report::StepsPage page{u"係数計算の試算"_s, {}, {}};
+    for (int tab = 0; tab < kTabCount; ++tab)
+        if (const auto& run = c.lastRun(tab))
+            page.groups.append({title(tab, run->calc), kz::report::reportSteps(calculationSteps(c, tab))});
+    if (page.groups.isEmpty())
+        page.note = emptyHint();
+    return page;
 }
 
 } // namespace kz::coef

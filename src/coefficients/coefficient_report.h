@@ -11,7 +11,7 @@ namespace kz::coef {
 // its steps.
 kz::report::Document coefficientReport(const Calculator& c, const QDate& date);
 
-// One step a line, tab by tab; a hint while no calculation stands.
-QString stepsText(const Calculator& c);
+// The 計算過程 window's page: the steps tab by tab; a hint while no calculation stands.
+kz::report::StepsPage stepsPage(const Calculator& c);
 
 } // namespace kz::coef

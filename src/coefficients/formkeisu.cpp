@@ -187,7 +187,7 @@ void Formkeisu::wireExtraCommands()
         const auto& [key, act] = commands[i];
         for (const auto& page : controls.extra) {
             connect(page[i], &QPushButton::clicked, this, act);
-            page[i]->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
+            kz::ui::showKey(page[i], key);
         }
         // The key acts as the shown tab's button would on a click: the field under edit is
         // left, and its amount stored, first.
@@ -207,7 +207,7 @@ void Formkeisu::wireExtraCommands()
             steps->refresh();
     };
     kz::ui::registerWindow(kz::ui::WindowKind::CoefficientSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 基本係数"_s, [this] { return stepsText(model_); }, this);
+        return new kz::report::StepsWindow(u"計算過程 － 基本係数"_s, [this] { return stepsPage(model_); }, this);
     });
 }
 
@@ -217,10 +217,10 @@ void Formkeisu::saveReport()
 {
     kz::report::Document doc = coefficientReport(model_, kz::report::reportDate());
     kz::report::attachCase(doc, fileCase());
-    kz::report::saveWithDialog(this, doc, u"係数計算"_s);
+    kz::report::saveWithDialog(this, doc, u"係数計算"_s, &m_client);
 }
 
-void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate())); }
+void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate()), &m_client); }
 
 kz::cases::FileCase Formkeisu::fileCase() const
 {

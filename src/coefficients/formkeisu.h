@@ -60,6 +60,7 @@ private:
     void wireExtraCommands();
 
     Calculator model_;
+    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
     std::array<TabPage*, kTabCount> pages_{};
 };
 

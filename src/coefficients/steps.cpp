@@ -19,21 +19,21 @@ struct Explanation {
     const char* resultNumbers;
 };
 
-constexpr Explanation kFutureValue{"終価係数", "(1 + 年利率) ^ 年数", "(1 + {r}％) ^ {n}", "運用金額 × 終価係数", "{a} × {f}"};
-constexpr Explanation kPresentValue{"現価係数", "1 ÷ (1 + 年利率) ^ 年数", "1 ÷ (1 + {r}％) ^ {n}", "必要額 × 現価係数",
+constexpr Explanation kFutureValue{"終価係数", "(1 + 年利率)の年数乗", "(1 + {r}％)の{n}乗", "運用金額 × 終価係数", "{a} × {f}"};
+constexpr Explanation kPresentValue{"現価係数", "1 ÷ (1 + 年利率)の年数乗", "1 ÷ (1 + {r}％)の{n}乗", "必要額 × 現価係数",
                                     "{a} × {f}"};
-constexpr Explanation kLandDecline{"現価係数", "1 ÷ (1 + 年利率) ^ 年数", "1 ÷ (1 + {r}％) ^ {n}",
+constexpr Explanation kLandDecline{"現価係数", "1 ÷ (1 + 年利率)の年数乗", "1 ÷ (1 + {r}％)の{n}乗",
                                    "現在価格 × 現価係数（円未満切り捨て）", "{a} × {f}"};
-constexpr Explanation kSinkingFund{"減債基金係数", "年利率 ÷ ((1 + 年利率) ^ 年数 − 1)", "{r}％ ÷ ((1 + {r}％) ^ {n} − 1)",
+constexpr Explanation kSinkingFund{"減債基金係数", "年利率 ÷ ((1 + 年利率)の年数乗 − 1)", "{r}％ ÷ ((1 + {r}％)の{n}乗 − 1)",
                                    "将来目標金額 × 減債基金係数", "{a} × {f}"};
-constexpr Explanation kAnnuityFuture{"年金終価係数", "((1 + 年利率) ^ 年数 − 1) ÷ 年利率",
-                                     "((1 + {r}％) ^ {n} − 1) ÷ {r}％", "毎年の積立額 × 年金終価係数", "{a} × {f}"};
-constexpr Explanation kWithdrawal{"資本回収係数", "年利率 ÷ (1 − 1 ÷ (1 + 年利率) ^ 年数)",
-                                  "{r}％ ÷ (1 − 1 ÷ (1 + {r}％) ^ {n})", "預入金 × 資本回収係数", "{a} × {f}"};
-constexpr Explanation kLoanRepayment{"資本回収係数", "年利率 ÷ (1 − 1 ÷ (1 + 年利率) ^ 年数)",
-                                     "{r}％ ÷ (1 − 1 ÷ (1 + {r}％) ^ {n})", "借入額 × 資本回収係数", "{a} × {f}"};
-constexpr Explanation kAnnuityPresent{"年金現価係数", "(1 − 1 ÷ (1 + 年利率) ^ 年数) ÷ 年利率",
-                                      "(1 − 1 ÷ (1 + {r}％) ^ {n}) ÷ {r}％", "毎年の目標金額 × 年金現価係数",
+constexpr Explanation kAnnuityFuture{"年金終価係数", "((1 + 年利率)の年数乗 − 1) ÷ 年利率",
+                                     "((1 + {r}％)の{n}乗 − 1) ÷ {r}％", "毎年の積立額 × 年金終価係数", "{a} × {f}"};
+constexpr Explanation kWithdrawal{"資本回収係数", "年利率 ÷ (1 − 1 ÷ (1 + 年利率)の年数乗)",
+                                  "{r}％ ÷ (1 − 1 ÷ (1 + {r}％)の{n}乗)", "預入金 × 資本回収係数", "{a} × {f}"};
+constexpr Explanation kLoanRepayment{"資本回収係数", "年利率 ÷ (1 − 1 ÷ (1 + 年利率)の年数乗)",
+                                     "{r}％ ÷ (1 − 1 ÷ (1 + {r}％)の{n}乗)", "借入額 × 資本回収係数", "{a} × {f}"};
+constexpr Explanation kAnnuityPresent{"年金現価係数", "(1 − 1 ÷ (1 + 年利率)の年数乗) ÷ 年利率",
+                                      "(1 − 1 ÷ (1 + {r}％)の{n}乗) ÷ {r}％", "毎年の目標金額 × 年金現価係数",
                                       "{a} × {f}"};
 
 const Explanation* explanationOf(Calc c)
@@ -85,7 +85,7 @@ kz::Steps calculationSteps(const Calculator& c, int tab)
     const std::string shown = c.text(ci.results[0]);
     const Explanation* e = explanationOf(run->calc);
     if (!e)
-        return {{std::string(result.caption), "(1 + 物価上昇率) ^ 年数", fill("(1 + {r}％) ^ {n}", *run), shown,
+        return {{std::string(result.caption), "(1 + 物価上昇率)の年数乗", fill("(1 + {r}％)の{n}乗", *run), shown,
                  std::string(result.unit)}};
     kz::Steps steps{{e->coefficient, e->words, fill(e->numbers, *run), coefficientText(run->factor), ""}};
     if (run->calc == Calc::LandDecline)

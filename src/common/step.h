@@ -17,8 +17,4 @@ struct Step {
 
 using Steps = std::vector<Step>;
 
-// "③　遺産　基礎控除額 = 3,000万円 + 600万円 × 法定相続人数 = 30,000 + 6,000 × 3 = 48,000千円":
-// one line, for text that a screen reader reads line by line and a user copies.
-std::string stepLine(const Step& step);
-
 } // namespace kz

@@ -7,12 +7,20 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QInputDialog>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QGuiApplication>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QToolBar>
+
+#include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -64,14 +72,39 @@ bool savePdf(const Document& doc, const QString& path, QString* error)
     return r.ok;
 }
 
-QString suggestedName(const QString& stem, const QDate& date)
+QString suggestedName(const QString& stem, const QDate& date, const QString& client)
 {
-    return stem + u'_' + date.toString(u"yyyyMMdd"_s) + u".pdf"_s;
+    // A name is any text: what a file name cannot hold becomes "_".
+    QString name = client.simplified();
+    name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\x00-\\x1f]"_s), u"_"_s);
+    return stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) + u".pdf"_s;
 }
 
-QString saveWithDialog(QWidget* parent, const Document& doc, const QString& stem)
+bool askClient(QWidget* parent, QString* client)
 {
-    const kz::ui::SaveRequest request{u"PDFに保存"_s, suggestedName(stem, doc.date), u"PDF (*.pdf)"_s, u"pdf"_s,
+    QInputDialog dialog(parent);
+    dialog.setObjectName(u"ClientName"_s);
+    dialog.setWindowTitle(u"お客様名"_s);
+    dialog.setLabelText(u"報告書の見出しに載せるお客様名（空欄のままでもかまいません）："_s);
+    dialog.setTextValue(*client);
+    dialog.setOkButtonText(u"OK"_s);
+    dialog.setCancelButtonText(u"キャンセル"_s);
+    const bool asked = dialog.exec() == QDialog::Accepted;
+    if (asked)
+        *client = dialog.textValue().simplified();
+    if (parent)
+        parent->activateWindow();
+    return asked;
+}
+
+QString saveWithDialog(QWidget* parent, Document doc, const QString& stem, QString* client)
+{
+    if (client) {
+        if (!askClient(parent, client))
+            return {};
+        doc.client = *client;
+    }
+    const kz::ui::SaveRequest request{u"PDFに保存"_s, suggestedName(stem, doc.date, doc.client), u"PDF (*.pdf)"_s, u"pdf"_s,
                                       u"PDFを保存できませんでした。"_s};
     const QByteArray pdf = pdfBytes(doc);
     if (pdf.isEmpty()) {
@@ -81,8 +114,44 @@ QString saveWithDialog(QWidget* parent, const Document& doc, const QString& stem
     return kz::ui::saveWithDialog(parent, request, pdf);
 }
 
-void showPreview(QWidget* parent, const Document& doc)
+namespace {
+
+// The print dialog on the preview's printer: printer, copies and pages, no page set-up (the
+// pages are A4 portrait by design) and no file (PDFに保存 writes one). Returns the pages
+// chosen and where they go, or nothing when the user cancels.
+std::optional<std::pair<QList<QPicture>, kz::ui::PrintTarget>> askPrint(QPrinter& printer, const QList<QPicture>& pages,
+                                                                        int current, QWidget* parent)
 {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(u"印刷"_s);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, false);
+    dialog.setMinMax(1, static_cast<int>(pages.size()));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QList<QPicture> chosen;
+    for (int n = 1; n <= pages.size(); ++n) {
+        const bool wanted = printer.printRange() == QPrinter::PageRange     ? printer.pageRanges().contains(n)
+                            : printer.printRange() == QPrinter::CurrentPage ? n == current
+                                                                            : true;
+        if (wanted)
+            chosen.append(pages[n - 1]);
+    }
+    return std::pair{chosen, kz::ui::PrintTarget{printer.printerName(), printer.copyCount()}};
+}
+
+} // namespace
+
+void showPreview(QWidget* parent, Document doc, QString* client)
+{
+    if (client) {
+        if (!askClient(parent, client))
+            return;
+        doc.client = *client;
+    }
     const QList<QPicture> recorded = pages(doc);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4());
@@ -93,10 +162,25 @@ void showPreview(QWidget* parent, const Document& doc)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&recorded](QPrinter* target) { playPages(recorded, *target); });
 
-    // The pages are A4 portrait by design: no page set-up or turning. Printing goes to the
-    // print worker instead of the preview's own printer, which would wait on the print server.
-    // Each action is known by the slot it was made for, not by where the toolbar puts it.
+    // A whole page in view, as large as the screen allows: an A4 page's height fills the
+    // screen's height, and the width follows the page's proportion.
     auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    if (auto* fitPage = dialog.findChild<QAction*>(u"fitPageAction"_s))
+        fitPage->trigger(); // the toolbar's own "fit page", so that its buttons show the mode
+    else if (preview)
+        preview->fitInView();
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        const int height = room.height() * 92 / 100;
+        const int width = std::min(room.width(), height * 210 / 297 + 160); // the toolbar's and the frame's share
+        dialog.resize(width, height);
+        dialog.move(room.left() + (room.width() - width) / 2, room.top() + (room.height() - height) / 2);
+    }
+
+    // The pages are A4 portrait by design: no page set-up or turning. Printing asks where to
+    // through the print dialog, then goes to the print worker instead of the preview's own
+    // printer, which would wait on the print server. Each action is known by the slot it was
+    // made for, not by where the toolbar puts it.
     const auto madeFor = [](QAction* a, QObject* receiver, const char* slot) {
         return receiver && QObject::disconnect(a, SIGNAL(triggered(bool)), receiver, slot);
     };
@@ -106,8 +190,11 @@ void showPreview(QWidget* parent, const Document& doc)
                 || madeFor(a, preview, SLOT(setLandscapeOrientation())))
                 a->setVisible(false);
             else if (madeFor(a, &dialog, SLOT(_q_print())))
-                QObject::connect(a, &QAction::triggered, &dialog, [&dialog, &recorded, &doc, parent] {
-                    kz::ui::printReport(parent, recorded, doc.title);
+                QObject::connect(a, &QAction::triggered, &dialog, [&dialog, &printer, &recorded, &doc, preview, parent] {
+                    const auto asked = askPrint(printer, recorded, preview ? preview->currentPage() : 1, &dialog);
+                    if (!asked)
+                        return; // back to the preview
+                    kz::ui::printReport(parent, asked->first, doc.title, asked->second);
                     dialog.accept();
                 });
         }

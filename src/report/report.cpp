@@ -108,16 +108,18 @@ private:
     void add(Item item) { items_.push_back(std::move(item)); }
     void gap(qreal mm = kGap) { add({s_.mm(mm), {}, false, true, nullptr}); }
 
-    void heading(const QString& text, const QString& unit = {})
+    // `unitWidth`: the width of what the heading heads, whose right edge the unit stands at.
+    void heading(const QString& text, const QString& unit = {}, qreal unitWidth = 0)
     {
         const QFont f = s_.font(11, true);
         const qreal h = s_.height(f, s_.width(), text) + s_.mm(1.5);
         const qreal x = s_.left(), w = s_.width();
+        const qreal unitW = unitWidth > 0 ? std::max(unitWidth, s_.textWidth(f, text) + s_.textWidth(s_.font(8.5), unit) + s_.mm(4)) : w;
         add({h,
              [=, this](QPainter& p, qreal top) {
                  drawText(p, QRectF(x, top, w, h), f, text);
                  if (!unit.isEmpty())
-                     drawText(p, QRectF(x, top, w, h), s_.font(8.5), unit, Qt::AlignRight | Qt::AlignBottom);
+                     drawText(p, QRectF(x, top, std::min(unitW, w), h), s_.font(8.5), unit, Qt::AlignRight | Qt::AlignBottom);
                  p.setPen(QPen(Qt::black, s_.mm(0.25)));
                  p.drawLine(QPointF(x, top + h - s_.mm(0.6)), QPointF(x + w, top + h - s_.mm(0.6)));
              },
@@ -129,11 +131,18 @@ private:
     void title()
     {
         const QFont big = s_.font(18, true), small = s_.font(10);
-        const QString date = doc_.date.isValid() ? u"作成日　"_s + doc_.date.toString(u"yyyy年M月d日"_s) : QString();
+        const QString date = doc_.date.isValid() ? u"作成日　"_s + eraDate(doc_.date) : QString();
+        const QString client = doc_.client.isEmpty() ? QString() : doc_.client + u"　様"_s;
+        const QFont clientFont = s_.font(13);
         const qreal titleH = s_.height(big, s_.width(), doc_.title);
+        const qreal clientH = client.isEmpty() ? 0 : s_.height(clientFont, s_.width(), client) + s_.mm(1.5);
         const qreal lineH = s_.height(small, s_.width(), doc_.law + date);
         const qreal x = s_.left(), w = s_.width();
-        add({titleH + lineH + s_.mm(3), [=, this](QPainter& p, qreal top) {
+        add({clientH + titleH + lineH + s_.mm(3), [=, this](QPainter& p, qreal top) {
+                 // The client's name above the title, as a letter is addressed.
+                 if (!client.isEmpty())
+                     drawText(p, QRectF(x, top, w, clientH), clientFont, client);
+                 top += clientH;
                  drawText(p, QRectF(x, top, w, titleH), big, doc_.title);
                  const QRectF line(x, top + titleH + s_.mm(1), w, lineH);
                  drawText(p, line, small, doc_.law);
@@ -143,13 +152,30 @@ private:
                  p.drawLine(QPointF(x, y), QPointF(x + w, y));
              }});
         gap(6);
+        if (doc_.headline.isEmpty())
+            return;
+        const QFont f = s_.font(10.5, true);
+        const qreal pad = s_.mm(2), hx = s_.left(), hw = s_.width();
+        const qreal h = s_.height(f, hw - 2 * pad, doc_.headline) + 2 * pad;
+        add({h, [=, this](QPainter& p, qreal top) {
+                 p.setPen(QPen(Qt::black, s_.mm(0.4)));
+                 p.drawRect(QRectF(hx, top, hw, h));
+                 drawText(p, QRectF(hx + pad, top + pad, hw - 2 * pad, h - 2 * pad), f, doc_.headline);
+             }});
+        gap(6);
     }
 
     void inputs(const Section& section)
     {
         heading(section.title);
         const QFont f = s_.font(9.5);
-        const qreal x = s_.left() + s_.mm(2), keyW = s_.mm(52), valueW = s_.width() - s_.mm(2) - keyW;
+        // The keys' column as wide as its longest key and a gap, so that a key stays on one
+        // line and its value stands apart from it; at most half the page.
+        qreal keyW = s_.mm(40);
+        for (const Row& row : section.rows)
+            keyW = std::max(keyW, s_.textWidth(f, row.key) + s_.mm(6));
+        keyW = std::min(keyW, s_.width() / 2);
+        const qreal x = s_.left() + s_.mm(2), valueW = s_.width() - s_.mm(2) - keyW;
         for (const Row& row : section.rows) {
             const qreal h = std::max(s_.height(f, keyW, row.key), s_.height(f, valueW, row.value)) + s_.mm(1.2);
             add({h, [=](QPainter& p, qreal top) {
@@ -162,11 +188,12 @@ private:
 
     void table(const Table& t)
     {
-        heading(t.title, t.unit);
         const QFont f = s_.font(9), bold = s_.font(9, true);
         const int columns = static_cast<int>(t.columns.size());
-        if (columns == 0)
+        if (columns == 0) {
+            heading(t.title, t.unit);
             return;
+        }
         // The captions take what they need, within a third of the width or more.
         qreal captionW = s_.mm(30);
         for (const QStringList& row : t.rows)
@@ -174,11 +201,25 @@ private:
                 captionW = std::max(captionW, s_.textWidth(f, row.first()) + s_.mm(4));
         const qreal minFigures = s_.mm(20) * (columns - 1);
         captionW = std::min(captionW, std::max(s_.width() - minFigures, s_.width() / 3));
-        const qreal figureW = columns > 1 ? (s_.width() - captionW) / (columns - 1) : 0;
+        std::vector<qreal> widths(static_cast<std::size_t>(columns), columns > 1 ? (s_.width() - captionW) / (columns - 1) : 0);
+        widths[0] = captionW;
+        if (t.fitted) {
+            // Every column as wide as its widest text, the header's in bold included.
+            for (int c = 0; c < columns; ++c) {
+                qreal need = s_.textWidth(bold, t.columns.value(c));
+                for (const QStringList& row : t.rows)
+                    need = std::max(need, s_.textWidth(f, row.value(c)));
+                widths[static_cast<std::size_t>(c)] = need + s_.mm(c == 0 ? 4 : 6);
+            }
+        }
         std::vector<qreal> lefts;
-        for (int c = 0; c < columns; ++c)
-            lefts.push_back(s_.left() + (c == 0 ? 0 : captionW + (c - 1) * figureW));
-        const auto widthOf = [=](int c) { return c == 0 ? captionW : figureW; };
+        qreal tableW = 0;
+        for (const qreal w : widths) {
+            lefts.push_back(s_.left() + tableW);
+            tableW += w;
+        }
+        heading(t.title, t.unit, t.fitted ? tableW : 0);
+        const auto widthOf = [=](int c) { return widths[static_cast<std::size_t>(c)]; };
         const qreal pad = s_.mm(1.2);
 
         const auto rowItem = [=, this](const QStringList& cells, bool header) {
@@ -189,9 +230,9 @@ private:
             h += 2 * pad;
             return Item{h, [=, this](QPainter& p, qreal top) {
                             if (header)
-                                p.fillRect(QRectF(s_.left(), top, s_.width(), h), QColor::fromRgb(kHeaderFill));
+                                p.fillRect(QRectF(s_.left(), top, tableW, h), QColor::fromRgb(kHeaderFill));
                             p.setPen(QPen(Qt::black, s_.mm(0.15)));
-                            p.drawRect(QRectF(s_.left(), top, s_.width(), h));
+                            p.drawRect(QRectF(s_.left(), top, tableW, h));
                             for (int c = 0; c < columns; ++c) {
                                 if (c > 0)
                                     p.drawLine(QPointF(lefts[c], top), QPointF(lefts[c], top + h));
@@ -321,6 +362,15 @@ std::vector<std::vector<Placed>> paginate(const std::vector<Item>& items, const 
 
 } // namespace
 
+QList<Step> reportSteps(const std::vector<kz::Step>& steps)
+{
+    QList<Step> out;
+    for (const kz::Step& s : steps)
+        out.append({QString::fromStdString(s.caption), QString::fromStdString(s.words), QString::fromStdString(s.numbers),
+                    QString::fromStdString(s.result + s.unit)});
+    return out;
+}
+
 qreal areaMm(const QPainter& painter, qreal mm)
 {
     return painter.device() ? mm * painter.device()->logicalDpiY() / 25.4 : mm;
@@ -352,6 +402,14 @@ QList<QPicture> pages(const Document& doc)
         out.push_back(picture);
     }
     return out;
+}
+
+QString eraDate(const QDate& date)
+{
+    const bool reiwa = date >= QDate(2019, 5, 1);
+    const int year = date.year() - (reiwa ? 2018 : 1988);
+    return (reiwa ? u"令和"_s : u"平成"_s) + (year == 1 ? u"元"_s : QString::number(year)) +
+           u"年%1月%2日"_s.arg(date.month()).arg(date.day());
 }
 
 QDate reportDate()

@@ -12,7 +12,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/step.h"
+
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QRectF;
@@ -38,6 +41,7 @@ struct Table {
     QStringList columns;     // the header row; its first entry heads the captions
     QList<QStringList> rows; // each as long as columns
     QString unit;            // written above the table's right edge: "（単位：千円）"
+    bool fitted = false;     // each column as wide as its widest text, not the page's width
 };
 
 // A step of a calculation: its caption, the rule in words, the rule with the figures, and
@@ -47,6 +51,21 @@ struct Step {
     QString words;
     QString numbers;
     QString result;
+};
+
+// The steps of a model as the report takes them (UTF-8 into the report's texts).
+QList<Step> reportSteps(const std::vector<kz::Step>& steps);
+
+// What a 計算過程 window shows: a heading, groups of steps (a group's title may be empty),
+// and a note under them: the hint while there are none, or why a calculation stopped.
+struct StepGroup {
+    QString title;
+    QList<Step> steps;
+};
+struct StepsPage {
+    QString heading;
+    QList<StepGroup> groups;
+    QString note;
 };
 
 // A drawing of its own, such as a chart: `draw` paints within the rectangle it is given,
@@ -60,7 +79,9 @@ struct Figure {
 struct Document {
     QString title; // "相続税の試算"
     QString law;   // "[平成20年5月1日現在法令等]"; empty: no line for it
-    QDate date;    // the date printed under the title
+    QDate date;    // the date printed under the title, in the era form: "令和8年12月7日"
+    QString client; // "お客様名": printed in the heading when given
+    QString headline; // the answer in a sentence, framed under the title; empty: none
     QList<Section> inputs;
     QList<Table> tables;
     QList<Figure> figures;
@@ -81,6 +102,10 @@ QList<QPicture> pages(const Document& doc);
 
 // The length of `mm` millimetres on a page's painter, for a Figure's own drawing.
 qreal areaMm(const QPainter& painter, qreal mm);
+
+// "令和8年12月7日": a date in the era form the law editions' names use (令和 from 2019-05-01,
+// 平成 before; the first year of an era is 元年).
+QString eraDate(const QDate& date);
 
 // The date the report carries: the main menu's date while the menu is open, else today.
 QDate reportDate();

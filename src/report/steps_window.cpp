@@ -3,7 +3,7 @@
 
 #include "ui/windows.h"
 
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -16,10 +16,43 @@ using namespace Qt::StringLiterals;
 
 namespace kz::report {
 
-StepsWindow::StepsWindow(const QString& title, std::function<QString()> text, QWidget* source)
+namespace {
+
+// Escaped, with its spaces kept: the program's captions space with U+3000, which rich text
+// would otherwise fold into one plain space.
+QString escaped(const QString& text) { return u"<span style=\"white-space:pre-wrap\">%1</span>"_s.arg(text.toHtmlEscaped()); }
+
+} // namespace
+
+QString stepsHtml(const StepsPage& page)
+{
+    // The soft grey and the indent of the report's formula in words.
+    QString html = u"<p><b>%1</b></p>"_s.arg(escaped(page.heading));
+    for (const StepGroup& group : page.groups) {
+        if (!group.title.isEmpty())
+            html += u"<p><b>【%1】</b></p>"_s.arg(escaped(group.title));
+        html += u"<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">"_s;
+        for (const Step& step : group.steps) {
+            html += u"<tr><td colspan=\"2\"><b>%1</b></td></tr>"_s.arg(escaped(step.caption));
+            if (!step.words.isEmpty())
+                html += u"<tr><td colspan=\"2\" style=\"padding-left:16px; color:#404040\">%1</td></tr>"_s.arg(
+                    escaped(u"式　"_s + step.words));
+            html += u"<tr><td style=\"padding-left:16px\">%1</td>"
+                    u"<td align=\"right\" valign=\"bottom\"><p style=\"white-space:nowrap\">= <b>%2</b></p></td></tr>"_s
+                        .arg(escaped(step.numbers), escaped(step.result));
+            html += u"<tr><td colspan=\"2\" style=\"font-size:4px\">&nbsp;</td></tr>"_s;
+        }
+        html += u"</table>"_s;
+    }
+    if (!page.note.isEmpty())
+        html += u"<p>%1</p>"_s.arg(escaped(page.note).replace(u'\n', u"<br>"_s));
+    return html;
+}
+
+StepsWindow::StepsWindow(const QString& title, std::function<StepsPage()> page, QWidget* source)
     : QWidget(source, Qt::Window)
-    , text_(std::move(text))
-    , view_(new QPlainTextEdit(this))
+    , page_(std::move(page))
+    , view_(new QTextEdit(this))
 {
     setObjectName(u"StepsWindow"_s);
     setWindowTitle(title);
@@ -27,7 +60,7 @@ StepsWindow::StepsWindow(const QString& title, std::function<QString()> text, QW
     view_->setReadOnly(true);
     // Selectable and copyable by keyboard too, with a caret a screen reader follows.
     view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    view_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    view_->setLineWrapMode(QTextEdit::WidgetWidth);
     view_->setAccessibleName(title);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -64,11 +97,12 @@ void StepsWindow::refresh()
 
 void StepsWindow::update()
 {
-    const QString text = text_ ? text_() : QString();
-    if (text == view_->toPlainText())
+    const QString html = page_ ? stepsHtml(page_()) : QString();
+    if (html == shown_)
         return;
+    shown_ = html;
     const int scrolled = view_->verticalScrollBar()->value();
-    view_->setPlainText(text);
+    view_->setHtml(html);
     view_->verticalScrollBar()->setValue(scrolled);
 }
 

@@ -4,6 +4,7 @@
 #include "common/format.h"
 #include "case/cases.h"
 #include "report/output.h"
+#include "report/steps_window.h"
 #include "second/study_chart.h"
 #include "second/study_report.h"
 #include "second/study_texts.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QTime>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +80,8 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
 
     bestButton = new kz::ui::CommandButton(u"最も少ない割合にする"_s, this);
     bestButton->setObjectName(u"BestShare"_s);
+    bestButton->setToolTip(u"一次・二次の合計が最も少ない割合にします。同じ合計の割合が続くときは、"
+                           u"その中でいま選んでいる割合に最も近い割合にします。"_s);
     connect(bestButton, &QPushButton::clicked, this, [this] { m_form.chooseOptimum(); });
 
     auto* results = new QGroupBox(u"選んだ割合の税額（千円）"_s, this);
@@ -101,20 +105,17 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     bold.setBold(true);
     m_figures.back()->setFont(bold);
 
-    // The study as a report, as the tax sheet makes one: a PDF file or the print preview.
+    // Its steps and the study as a report, as the tax sheet has them: the 計算過程 window, a
+    // PDF file or the print preview.
     const auto command = [this](const QString& caption, const QString& name, QKeyCombination key, void (FormNijiSouzoku::*act)()) {
         auto* b = new kz::ui::CommandButton(caption, this);
         b->setObjectName(name);
         b->setAccessibleName(QString(caption).remove(u'…'));
-        b->setAccessibleDescription(QKeySequence(key).toString(QKeySequence::NativeText));
         connect(b, &QPushButton::clicked, this, act);
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, b, [b] {
-            b->setFocus(Qt::ShortcutFocusReason); // the field under edit is left first
-            b->click();
-        });
+        kz::ui::bindKey(b, key, this);
         return b;
     };
+    stepsButton = command(u"計算過程"_s, u"StepsCommand"_s, QKeyCombination(Qt::Key_F2), &FormNijiSouzoku::showSteps);
     saveButton = command(u"PDFに保存…"_s, u"SaveCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormNijiSouzoku::saveReport);
     previewButton = command(u"印刷プレビュー…"_s, u"PreviewCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_P),
                             &FormNijiSouzoku::previewReport);
@@ -126,9 +127,16 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     closeButton = new kz::ui::CommandButton(u"閉じる"_s, this);
     closeButton->setObjectName(u"CloseButton"_s);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    // Esc closes it, as it closes the help and the 計算過程 windows.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    kz::ui::registerWindow(kz::ui::WindowKind::StudySteps, [this] {
+        return new kz::report::StepsWindow(u"計算過程 － 二次相続シミュレーション"_s, [this] { return studyStepsPage(m_form); },
+                                           this);
+    });
 
     chart = new StudyChart(m_form, this);
-    table = new QTableWidget(13, 5, this);
+    table = new QTableWidget(0, 5, this); // its rows follow the study's table
     table->setObjectName(u"StudyTable"_s);
     table->setAccessibleName(u"配偶者の取得割合ごとの税額表（千円）"_s);
     table->setHorizontalHeaderLabels(tableColumns());
@@ -137,20 +145,29 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     table->setTabKeyNavigation(false); // Tab leaves the table; the arrows move inside it
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
-    for (int r = 0; r < table->rowCount(); ++r)
-        for (int c = 0; c < table->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(r, c, item);
-        }
-    table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 13 + table->horizontalHeader()->sizeHint().height() + 4);
+    // Every row in view at once: eleven steps, the two named shares, the optimum, the choice.
+    table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 15 + table->horizontalHeader()->sizeHint().height() + 4);
+
+    // Where the case came from, and when: a later change on the sheet reaches the study only
+    // when asked for.
+    source = new QLabel(u"入力した事例"_s, this);
+    source->setObjectName(u"CaseSource"_s);
+    retakeButton = new kz::ui::CommandButton(u"シートから取り込む"_s, this);
+    retakeButton->setObjectName(u"RetakeCase"_s);
+    retakeButton->setToolTip(u"相続税計算シートのいまの事例を取り込み直します（固有財産と年数はそのまま）。"_s);
+    connect(retakeButton, &QPushButton::clicked, this, &FormNijiSouzoku::retakeCase);
+    auto* origin = new QHBoxLayout;
+    origin->addWidget(source, 1);
+    origin->addWidget(retakeButton);
 
     auto* left = new QVBoxLayout;
+    left->addLayout(origin);
     left->addWidget(inputs);
     left->addWidget(bestButton);
     left->addWidget(results);
     left->addStretch();
     auto* commands = new QHBoxLayout;
+    commands->addWidget(stepsButton);
     commands->addWidget(saveButton);
     commands->addWidget(previewButton);
     commands->addWidget(openButton);
@@ -161,19 +178,32 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(chart, 1);
     right->addWidget(table);
-    auto* root = new QHBoxLayout(this);
-    root->addLayout(left);
-    root->addLayout(right, 1);
+    headline = new QLabel(this);
+    headline->setObjectName(u"Headline"_s);
+    headline->setWordWrap(true);
+    headline->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont strong = headline->font();
+    strong.setBold(true);
+    strong.setPointSizeF(strong.pointSizeF() * 1.15);
+    headline->setFont(strong);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(headline);
+    root->addLayout(columns, 1);
 
     setTabOrder(m_fields.back(), firstLaw);
     setTabOrder(firstLaw, secondLaw);
     setTabOrder(secondLaw, bestButton);
     setTabOrder(bestButton, table);
-    setTabOrder(table, saveButton);
+    setTabOrder(table, stepsButton);
+    setTabOrder(stepsButton, saveButton);
     setTabOrder(saveButton, previewButton);
     setTabOrder(previewButton, openButton);
     setTabOrder(openButton, saveCaseButton);
     setTabOrder(saveCaseButton, closeButton);
+    setTabOrder(closeButton, retakeButton); // an added command: after the window's own order
 
     m_form.textChanged = [this](Entry e) { mirror(e); };
     m_form.recomputed = [this] { showResults(); };
@@ -181,6 +211,9 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     resize(1100, 680);
     kz::ui::placeOnScreen(this, 2, 2);
     kz::report::acceptCaseDrops(this);
+    // The first entry has the focus on arrival, also where a small screen puts the window's
+    // content into a scroll area and the command above the entries would come first.
+    field(Entry::Estate)->setFocus(Qt::OtherFocusReason);
 }
 
 FormNijiSouzoku::~FormNijiSouzoku()
@@ -201,10 +234,12 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setDefaultButton(QMessageBox::Yes);
         if (box.exec() != QMessageBox::Yes) {
-            close();
+            if (!m_retaking) // asked again from here, the study stays as it was
+                close();
             return;
         }
         m_form.setStandalone(c.refusal);
+        source->setText(u"入力した事例（計算シートから取り込んでいません）"_s);
         activateWindow();
         return;
     }
@@ -217,18 +252,34 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
     m_form.setFromSheet(true);
     m_form.setInput(in);
+    source->setText(u"相続税計算シートから取り込み "_s + QTime::currentTime().toString(u"HH:mm"_s));
 }
+
+void FormNijiSouzoku::retakeCase()
+{
+    if (auto* sheet = dynamic_cast<tax::CaseSource*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSheet))) {
+        m_retaking = true;
+        sheet->sendCase(*this);
+        m_retaking = false;
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, u"二次相続シミュレーション"_s,
+                    u"相続税計算シートが開いていないため、取り込めません。"_s, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void FormNijiSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::StudySteps); }
 
 void FormNijiSouzoku::saveReport()
 {
     kz::report::Document doc = studyReport(m_form, *chart, kz::report::reportDate());
     kz::report::attachCase(doc, fileCase());
-    kz::report::saveWithDialog(this, doc, u"二次相続試算"_s);
+    kz::report::saveWithDialog(this, doc, u"二次相続試算"_s, &m_client);
 }
 
 void FormNijiSouzoku::previewReport()
 {
-    kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()));
+    kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()), &m_client);
 }
 
 kz::cases::FileCase FormNijiSouzoku::fileCase() const
@@ -277,19 +328,33 @@ void FormNijiSouzoku::mirror(Entry e)
 
 void FormNijiSouzoku::showResults()
 {
+    headline->setText(kz::second::headline(m_form));
     const Figures& f = m_form.figures();
     familyNote->setText(kz::ui::qs(m_form.note()));
     familyNote->setVisible(!m_form.note().empty());
     for (std::size_t i = 0; i < m_figures.size(); ++i)
         m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
+    const auto rows = static_cast<int>(m_form.table().size());
+    if (table->rowCount() != rows) {
+        table->setRowCount(rows);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                if (!table->item(r, c)) {
+                    auto* item = new QTableWidgetItem;
+                    item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+                    table->setItem(r, c, item);
+                }
+    }
     int r = 0;
     for (const TableRow& row : m_form.table()) {
-        const QStringList cells = tableCells(row);
+        const QStringList cells = tableCells(row, m_form);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
             table->item(r, c)->setText(cells[c]);
         ++r;
     }
     chart->update();
+    if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::StudySteps)))
+        steps->refresh();
 }
 
 } // namespace kz::second

@@ -41,16 +41,22 @@ public:
 
     StudyChart* chart = nullptr;
     QTableWidget* table = nullptr;
+    QLabel* headline = nullptr; // the answer in a sentence, above the figures
+    QLabel* source = nullptr;   // "相続税計算シートから取り込み 14:05"
+    kz::ui::CommandButton* retakeButton = nullptr; // シートから取り込む
     QComboBox* firstLaw = nullptr;
     QComboBox* secondLaw = nullptr;
     QLabel* familyNote = nullptr; // whose family the figures are of
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
+    kz::ui::CommandButton* stepsButton = nullptr;   // 計算過程, F2
     kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
     kz::ui::CommandButton* previewButton = nullptr; // 印刷プレビュー…, Ctrl+P
     kz::ui::CommandButton* openButton = nullptr;     // 開く…, Ctrl+O
     kz::ui::CommandButton* saveCaseButton = nullptr; // 保存…, Ctrl+Shift+S
     kz::ui::CommandButton* closeButton = nullptr;
 
+    void showSteps();
+    void retakeCase(); // the sheet's case as it stands now
     void saveReport();
     void previewReport();
     void saveCase();
@@ -64,6 +70,8 @@ private:
     void showResults();
 
     StudyForm m_form;
+    bool m_retaking = false; // シートから取り込む: a refused family leaves the study open
+    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
     std::array<kz::ui::EntryField*, kEntryCount> m_fields{};
     std::vector<QLabel*> m_figures;
 };

@@ -3,6 +3,7 @@
 
 #include "common/format.h"
 #include "second/study_form.h"
+#include "second/study_texts.h"
 #include "ui/app.h"
 
 #include <QPainter>
@@ -16,10 +17,11 @@ using namespace Qt::StringLiterals;
 namespace kz::second {
 namespace {
 
-// 1, 2 or 5 times a power of ten, at least v / 6: four to seven grid lines over the range.
+// 1, 2 or 5 times a power of ten, at least v / 6 and at least 1 千円: four to seven grid
+// lines over the range, each label a whole 千円 of its own.
 double niceStep(double v)
 {
-    const double raw = std::max(v / 6, 1e-9);
+    const double raw = std::max(v / 6, 1.0);
     const double unit = std::pow(10.0, std::floor(std::log10(raw)));
     for (const double m : {1.0, 2.0, 5.0})
         if (m * unit >= raw)
@@ -59,9 +61,11 @@ void StudyChart::paintEvent(QPaintEvent*)
         paintCurves(cp, rect(), colours(false));
         m_key = key;
     }
+    // The minimum last: the chosen share's rule and dots never hide its marker or label.
     QPainter p(this);
     p.drawPixmap(0, 0, m_cache);
     paintChosen(p, rect(), colours(false));
+    paintMinimum(p, rect(), colours(false));
 }
 
 void StudyChart::paintChart(QPainter& p, const QRectF& area, bool paper) const
@@ -69,6 +73,16 @@ void StudyChart::paintChart(QPainter& p, const QRectF& area, bool paper) const
     const Colours c = colours(paper);
     paintCurves(p, area, c);
     paintChosen(p, area, c);
+    paintMinimum(p, area, c);
+}
+
+QStringList StudyChart::axisLabels() const
+{
+    const Frame f = frame(rect(), QFontMetricsF(font()));
+    QStringList labels;
+    for (double v = 0; v <= f.yMax + f.step / 2; v += f.step)
+        labels << grouped(v);
+    return labels;
 }
 
 StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm) const
@@ -76,11 +90,10 @@ StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm)
     double top = 0;
     for (const Figures& f : m_form.curve())
         top = std::max({top, f.firstPayable, f.secondPayable, f.total});
-    const double topMan = std::max(top / 10, 1.0); // 万円
     Frame f;
     f.line = fm.height();
-    f.step = niceStep(topMan);
-    f.yMax = std::ceil(topMan / f.step) * f.step;
+    f.step = niceStep(top);
+    f.yMax = std::max(5 * f.step, std::ceil(top / f.step) * f.step); // an empty study still shows a scale
     const double left = area.left() + fm.horizontalAdvance(grouped(f.yMax)) + f.line * 0.8;
     f.plot = QRectF(left, area.top() + f.line * 2.6, area.right() - left - f.line, area.height() - f.line * 5.2);
     f.estate = m_form.input().estate - m_form.input().legatee; // the range of the spouse's share
@@ -93,16 +106,21 @@ StudyChart::Colours StudyChart::colours(bool paper) const
     const bool dark = !paper && palette().color(QPalette::Base).lightness() < 128;
     QColor grid = text;
     grid.setAlpha(60);
+    QColor total = text;
+    total.setAlpha(90);
     return {text, grid, dark ? QColor(110, 170, 255) : QColor(0, 80, 200), dark ? QColor(255, 160, 80) : QColor(200, 70, 0),
-            dark ? QColor(120, 230, 120) : QColor(0, 140, 60), paper ? QColor(Qt::white) : palette().color(QPalette::Base)};
+            dark ? QColor(120, 230, 120) : QColor(0, 140, 60), paper ? QColor(Qt::white) : palette().color(QPalette::Base),
+            total};
 }
 
 namespace {
 struct Series { QColor StudyChart::Colours::*colour; Qt::PenStyle style; double width; double Figures::*value; const char16_t* name; };
+// The total is a wide pale band drawn first, the two inheritances narrow lines over it: where
+// the total equals one of them (no second tax left of the minimum) both stay in sight.
 constexpr Series kSeries[] = {
     {&StudyChart::Colours::first, Qt::SolidLine, 2, &Figures::firstPayable, u"一次相続"},
     {&StudyChart::Colours::second, Qt::DashLine, 2, &Figures::secondPayable, u"二次相続"},
-    {&StudyChart::Colours::text, Qt::SolidLine, 3, &Figures::total, u"合計"},
+    {&StudyChart::Colours::total, Qt::SolidLine, 7, &Figures::total, u"合計"},
 };
 } // namespace
 
@@ -118,12 +136,12 @@ void StudyChart::paintCurves(QPainter& p, const QRectF& area, const Colours& c) 
     // Grid, ticks and axis titles.
     p.setPen(QPen(c.grid, 1));
     for (double v = 0; v <= f.yMax + f.step / 2; v += f.step)
-        p.drawLine(QPointF(f.plot.left(), f.y(v * 10)), QPointF(f.plot.right(), f.y(v * 10)));
+        p.drawLine(QPointF(f.plot.left(), f.y(v)), QPointF(f.plot.right(), f.y(v)));
     for (int pc = 0; pc <= 100; pc += 10)
         p.drawLine(QPointF(f.x(pc), f.plot.top()), QPointF(f.x(pc), f.plot.bottom()));
     p.setPen(c.text);
     for (double v = 0; v <= f.yMax + f.step / 2; v += f.step)
-        p.drawText(QRectF(area.left(), f.y(v * 10) - line / 2, f.plot.left() - area.left() - line * 0.3, line),
+        p.drawText(QRectF(area.left(), f.y(v) - line / 2, f.plot.left() - area.left() - line * 0.3, line),
                    Qt::AlignRight | Qt::AlignVCenter, grouped(v));
     for (int pc = 0; pc <= 100; pc += 10)
         p.drawText(QRectF(f.x(pc) - line * 2, f.plot.bottom() + line * 0.2, line * 4, line), Qt::AlignCenter,
@@ -131,7 +149,7 @@ void StudyChart::paintCurves(QPainter& p, const QRectF& area, const Colours& c) 
     p.drawText(QRectF(f.plot.left(), f.plot.bottom() + line * 1.3, f.plot.width(), line), Qt::AlignCenter,
                u"配偶者の取得割合（％）"_s);
     p.drawText(QRectF(area.left(), area.top() + line * 1.3, f.plot.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
-               u"税額（万円）"_s);
+               u"税額（千円）"_s);
     p.drawRect(f.plot);
 
     // The three lines: straight between kinks, so these points draw the exact curves.
@@ -153,15 +171,25 @@ void StudyChart::paintCurves(QPainter& p, const QRectF& area, const Colours& c) 
         p.drawText(QPointF(legendX + line * 2, ly + fm.ascent() / 2 - fm.descent() / 2), name);
     }
 
-    // The minimum: a filled diamond and its label, kept inside the plot.
+    p.restore();
+}
+
+// The minimum: a filled diamond and its label, kept inside the plot; a tie names its stretch.
+void StudyChart::paintMinimum(QPainter& p, const QRectF& area, const Colours& c) const
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(font());
+    const QFontMetricsF fm(font(), p.device());
+    const Frame f = frame(area, fm);
+    const double line = f.line;
     const Optimum& best = m_form.best();
     const QPointF m(f.x(f.percentOf(best.share)), f.y(best.total));
     const double r = line * 0.35;
     p.setPen(QPen(c.text, 1));
     p.setBrush(c.minimum);
     p.drawPolygon(QPolygonF{{m.x(), m.y() - r}, {m.x() + r, m.y()}, {m.x(), m.y() + r}, {m.x() - r, m.y()}});
-    const QString label = u"最小 %1 %　%2千円"_s.arg(QString::number(f.percentOf(best.share), 'f', 1),
-                                                     grouped(static_cast<double>(shown(best.total))));
+    const QString label = minimumShares(best, f.estate) + u"　"_s + grouped(static_cast<double>(shown(best.total))) + u"千円"_s;
     const double w = fm.horizontalAdvance(label) + line * 0.6;
     QRectF box(m.x() - w / 2, m.y() + r + line * 0.3, w, line * 1.2);
     if (box.bottom() > f.plot.bottom())

@@ -7,6 +7,7 @@
 #endif
 
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -24,8 +25,12 @@ public:
     // whatever the screen's palette.
     void paintChart(QPainter& p, const QRectF& area, bool paper = false) const;
 
+    // The value axis's labels from the bottom, in 千円 with grouped digits: whole 千円 steps
+    // of 1, 2 or 5 times a power of ten, so that no two read alike.
+    QStringList axisLabels() const;
+
     struct Colours {
-        QColor text, grid, first, second, minimum, base;
+        QColor text, grid, first, second, minimum, base, total;
     };
 
 protected:
@@ -39,7 +44,7 @@ private:
         std::int32_t estate = 0;
         double percentOf(std::int32_t s) const { return estate > 0 ? 100.0 * s / estate : 0.0; }
         double x(double percent) const { return plot.left() + plot.width() * percent / 100; }
-        double y(double sen) const { return plot.bottom() - plot.height() * (sen / 10) / yMax; }
+        double y(double sen) const { return plot.bottom() - plot.height() * sen / yMax; }
     };
     // What the cached picture shows.
     struct Key {
@@ -55,6 +60,7 @@ private:
     Colours colours(bool paper) const;
     void paintCurves(QPainter& p, const QRectF& area, const Colours& c) const;
     void paintChosen(QPainter& p, const QRectF& area, const Colours& c) const;
+    void paintMinimum(QPainter& p, const QRectF& area, const Colours& c) const;
 
     const StudyForm& m_form;
     QPixmap m_cache;

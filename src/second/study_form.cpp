@@ -231,7 +231,19 @@ void StudyForm::setInput(const StudyInput& in)
 
 void StudyForm::chooseOptimum()
 {
-    in_.spouseShare = best_.share;
+    // Where several shares cost the same least, the one of them nearest the share now chosen:
+    // the adviser's choice moves no further than the saving needs.
+    std::int32_t nearest = best_.share;
+    std::int64_t distance = std::numeric_limits<std::int64_t>::max();
+    for (const ShareRange& r : best_.equalRanges) {
+        const std::int32_t candidate = std::clamp(in_.spouseShare, r.from, r.to);
+        const std::int64_t d = std::abs(std::int64_t{candidate} - in_.spouseShare);
+        if (d < distance) {
+            distance = d;
+            nearest = candidate;
+        }
+    }
+    in_.spouseShare = nearest;
     for (const Entry e : {Entry::Share, Entry::Percent})
         rewrite(e, shownText(e, in_, percent(), focused_[static_cast<std::size_t>(e)]));
     recompute();
@@ -242,17 +254,27 @@ void StudyForm::recompute()
     best_ = optimum(in_);
     const std::int32_t range = in_.estate - in_.legatee;
     const auto percentOf = [&](std::int32_t s) { return range > 0 ? 100.0 * s / range : 0.0; };
-    // 0, 10, …, 100 % (the step's own percentage, also where E is 0), the optimum, the chosen.
-    std::vector<std::int32_t> shares;
+    // 0, 10, …, 100 % (the step's own percentage, also where E is 0); the two shares an adviser
+    // names first: the statutory half of ② (within the spouse's range) and the most the spouse
+    // takes free of tax whatever the estate, where it lies within the range; the optimum, the
+    // chosen share.
+    std::vector<std::pair<TableRow::Kind, std::int32_t>> rows;
     for (int step = 0; step <= 10; ++step)
-        shares.push_back(static_cast<std::int32_t>(std::nearbyint(range * (step / 10.0))));
-    shares.push_back(best_.share);
-    shares.push_back(in_.spouseShare);
+        rows.emplace_back(TableRow::Kind::Step, static_cast<std::int32_t>(std::nearbyint(range * (step / 10.0))));
+    rows.emplace_back(TableRow::Kind::Statutory, std::min(range, static_cast<std::int32_t>(std::nearbyint(in_.estate / 2.0))));
+    if (in_.law->spouseTaxFree <= range)
+        rows.emplace_back(TableRow::Kind::Limit, in_.law->spouseTaxFree);
+    rows.emplace_back(TableRow::Kind::Optimum, best_.share);
+    rows.emplace_back(TableRow::Kind::Chosen, in_.spouseShare);
+    std::vector<std::int32_t> shares;
+    for (const auto& [kind, share] : rows)
+        shares.push_back(share);
     const std::vector<Figures> figures = evaluateAt(in_, shares);
     table_.clear();
-    for (std::size_t i = 0; i < shares.size(); ++i) {
-        const auto kind = i < 11 ? TableRow::Kind::Step : i == 11 ? TableRow::Kind::Optimum : TableRow::Kind::Chosen;
-        table_.push_back({kind, shares[i], i < 11 ? 10.0 * static_cast<double>(i) : percentOf(shares[i]), figures[i]});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TableRow::Kind kind = rows[i].first;
+        table_.push_back({kind, shares[i], kind == TableRow::Kind::Step ? 10.0 * static_cast<double>(i) : percentOf(shares[i]),
+                          figures[i]});
     }
     figures_ = figures.back();
     if (recomputed)

@@ -44,7 +44,8 @@ struct SheetCase {
 SheetCase fromSheet(const tax::TaxSheet& sheet);
 
 struct TableRow {
-    enum class Kind : std::uint8_t { Step, Optimum, Chosen } kind;
+    // Statutory: the spouse's statutory share (1/2); Limit: 1億6千万円, where it lies within E.
+    enum class Kind : std::uint8_t { Step, Statutory, Limit, Optimum, Chosen } kind;
     std::int32_t share;
     double percent;
     Figures figures;
@@ -83,7 +84,8 @@ public:
     const Figures& figures() const { return figures_; }
     const Optimum& best() const { return best_; }
     double percent() const; // S as a percentage of E (0 when E is 0)
-    // 0, 10, …, 100 % (each to the nearest 千円), then the optimum and the chosen share.
+    // 0, 10, …, 100 % (each to the nearest 千円), the statutory share, 1億6千万円 where it lies
+    // within E, then the optimum and the chosen share.
     const std::vector<TableRow>& table() const { return table_; }
     // Figures at every kink (best().kinks), for the chart.
     const std::vector<Figures>& curve() const { return best_.curve; }

@@ -12,4 +12,7 @@ class StudyForm;
 // The chart draws itself on the page when the pages are made: it must outlive them.
 kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart, const QDate& date);
 
+// The 計算過程 window's page: the steps for the chosen share.
+kz::report::StepsPage studyStepsPage(const StudyForm& form);
+
 } // namespace kz::second

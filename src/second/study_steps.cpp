@@ -4,6 +4,8 @@
 #include "common/format.h"
 #include "tax_sheet/steps.h"
 
+#include <algorithm>
+
 namespace kz::second {
 namespace {
 
@@ -38,7 +40,7 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
         {"一次相続の相続税の総額", "計算シートと同じく、法定相続分（配偶者 1/2、子 各 1/(2 × 子の人数)）を千円に丸めて速算表を当て、千円に丸めて合計",
          amount(f.firstTaxable) + " × 1/2 と " + amount(f.firstTaxable) + " × 1/" + count(2 * in.children) + " × " + n + " 人",
          t1, "千円"},
-        {"配偶者の税額軽減額", "取得額が max(" + tax::manYen(law1.spouseTaxFree) + ", 課税価格の合計 × 1/2) を超えるとき、相続税の総額 × その額 ÷ 課税価格の合計（小数第２位まで）",
+        {"配偶者の税額軽減額", "取得額が " + tax::manYen(law1.spouseTaxFree) + " と課税価格の合計 × 1/2 の多いほうを超えるとき、相続税の総額 × その額 ÷ 課税価格の合計（小数第２位まで）",
          t1 + " × " + amount(f.reductionBound) + " ÷ " + e + "（取得額 " + s + "）", amount(f.reduction), "千円"},
         {"配偶者の納付税額", "相続税の総額 × 相続額比率（取得額 ÷ 課税価格の合計、小数第２位まで）− 税額軽減額（0 未満は 0）",
          t1 + " × " + s + " ÷ " + e + " − " + amount(f.reduction), a, "千円"},
@@ -54,8 +56,10 @@ kz::Steps studySteps(const StudyInput& in, const Figures& f)
          amount(law2.basicDeduction) + " + " + amount(law2.basicPerHeir) + " × " + n, amount(f.secondDeduction), "千円"},
         {"二次相続の相続税の総額", "（課税価格 − 基礎控除額）を子の人数で等分し速算表を当てて合計",
          amount(f.secondTaxable) + " × 1/" + n + " × " + n + " 人", amount(f.secondTax), "千円"},
-        {"相次相続控除", "配偶者の納付税額 × min(1, 二次相続の課税価格 ÷ (取得額 − 納付税額)) × (10 − 年数) ÷ 10",
-         a + " × min(1, " + amount(f.secondEstate) + " ÷ (" + s + " − " + a + ")) × (10 − " + count(in.years) + ") ÷ 10",
+        {"相次相続控除",
+         "配偶者の納付税額 × 二次相続の課税価格 ÷ (取得額 − 納付税額)（1 を超えるときは 1） × (10 − 年数) ÷ 10",
+         a + " × " + amount(f.secondEstate) + " ÷ (" + s + " − " + a + ")（1 を超えるときは 1） × (10 − " +
+             count(in.years) + ") ÷ 10",
          amount(f.credit), "千円"},
         {"二次相続の納付税額", "相続税の総額 − 相次相続控除（0 未満は 0）", amount(f.secondTax) + " − " + amount(f.credit),
          amount(f.secondPayable), "千円"},

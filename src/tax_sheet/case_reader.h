@@ -14,4 +14,14 @@ protected:
     ~CaseReader() = default;
 };
 
+// The sheet as the source of a reader's case: the reader asks it to hand its current case
+// over again (シートから取り込む), so that nothing reaches the reader unasked.
+class CaseSource {
+public:
+    virtual void sendCase(CaseReader& reader) = 0;
+
+protected:
+    ~CaseSource() = default;
+};
+
 } // namespace kz::tax

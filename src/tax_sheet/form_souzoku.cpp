@@ -185,15 +185,8 @@ QWidget* FormSouzoku::addExtraCommands()
         b->setGeometry(twipsRect(c.left, top, c.width, kExtraHeight));
         b->raise();
         b->setAccessibleName(QString(b->text()).remove(u'…'));
-        b->setAccessibleDescription(QKeySequence(c.key).toString(QKeySequence::NativeText));
         connect(b, &QPushButton::clicked, this, c.act);
-        // The key acts as a click does: the field under edit is left, and its amount
-        // stored, before the command reads the sheet.
-        auto* key = new QShortcut(QKeySequence(c.key), this);
-        connect(key, &QShortcut::activated, b, [b] {
-            b->setFocus(Qt::ShortcutFocusReason);
-            b->click();
-        });
+        kz::ui::bindKey(b, c.key, this);
         setTabOrder(std::exchange(last, b), b);
         extraCommands.append(b);
     }
@@ -205,7 +198,7 @@ QWidget* FormSouzoku::addExtraCommands()
         refreshSteps();
     };
     kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsText(m_sheet); }, this);
+        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsPage(m_sheet); }, this);
     });
     return last;
 }
@@ -224,13 +217,13 @@ void FormSouzoku::saveReport()
         return;
     kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate());
     kz::report::attachCase(doc, fileCase());
-    kz::report::saveWithDialog(this, doc, u"相続税試算"_s);
+    kz::report::saveWithDialog(this, doc, u"相続税試算"_s, &m_client);
 }
 
 void FormSouzoku::previewReport()
 {
     if (!refuseReport(ReportUse::Print))
-        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()));
+        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
 }
 
 // A report is only of results that stand; otherwise the sheet says why, as its own run does,
@@ -304,6 +297,8 @@ void FormSouzoku::CommandNiji_Click()
     if (auto* study = dynamic_cast<CaseReader*>(kz::ui::showWindow(kz::ui::WindowKind::SecondStudy)))
         study->takeCase(m_sheet);
 }
+
+void FormSouzoku::sendCase(CaseReader& reader) { reader.takeCase(m_sheet); }
 
 void FormSouzoku::Picture5_Click()
 {

@@ -5,6 +5,7 @@
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"
+#include "tax_sheet/case_reader.h"
 #include "tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
@@ -24,7 +25,7 @@ class GiftTaxTable;
 class ProceduresChart;
 class SheetPage;
 
-class FormSouzoku : public QWidget, public kz::report::CaseWindow {
+class FormSouzoku : public QWidget, public CaseSource, public kz::report::CaseWindow {
     Q_OBJECT
 public:
     explicit FormSouzoku(QWidget* parent = nullptr);
@@ -49,6 +50,7 @@ public:
     void Command3_Click();
     void Command7_Click();
     void CommandNiji_Click();
+    void sendCase(CaseReader& reader) override;
     void Picture5_Click();
 
     // Beside the stated commands: the steps window (F2), the report as PDF (Ctrl+S) and
@@ -74,6 +76,7 @@ private:
     void refreshSteps();
 
     TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
+    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
 };
 
 } // namespace kz::tax

@@ -86,6 +86,10 @@ constexpr LawEdition kEditions[] = {
         .giftNote = nullptr,
         .giftTaxTables = kGiftTables2008,
         .giftTaxNotes = kGiftNotes2008,
+        .settlementConditions =
+            u"　1　贈与をする人が65歳以上の親であり、贈与を受ける人が20歳以上の子であること。\n"
+            u"　2　贈与を受ける人が、贈与をする人の推定相続人である直系卑属であること。\n"
+            u"　3　贈与額は2,500万円まで非課税で、これを超える部分には一律20％の贈与税が課税されること。",
         .settlementNote = {},
     },
     {
@@ -103,6 +107,10 @@ constexpr LawEdition kEditions[] = {
         .giftNote = u"※ 令和6年1月1日以後の贈与は相続開始前7年以内（延長した4年分は合計100万円を控除）が加算対象です。",
         .giftTaxTables = kGiftTables2024,
         .giftTaxNotes = kGiftNotes2024,
+        .settlementConditions =
+            u"　1　贈与をする人が60歳以上の父母・祖父母、贈与を受ける人が18歳以上の子・孫であること。\n"
+            u"　2　贈与を受ける人が、贈与をする人の推定相続人または孫であること。\n"
+            u"　3　基礎控除110万円の後、2,500万円まで非課税で、超える部分には一律20％の贈与税が課税されること。",
         .settlementNote = kSettlement2024,
     },
 };

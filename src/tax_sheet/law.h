@@ -51,6 +51,9 @@ struct LawEdition {
     std::span<const GiftTable> giftTaxTables;
     std::span<const char16_t* const> giftTaxNotes;
 
+    // The conditions of settlement taxation at inheritance, as the help page states them:
+    // three numbered lines.
+    const char16_t* settlementConditions;
     // A framed note on the help page about settlement taxation at inheritance: its title,
     // then its lines. Empty: the page as first written.
     std::span<const char16_t* const> settlementNote;

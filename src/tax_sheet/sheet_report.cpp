@@ -67,9 +67,11 @@ kz::report::Table personResults(const TaxSheet& s)
                 minors << labelText(s, sheetLabel(p + 4));
             t.rows.append(minors << QString());
         }
+        // The legatee has no statutory share: the sheet shows no 相続額 or 相続税額 for it.
+        const bool noShare = i == 1 || i == 2;
         QStringList row{captions[i]};
         for (int p = 1; p <= kPersons; ++p)
-            row << labelText(s, personLabel(p, i));
+            row << (noShare && p == kPersons ? QString() : labelText(s, personLabel(p, i)));
         t.rows.append(row);
     }
     return t;
@@ -98,8 +100,7 @@ kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
     doc.date = date;
     doc.inputs = {inputs(s)};
     doc.tables = {amounts(s), totals(s), personResults(s)};
-    for (const kz::Step& step : calculationSteps(s))
-        doc.steps.append({qs(step.caption), qs(step.words), qs(step.numbers), qs(step.result + step.unit)});
+    doc.steps = kz::report::reportSteps(calculationSteps(s));
     doc.emptySteps = emptyStepsHint();
     doc.caveat = u"※ 計算シートでは受遺者の２割加算、配偶者の税額軽減、未成年者控除が計算できます。"
                  u"修正項目：２割加算、税額控除（贈与税額控除、配偶者の税額軽減、未成年者控除、障害者控除、相次相続控除、"
@@ -109,18 +110,17 @@ kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
     return doc;
 }
 
-QString stepsText(const TaxSheet& s)
+kz::report::StepsPage stepsPage(const TaxSheet& s)
 {
-    QString text = u"相続税の試算　"_s + QString::fromUtf16(s.law().name) + u'\n';
+    kz::report::StepsPage page{u"相続税の試算　"_s + QString::fromUtf16(s.law().name), {}, {}};
     const kz::Steps steps = calculationSteps(s);
     if (steps.empty())
-        return text + emptyStepsHint();
-    for (const kz::Step& step : steps)
-        text += qs(kz::stepLine(step)) + u'\n';
-    const std::string why = stopReason(s.working());
-    if (!why.empty())
-        text += u"計算はここで止まりました："_s + qs(why) + u'\n';
-    return text;
+        page.note = emptyStepsHint();
+    else
+        page.groups.append({QString(), kz::report::reportSteps(steps)});
+    if (const std::string why = stopReason(s.working()); !why.empty())
+        page.note = u"計算はここで止まりました："_s + qs(why);
+    return page;
 }
 
 QString reportRefusal(const TaxSheet& s, ReportUse use)

@@ -10,9 +10,9 @@ namespace kz::tax {
 // the last 納付税額計算 and the sheet's own caveat.
 kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
 
-// The 計算過程 window's text: the law, then one step a line, and why the run stopped if it
-// did; a hint while the results are cleared.
-QString stepsText(const TaxSheet& sheet);
+// The 計算過程 window's page: the law, then the steps, and why the run stopped if it did; a
+// hint while the results are cleared.
+kz::report::StepsPage stepsPage(const TaxSheet& sheet);
 
 enum class ReportUse : std::uint8_t { Save, Print };
 

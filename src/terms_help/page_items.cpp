@@ -63,7 +63,8 @@ QString lawText(const char16_t* text, const tax::LawEdition& law)
 {
     return QString::fromUtf16(text)
         .replace(u"{法令}"_s, QString::fromUtf16(law.name))
-        .replace(u"{元号}"_s, QString::fromUtf16(law.era));
+        .replace(u"{元号}"_s, QString::fromUtf16(law.era))
+        .replace(u"{精算課税の条件}"_s, QString::fromUtf16(law.settlementConditions));
 }
 
 std::vector<QLabel*> buildPage(const PageTable& table, QWidget* page, const PictureSource& pictures,

@@ -80,7 +80,8 @@ struct PageTable {
 using PictureSource = std::function<QPixmap(SheetPicture which, QSize size)>;
 
 // A text of a page that names the law edition or its era, which belong to the law: "{法令}"
-// stands for the edition's name, "{元号}" for its era.
+// stands for the edition's name, "{元号}" for its era, "{精算課税の条件}" for the conditions
+// of settlement taxation at inheritance.
 QString lawText(const char16_t* text, const tax::LawEdition& law);
 
 // A label whose text names the law, with the text it was built from.

@@ -2,6 +2,9 @@
 #include "ui/command_button.h"
 
 #include <QKeyEvent>
+#include <QShortcut>
+
+using namespace Qt::StringLiterals;
 
 namespace kz::ui {
 
@@ -32,6 +35,23 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
             return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void showKey(QAbstractButton* button, QKeyCombination key)
+{
+    const QString name = QKeySequence(key).toString(QKeySequence::NativeText);
+    button->setAccessibleDescription(name);
+    button->setToolTip(QString(button->text()).remove(u'…').remove(u'&') + u"（"_s + name + u"）"_s);
+}
+
+void bindKey(QAbstractButton* button, QKeyCombination key, QWidget* window)
+{
+    showKey(button, key);
+    auto* shortcut = new QShortcut(QKeySequence(key), window);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->click();
+    });
 }
 
 } // namespace kz::ui

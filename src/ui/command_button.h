@@ -21,4 +21,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
+// Names a command's key where a user looks for it: its tooltip reads "計算過程（F2）" and
+// its accessible description "F2".
+void showKey(QAbstractButton* button, QKeyCombination key);
+
+// showKey, and the key, anywhere in `window`, acts as a click does: the button takes the
+// focus first, so that the field under edit is left, and its amount stored, before the
+// command reads it.
+void bindKey(QAbstractButton* button, QKeyCombination key, QWidget* window);
+
 } // namespace kz::ui

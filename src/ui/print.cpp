@@ -185,19 +185,20 @@ private:
 // The worker owns its page and everything it prints with, and is never waited for: a print
 // server that does not answer holds only this thread, up to the system's own time-outs.
 void startJob(QWidget* window, QWidget* icon, QWidget* note, QList<QPicture> pages, PageOrientation orientation,
-              const QString& docName)
+              const QString& docName, const PrintTarget& target = {})
 {
     closeGateWithTheApplication();
     auto link = std::make_shared<JobLink>();
     new PrintJob(window, icon, note, link);
-    std::thread([link, pages = std::move(pages), orientation, docName, sink = settings().sink] {
+    std::thread([link, pages = std::move(pages), orientation, docName, target, sink = settings().sink] {
         const auto abandoned = [&link] {
             const std::lock_guard lock(link->mutex);
             return link->abandoned;
         };
         const bool handedOver =
-            sink ? std::all_of(pages.cbegin(), pages.cend(), [&](const QPicture& page) { return sink(page, orientation); })
-                 : printPages(pages, orientation, docName, abandoned);
+            sink ? std::all_of(pages.cbegin(), pages.cend(),
+                               [&](const QPicture& page) { return sink(page, orientation, target); })
+                 : printPages(pages, orientation, docName, abandoned, target);
         const std::lock_guard lock(link->mutex);
         if (auto* job = static_cast<PrintJob*>(link->waiter))
             QMetaObject::invokeMethod(job, [job, handedOver] { job->finish(handedOver); }, Qt::QueuedConnection);
@@ -298,7 +299,7 @@ bool printPage(const QPicture& page, PageOrientation orientation, const QString&
 }
 
 bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const QString& docName,
-                const std::function<bool()>& abandoned)
+                const std::function<bool()>& abandoned, const PrintTarget& target)
 {
     if (!openPrintQueue())
         return false;
@@ -311,7 +312,7 @@ bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const
         static std::mutex lookup;
         const std::lock_guard lock(lookup);
         // QPrinter::isValid() stays true without any printer; ask the print server for the default instead.
-        info = QPrinterInfo::defaultPrinter();
+        info = target.printer.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(target.printer);
         // A paused or stopped queue reports an error state; a job sent there would wait unseen.
         const bool blank = pages.isEmpty() || std::any_of(pages.cbegin(), pages.cend(), [](const QPicture& page) {
                                return page.boundingRect().isEmpty();
@@ -320,7 +321,7 @@ bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const
             return false;
         paper = info.defaultPageSize();
     }
-    return !givenUp() && queuePages(info, paper, pages, orientation, docName, givenUp);
+    return !givenUp() && queuePages(info, paper, pages, orientation, docName, target.copies, givenUp);
 }
 
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation)
@@ -346,9 +347,9 @@ bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation
     return true;
 }
 
-void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName)
+void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName, const PrintTarget& target)
 {
-    startJob(window, nullptr, nullptr, pages, PageOrientation::Report, docName);
+    startJob(window, nullptr, nullptr, pages, PageOrientation::Report, docName, target);
 }
 
 } // namespace kz::ui

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPicture>
+#include <QString>
 
 #include <chrono>
 #include <functional>
@@ -17,11 +18,18 @@ class ActionBox;
 // Report: a page drawn for a whole portrait sheet (a report's A4 pages), placed edge to edge.
 enum class PageOrientation { Landscape, AsPrinterIs, Report };
 
+// Where a report goes: the printer the user chose in the print dialog (empty: the default
+// printer) and how many copies.
+struct PrintTarget {
+    QString printer;
+    int copies = 1;
+};
+
 // Where a window's page goes once the user agreed. It runs on the print worker, never on
 // the user-interface thread, and returns whether the page was handed over. The default
 // sends it to the default printer; tests replace it to capture the page. A job of several
 // pages calls it once per page, in order, until one is refused.
-using PrintSink = std::function<bool(const QPicture& page, PageOrientation orientation)>;
+using PrintSink = std::function<bool(const QPicture& page, PageOrientation orientation, const PrintTarget& target)>;
 void setPrintSink(PrintSink sink); // an empty sink restores the printer
 
 // A job not handed over within this time is given up and reported as failed.
@@ -37,7 +45,7 @@ bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation
 // Hands the pages of a report (PageOrientation::Report) to the print worker, as
 // confirmAndPrint does after its question: the same worker, time limit and failure message.
 // `window` may be null (a preview without a parent): the job then belongs to no window.
-void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName);
+void printReport(QWidget* window, const QList<QPicture>& pages, const QString& docName, const PrintTarget& target = {});
 
 // The window's painting as vector drawing; its bounding rectangle is the window's.
 QPicture recordWindow(QWidget* window);
@@ -53,8 +61,8 @@ ActionBox* makePrintIcon(Twips left, Twips top, QWidget* parent);
 // nothing more is sent, and a job sent meanwhile is cancelled.
 bool printPage(const QPicture& page, PageOrientation orientation, const QString& docName,
                const std::function<bool()>& abandoned = {});
-// The same for several pages in one job.
+// The same for several pages in one job, on the target's printer and in its copies.
 bool printPages(const QList<QPicture>& pages, PageOrientation orientation, const QString& docName,
-                const std::function<bool()>& abandoned = {});
+                const std::function<bool()>& abandoned = {}, const PrintTarget& target = {});
 
 } // namespace kz::ui

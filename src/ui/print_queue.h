@@ -18,10 +18,11 @@ namespace kz::ui {
 // Whether a job can be sent at all; called before the printer is looked up.
 bool openPrintQueue();
 
-// Sends the pages to `printer` as one job; once `givenUp` says so, nothing more is sent and,
-// where the queue allows, a job sent meanwhile is taken back.
+// Sends the pages to `printer` as one job of `copies` copies; once `givenUp` says so, nothing
+// more is sent and, where the queue allows, a job sent meanwhile is taken back.
 bool queuePages(const QPrinterInfo& printer, const QPageSize& paper, const QList<QPicture>& pages,
-                PageOrientation orientation, const QString& docName, const std::function<bool()>& givenUp);
+                PageOrientation orientation, const QString& docName, int copies,
+                const std::function<bool()>& givenUp);
 
 // From print.cpp, for both: the sheet's layout, and the pages painted on it fitted within the
 // margins (false once the application has closed its paint gate).

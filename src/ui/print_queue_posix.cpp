@@ -9,6 +9,8 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace kz::ui {
@@ -78,7 +80,8 @@ bool openPrintQueue()
 }
 
 bool queuePages(const QPrinterInfo& info, const QPageSize& paper, const QList<QPicture>& pages,
-                PageOrientation orientation, const QString& docName, const std::function<bool()>& givenUp)
+                PageOrientation orientation, const QString& docName, int copies,
+                const std::function<bool()>& givenUp)
 {
     QTemporaryFile file(QDir::tempPath() + u"/kazenoha-XXXXXX.pdf"_s);
     if (!file.open() || !writePdf(pages, orientation, paper, docName, file.fileName()))
@@ -90,8 +93,11 @@ bool queuePages(const QPrinterInfo& info, const QPageSize& paper, const QList<QP
     if (givenUp())
         return false;
     const CupsApi& api = cups();
+    QByteArray count = QByteArray::number(std::max(1, copies));
+    cups_option_t copiesOption{const_cast<char*>("copies"), count.data()};
     const int job = api.printFile(printer.constData(), QFile::encodeName(file.fileName()).constData(),
-                                  docName.toUtf8().constData(), 0, nullptr);
+                                  docName.toUtf8().constData(), copies > 1 ? 1 : 0,
+                                  copies > 1 ? &copiesOption : nullptr);
     // The user has been told that nothing prints: a job that went out after all is taken back.
     if (job > 0 && givenUp()) {
         api.cancelJob2(CUPS_HTTP_DEFAULT, printer.constData(), job, 0);

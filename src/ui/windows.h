@@ -19,6 +19,7 @@ enum class WindowKind {
     SecondStudy,
     TaxSteps,         // 計算過程 of the tax sheet; registered by the sheet
     CoefficientSteps, // 計算過程 of the coefficient window; registered by it
+    StudySteps,       // 計算過程 of 二次相続; registered by the study
 };
 
 // The frame of the program's fixed-size windows: a title, minimise and close, no maximise.

@@ -25,14 +25,20 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QToolBar>
+#include <QPointer>
 #include <QProcess>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -94,20 +100,52 @@ const Case kWorked{0,
 const Case kReiwa6{1, {{{100000}, {40000}, {40000}, {}, {}}}, u"3"_s, {u"1"_s, u"1"_s, u"1"_s, {}},
                    {u"2"_s, u"4"_s, u"4"_s, {}}, {u"0"_s, u"5"_s, u"0"_s}};
 
-// Answers the next file dialog with `path`, as a user typing it would, or cancels it if
-// `path` is empty or refused.
-void answerFileDialog(const QString& path, QString* suggested)
+// Answers the client's name with `client`, then the next file dialog with `path`, as a user
+// typing them would, or cancels the file dialog if `path` is empty or refused.
+void answerFileDialog(const QString& path, QString* suggested, const QString& client = {})
 {
     QTimer::singleShot(50, [=] {
+        if (auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            ask->setTextValue(client);
+            ask->accept();
+        }
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog)
-            return answerFileDialog(path, suggested);
+            return answerFileDialog(path, suggested, client);
         *suggested = dialog->selectedFiles().value(0);
         dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
         if (!path.isEmpty())
             QMetaObject::invokeMethod(dialog, "accept");
         if (dialog->isVisible())
             dialog->reject();
+    });
+}
+
+// Answers the next question for the client's name with `client`; `offered` is the name it offered.
+void answerClient(const QString& client, QString* offered)
+{
+    QTimer::singleShot(20, [=] {
+        auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (!ask)
+            return answerClient(client, offered);
+        *offered = ask->textValue();
+        ask->setTextValue(client);
+        ask->accept();
+    });
+}
+
+// Answers the next print dialog with a range of pages and copies, as a user choosing them would.
+void answerPrintDialog(int from, int to, int copies)
+{
+    QTimer::singleShot(50, [=] {
+        auto* ask = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!ask)
+            return answerPrintDialog(from, to, copies);
+        ask->findChild<QRadioButton*>(u"printRange"_s)->setChecked(true);
+        ask->findChild<QSpinBox*>(u"to"_s)->setValue(to);
+        ask->findChild<QSpinBox*>(u"from"_s)->setValue(from);
+        ask->findChild<QSpinBox*>(u"copies"_s)->setValue(copies);
+        ask->accept();
     });
 }
 
@@ -423,14 +461,19 @@ private slots:
         load(form.sheet(), which == 0 ? kWorked : kReiwa6);
         const QString pdf = dir_.filePath(u"sheet%1.pdf"_s.arg(which));
         QString suggested;
-        answerFileDialog(pdf, &suggested);
+        // A client's name, where given, heads the report and names the file; a name with a
+        // character no file name holds, too.
+        const QString client = which == 0 ? u"山田/太郎"_s : QString();
+        answerFileDialog(pdf, &suggested, client);
         QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".pdf"_s),
+        const QString named = which == 0 ? u"山田_太郎_"_s : QString();
+        QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + named + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".pdf"_s),
                  qPrintable(suggested));
         const int pages = pageCount(pdf);
         QVERIFY2(pages >= 1 && pages <= 3, qPrintable(QString::number(pages)));
         const QString text = run(u"pdftotext"_s, {pdf, u"-"_s}).simplified().remove(u' ');
         QVERIFY(text.contains(QString::fromUtf16(form.sheet().law().name)));
+        QCOMPARE(text.contains(u"山田/太郎様"_s), which == 0);
         for (int slot = 0; slot < kLabelCount; ++slot) {
             const QString shown = QString::fromStdString(form.sheet().labelText(labelAtSlot(slot)));
             QVERIFY2(text.contains(shown), qPrintable(shown));
@@ -533,9 +576,9 @@ private slots:
         QCOMPARE(QDir(device.path()).entryList(QDir::Files | QDir::Hidden).size(), saved || replacing ? 2 : 1);
     }
 
-    // Ctrl+P: the preview shows as many pages as the PDF holds, and its print command hands
-    // them all to the print worker.
-    void previewHasThePdfsPages()
+    // Ctrl+P: the preview shows a whole page and as many pages as the PDF holds; its print
+    // command asks through the print dialog, whose pages and copies go to the print worker.
+    void previewPrintsThroughTheDialog()
     {
         FormSouzoku form;
         form.show();
@@ -544,20 +587,39 @@ private slots:
         load(form.sheet(), kWorked);
         const QString pdf = dir_.filePath(u"preview.pdf"_s);
         QVERIFY(kz::report::savePdf(sheetReport(form.sheet(), kz::report::reportDate()), pdf));
-        int printed = 0;
-        kz::ui::setPrintSink([&](const QPicture&, kz::ui::PageOrientation o) {
+        int printed = 0, copies = 0;
+        kz::ui::setPrintSink([&](const QPicture&, kz::ui::PageOrientation o, const kz::ui::PrintTarget& target) {
+            copies = target.copies;
             return o == kz::ui::PageOrientation::Report && ++printed > 0;
         });
         int shown = -1;
+        bool whole = false;
+        QString offered;
+        answerClient(u"鈴木"_s, &offered);
         QTimer::singleShot(300, [&] {
             auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            shown = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            auto* view = dialog->findChild<QPrintPreviewWidget*>();
+            shown = view->pageCount();
+            whole = view->zoomMode() == QPrintPreviewWidget::FitInView;
+            // The second page only, twice, as a user chooses them.
+            answerPrintDialog(2, 2, 2);
             dialog->findChild<QToolBar*>()->actions().last()->trigger();
         });
         QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(shown, pageCount(pdf));
-        QTRY_COMPARE(printed, shown);
+        QVERIFY(shown >= 2 && whole);
+        QTRY_COMPARE(printed, 1);
+        QCOMPARE(copies, 2);
+        // The name is kept while the window is open: the next question offers it.
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        answerClient(QString(), &offered);
+        QTimer::singleShot(300, [] {
+            if (QWidget* preview = QApplication::activeModalWidget())
+                preview->close();
+        });
+        QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(offered, u"鈴木"_s);
         kz::ui::setPrintSink({});
     }
 
@@ -591,7 +653,7 @@ private slots:
             QVERIFY2(seen->text.contains(c.says), qPrintable(seen->text));
             QTRY_COMPARE(QApplication::focusWidget(), form.Command4);
         }
-        QVERIFY(stepsText(form.sheet()).contains(u"計算はここで止まりました：配偶者の相続分の分母"_s));
+        QVERIFY(stepsPage(form.sheet()).note.startsWith(u"計算はここで止まりました：配偶者の相続分の分母"_s));
     }
 
     // F2: the steps follow the sheet, and a cleared sheet shows the hint.
@@ -603,16 +665,25 @@ private slots:
         form.Command4->setFocus();
         load(form.sheet(), kReiwa6);
         QTest::keyClick(&form, Qt::Key_F2);
-        auto* text = form.findChild<QPlainTextEdit*>(u"StepsText"_s);
+        auto* text = form.findChild<QTextEdit*>(u"StepsText"_s);
         QVERIFY(text && text->window()->isVisible() && text->isReadOnly());
-        const QString basic = u"③　遺産　基礎控除額 = 3,000万円 + 600万円 × 法定相続人数 = 30,000 + 6,000 × 3 = 48,000千円"_s;
-        QVERIFY(text->toPlainText().split(u'\n').contains(basic));
-        QVERIFY(text->toPlainText().contains(u"相続人 3 未成年者控除 = １８歳になるまでの年数 × 10万円 = 5 × 100 = 500千円"_s));
+        // Each step as the report lays it out: caption, formula in words, formula with the
+        // figures, and its result after "=" on a line that does not wrap.
+        const QString basic = u"③　遺産　基礎控除額\n式　3,000万円 + 600万円 × 法定相続人数\n30,000 + 6,000 × 3\n= 48,000千円"_s;
+        QVERIFY(text->toPlainText().contains(basic));
+        QVERIFY(text->toPlainText().contains(u"相続人 3 未成年者控除\n式　１８歳になるまでの年数 × 10万円\n5 × 100\n= 500千円"_s));
         form.sheet().setText(heirCountField(), "4");
         QTRY_VERIFY(text->toPlainText().endsWith(emptyStepsHint()));
         form.sheet().setText(heirCountField(), "3");
         form.sheet().command4();
-        QTRY_VERIFY(text->toPlainText().split(u'\n').contains(basic));
+        QTRY_VERIFY(text->toPlainText().contains(basic));
+        // A spouse without a share stops the run at the reduction: the window says why.
+        form.sheet().setText(denominatorField(0), "");
+        form.sheet().command4();
+        QTRY_VERIFY(text->toPlainText().contains(u"\n計算はここで止まりました：配偶者の相続分の分母"_s));
+        const QPointer<QWidget> steps = text->window();
+        QTest::keyClick(text, Qt::Key_Escape);
+        QTRY_VERIFY(!steps || !steps->isVisible());
     }
 
     // One coefficient calculation saved from its window: the inputs, the coefficient and

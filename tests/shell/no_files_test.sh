@@ -92,11 +92,13 @@ keys "$box" key Escape                                # いいえ
 sleep 0.5
 saved=$work/saved
 mkdir "$saved"
-keys "$tax" key ctrl+s                                # PDFに保存, cancelled
-keys "$(win PDFに保存)" key Escape
+keys "$tax" key ctrl+s                                # PDFに保存, cancelled at the client's name
+keys "$(win お客様名)" key Escape
 sleep 0.5
-keys "$tax" key ctrl+s                                # then a name typed without its suffix
-dialog=$(win PDFに保存)
+keys "$tax" key ctrl+s                                # then a client's name, which is kept nowhere,
+keys "$(win お客様名)" type --delay 20 "Yamada"
+keys "$(win お客様名)" key Return
+dialog=$(win PDFに保存)                               # and a file name typed without its suffix
 keys "$dialog" key ctrl+a
 keys "$dialog" type --delay 20 "$saved/report"
 keys "$dialog" key Return

@@ -240,7 +240,7 @@ void checkApart(const QList<std::pair<QString, QRect>>& boxes, qsizetype checked
 
 PrintCapture::PrintCapture(QWidget* icon)
 {
-    kz::ui::setPrintSink([this, icon](const QPicture& p, kz::ui::PageOrientation o) {
+    kz::ui::setPrintSink([this, icon](const QPicture& p, kz::ui::PageOrientation o, const kz::ui::PrintTarget&) {
         page = p;
         orientation = o;
         iconHidden = icon && !icon->isVisible();

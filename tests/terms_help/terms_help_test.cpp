@@ -281,6 +281,8 @@ private slots:
                                      u"　　令和　　年　　月　　日\n"_s})
             QVERIFY2(namedTexts().contains(named), qPrintable(named));
         QVERIFY(!namedTexts().contains(u"平成"_s));
+        const QString conditions = labelAt(help->SSTab1->page(2), px(240, 960))->text();
+        QVERIFY(conditions.contains(u"60歳以上の父母・祖父母"_s) && !conditions.contains(u"65歳"_s));
 
         // Closed and opened again from the same sheet, it starts under the sheet's law.
         help->close();
