@@ -255,7 +255,7 @@ void Formkeisu::openCase(const kz::cases::FileCase& c)
         model_.textChanged(i);
 }
 
-void Formkeisu::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"係数計算"_s); }
+void Formkeisu::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"係数計算"_s, m_client); }
 
 void Formkeisu::openFile() { kz::report::openCaseWithDialog(this); }
 

@@ -167,10 +167,10 @@ bool saveCase(const cases::FileCase& c, const QString& path, QString* error)
     return r.ok;
 }
 
-QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem)
+QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem, const QString& client)
 {
     const QString suffix = qs(cases::kSuffix);
-    const ui::SaveRequest request{u"保存"_s, stem + u'_' + QDate::currentDate().toString(u"yyyyMMdd"_s) + suffix,
+    const ui::SaveRequest request{u"保存"_s, suggestedName(stem, QDate::currentDate(), client, suffix),
                                   u"ケースファイル (*%1)"_s.arg(suffix), suffix.mid(1), u"ケースを保存できませんでした。"_s};
     const QString path = ui::saveWithDialog(window, request, caseFileBytes(c));
     window->activateWindow(); // without a window manager nothing gives it back

@@ -47,9 +47,11 @@ OpenedFile readCase(const QString& path);
 // leaves no partial file and an existing file as it was, and says why in `error`.
 bool saveCase(const cases::FileCase& c, const QString& path, QString* error = nullptr);
 
-// 保存…: asks for a file through the program's save dialog, "stem_YYYYMMDD.kazenoha" first,
+// 保存…: asks for a file through the program's save dialog, "stem_YYYYMMDD.kazenoha" first
+// (with the client's name of the window's reports where one was given: "stem_name_YYYYMMDD…"),
 // and saves; a failure is told. Returns the path saved.
-QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem);
+QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem,
+                           const QString& client = {});
 
 // 開く…: asks for a case file (or a report that carries one) and opens it.
 void openCaseWithDialog(QWidget* window);

@@ -72,12 +72,12 @@ bool savePdf(const Document& doc, const QString& path, QString* error)
     return r.ok;
 }
 
-QString suggestedName(const QString& stem, const QDate& date, const QString& client)
+QString suggestedName(const QString& stem, const QDate& date, const QString& client, QStringView suffix)
 {
     // A name is any text: what a file name cannot hold becomes "_".
     QString name = client.simplified();
     name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\x00-\\x1f]"_s), u"_"_s);
-    return stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) + u".pdf"_s;
+    return stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) + suffix.toString();
 }
 
 bool askClient(QWidget* parent, QString* client)

@@ -19,8 +19,9 @@ QByteArray pdfBytes(const Document& doc);
 bool savePdf(const Document& doc, const QString& path, QString* error = nullptr);
 
 // "相続税試算_20261207.pdf": `stem`, the client's name where there is one
-// ("相続税試算_山田様_20261207.pdf" for "山田様") and the report's date.
-QString suggestedName(const QString& stem, const QDate& date, const QString& client = {});
+// ("相続税試算_山田様_20261207.pdf" for "山田様"), the report's date and `suffix`.
+QString suggestedName(const QString& stem, const QDate& date, const QString& client = {},
+                      QStringView suffix = u".pdf");
 
 // "お客様名": asks for the name of the client the report is for, which may stay empty,
 // offering `*client` (the name the window keeps while it is open) and putting the answer

@@ -314,7 +314,7 @@ void FormNijiSouzoku::openCase(const kz::cases::FileCase& c)
     showResults();
 }
 
-void FormNijiSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"二次相続試算"_s); }
+void FormNijiSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"二次相続試算"_s, m_client); }
 
 void FormNijiSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
 

@@ -266,7 +266,7 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
         Picture3->tellStop(message);
 }
 
-void FormSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"相続税試算"_s); }
+void FormSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"相続税試算"_s, m_client); }
 
 void FormSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
 

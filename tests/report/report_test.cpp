@@ -469,6 +469,13 @@ private slots:
         const QString named = which == 0 ? u"山田_太郎_"_s : QString();
         QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + named + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".pdf"_s),
                  qPrintable(suggested));
+        // The case file is offered under the same client's name.
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        answerFileDialog(QString(), &suggested);
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(suggested.endsWith(u"/相続税試算_"_s + named + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".kazenoha"_s),
+                 qPrintable(suggested));
         const int pages = pageCount(pdf);
         QVERIFY2(pages >= 1 && pages <= 3, qPrintable(QString::number(pages)));
         const QString text = run(u"pdftotext"_s, {pdf, u"-"_s}).simplified().remove(u' ');
