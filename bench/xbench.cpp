@@ -499,8 +499,10 @@ struct Bench {
         if (isProgram) {
             const auto tax = open(*p, kMenuX, kTaxButtonY);
             screen.focus(tax.first);
-            // The 1億円 family: spouse 40,000, two heirs 30,000 each, three heirs, the spouse 1/2.
-            for (const auto& [text, tabs] : {std::pair{"40000", 6}, {"30000", 6}, {"30000", 18}, {"3", 1}, {"1", 1}, {"2", 0}}) {
+            // The 1億円 family: spouse 40,000, two children 30,000 each, three heirs, the spouse
+            // 1/2 and each child 1/4 (a study takes only a family it can follow).
+            for (const auto& [text, tabs] : {std::pair{"40000", 6}, {"30000", 6}, {"30000", 18}, {"3", 1}, {"1", 1},
+                                             {"2", 1}, {"1", 1}, {"4", 1}, {"1", 1}, {"4", 0}}) {
                 screen.type(text);
                 for (int i = 0; i < tabs; ++i)
                     screen.key(XK_Tab);
