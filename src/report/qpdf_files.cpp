@@ -17,11 +17,11 @@ std::optional<std::string> attachedFile(const char* pdf, std::size_t size, std::
         doc.setSuppressWarnings(true);
         doc.processMemoryFile("report.pdf", pdf, size);
         QPDFEmbeddedFileDocumentHelper files(doc);
-        for (const auto& [name, spec] : files.getEmbeddedFiles()) {
-            const std::string file = spec->getFilename();
+        for (const auto& [name, fileSpec] : files.getEmbeddedFiles()) {
+            const std::string file = fileSpec->getFilename();
             if (file.size() < suffix.size() || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
                 continue;
-            const std::shared_ptr<Buffer> data = spec->getEmbeddedFileStream().getStreamData();
+            const std::shared_ptr<Buffer> data = fileSpec->getEmbeddedFileStream().getStreamData();
             return std::string(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
         }
     } catch (const std::exception&) {
