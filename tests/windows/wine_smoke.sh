@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Sourced by windows_test.sh once the real program has started in wine's desktop: works it by
 # the keyboard as a user would, saves screenshots in $shots, and checks the sheet's answers
-# in the PDF it saves through the native file dialog.
+# in the PDF it saves through the program's file dialog.
 # shellcheck shell=bash
 keys() { xdotool key --delay 40 "$@"; }
 typed() { xdotool type --delay 40 "$1"; }
@@ -32,9 +32,11 @@ for years in 0 5 0; do keys BackSpace "$years" Return; done
 keys Return
 shot tax_sheet
 
-# Saved as PDF (Ctrl+S) through Windows' own file dialog, and read back here.
+# Saved as PDF (Ctrl+S): the client's name left empty, then the file dialog; read back here.
 pdf="$work/sheet.pdf"
 keys ctrl+s
+sleep 2
+keys Return
 sleep 3
 keys ctrl+a
 typed "$(winepath -w "$pdf")"
