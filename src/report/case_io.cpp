@@ -148,6 +148,8 @@ OpenedFile readCase(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return refused(u"ファイルを読めません（%1）。"_s.arg(file.errorString()));
     if (pdf) {
+        if (const QString missing = pdfReaderMissing(); !missing.isEmpty())
+            return refused(missing);
         const std::optional<QByteArray> attached = attachedCase(bytes);
         if (!attached)
             return refused(u"この PDF にはケースが添付されていません。"_s);

@@ -4,7 +4,12 @@
 namespace kz::report {
 
 // qpdf, which reads the attachment on Linux, is not built for Windows yet: a report's case is
-// written there (by Qt) but not read back, and a report opens as a PDF without one.
+// written there (by Qt) but not read back, and opening a report says so.
 std::optional<QByteArray> attachedCase(const QByteArray&) { return std::nullopt; }
+
+QString pdfReaderMissing()
+{
+    return QStringLiteral("この版では PDF に添付したケースを読み込めません。保存したケースファイル（.kazenoha）を開いてください。");
+}
 
 } // namespace kz::report

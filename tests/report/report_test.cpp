@@ -349,6 +349,7 @@ private slots:
         QTest::newRow("over the size limit") << kSheetFile + QByteArray(1 << 20, ' ')
                                              << u"ケースファイルとしては大きすぎます（1048576 バイトまで）"_s;
         QTest::newRow("a report without its case") << "%PDF"_ba << u"この PDF にはケースが添付されていません"_s;
+        QTest::newRow("a damaged PDF") << "%PDF-1.4\n1 0 obj << /Names (\n"_ba << u"この PDF にはケースが添付されていません"_s;
         QTest::newRow("no such file") << QByteArray() << u"ファイルがありません。"_s;
     }
     void refusedCaseFiles()
