@@ -18,6 +18,8 @@
 
 #include <valgrind/callgrind.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -76,8 +78,10 @@ void printMemory(const char* when)
                 return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').first().toDouble();
         return 0.0;
     };
-    std::printf("%-28s RSS %6.1f MB, private dirty %6.1f MB\n", when, kb("/proc/self/status", "VmRSS:") / 1024,
-                kb("/proc/self/smaps_rollup", "Private_Dirty:") / 1024);
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("%-28s RSS %6.1f MB, private dirty %6.1f MB, heap in use %5.1f MB of %5.1f MB\n", when,
+                kb("/proc/self/status", "VmRSS:") / 1024, kb("/proc/self/smaps_rollup", "Private_Dirty:") / 1024,
+                double(heap.uordblks) / (1 << 20), double(heap.arena) / (1 << 20));
 }
 
 } // namespace

@@ -374,7 +374,7 @@ private slots:
         QCOMPARE(all[1]->geometry(), QRect(8, 92, 96, 1));
     }
 
-    // The window icon is the SVG in the resources, at small sizes only.
+    // The window icon is the SVG rendered at build time, at small sizes only.
     void programIconIsTheSvgAtSmallSizes()
     {
         QCOMPARE(kz::ui::programIcon().availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
