@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/icons.h"
 
-#include <QFile>
+#include <QImageReader>
 
 using namespace Qt::StringLiterals;
 
@@ -15,7 +15,10 @@ QPixmap programPixmap(int size)
     for (int rendered : {16, 24, 32, 48}) {
         const QString name = u":/icons/kazenoha-%1.png"_s.arg(rendered);
         if (rendered >= size || rendered == 48) {
-            const QPixmap pm(name);
+            // Read as PNG without guessing: a guess loads every image plugin (JPEG, GIF, SVG …).
+            QImageReader reader(name, "png");
+            reader.setAutoDetectImageFormat(false);
+            const QPixmap pm = QPixmap::fromImage(reader.read());
             return rendered == size ? pm : pm.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         }
     }
