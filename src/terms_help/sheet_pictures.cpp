@@ -10,6 +10,10 @@
 #include <QLabel>
 #include <QPainter>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <cmath>
 #include <limits>
 
@@ -252,7 +256,13 @@ QPixmap sheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law)
         // Pixmaps must go before the application that made them.
         qAddPostRoutine([] { pictureCache().clear(); });
     }
-    return cache.emplace_back(key, renderSheetPicture(which, size, law).pixmap).second;
+    const QPixmap& made = cache.emplace_back(key, renderSheetPicture(which, size, law).pixmap).second;
+#ifdef __GLIBC__
+    // The sheet built to draw it is gone, but glibc keeps its pages (0.3 MB) in the middle of
+    // the heap, where the window's later allocations would scatter over them.
+    malloc_trim(0);
+#endif
+    return made;
 }
 
 } // namespace kz::terms
