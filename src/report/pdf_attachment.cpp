@@ -81,14 +81,14 @@ std::optional<QByteArray> findFile(const QpdfApi& q, qpdf_data d, qpdf_oh node, 
     const qpdf_oh names = q.key(d, node, "/Names");
     if (q.isArray(d, names)) {
         for (int i = 1; i < q.arraySize(d, names); i += 2) {
-            const qpdf_oh spec = q.arrayItem(d, names, i);
-            qpdf_oh nameObject = q.key(d, spec, "/UF");
+            const qpdf_oh fileEntry = q.arrayItem(d, names, i);
+            qpdf_oh nameObject = q.key(d, fileEntry, "/UF");
             if (!q.isString(d, nameObject))
-                nameObject = q.key(d, spec, "/F");
+                nameObject = q.key(d, fileEntry, "/F");
             const std::string_view name = q.isString(d, nameObject) ? q.utf8(d, nameObject) : "";
             if (!name.ends_with(suffix))
                 continue;
-            const qpdf_oh files = q.key(d, spec, "/EF");
+            const qpdf_oh files = q.key(d, fileEntry, "/EF");
             qpdf_oh stream = q.key(d, files, "/UF");
             unsigned char* data = nullptr;
             std::size_t size = 0;
