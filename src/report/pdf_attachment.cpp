@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <string_view>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +18,7 @@ namespace kz::report {
 namespace {
 
 // qpdf is loaded on the first PDF opened, not with the program: linked, it and the TLS
-// libraries it needs (gnutls, p11-kit, nettle …) took 3.6 MB of every running program and
+// libraries it needs (gnutls, p11-kit, nettle …) took 4 MB of every running program and
 // their set-up lengthened every start. Its C interface is used because it is stable across
 // qpdf's versions and catches qpdf's exceptions itself.
 struct QpdfApi {
@@ -70,7 +71,7 @@ const QpdfApi& qpdf()
 }
 
 // Warnings (a damaged file qpdf could mend) still give what was read; errors give nothing.
-bool read(QPDF_ERROR_CODE code) { return (code & QPDF_ERRORS) == 0; }
+bool succeeded(QPDF_ERROR_CODE code) { return (code & QPDF_ERRORS) == 0; }
 
 // Walks the embedded-files name tree (its /Names pairs, then its /Kids) for the first file
 // whose name ends with `suffix`. A damaged PDF gives null objects, which end the walk.
@@ -93,9 +94,9 @@ std::optional<QByteArray> findFile(const QpdfApi& q, qpdf_data d, qpdf_oh node, 
             unsigned char* data = nullptr;
             std::size_t size = 0;
             QPDF_BOOL decoded = QPDF_FALSE;
-            if (!read(q.streamData(d, stream, qpdf_dl_generalized, &decoded, &data, &size)) || !data) {
+            if (!succeeded(q.streamData(d, stream, qpdf_dl_generalized, &decoded, &data, &size)) || !data) {
                 stream = q.key(d, files, "/F");
-                if (!read(q.streamData(d, stream, qpdf_dl_generalized, &decoded, &data, &size)) || !data)
+                if (!succeeded(q.streamData(d, stream, qpdf_dl_generalized, &decoded, &data, &size)) || !data)
                     return std::nullopt;
             }
             std::optional<QByteArray> file;
@@ -132,7 +133,7 @@ std::optional<QByteArray> attachedCase(const QByteArray& pdf)
     q.silenceErrors(d);
     q.suppressWarnings(d, QPDF_TRUE);
     std::optional<QByteArray> file;
-    if (read(q.readMemory(d, "report.pdf", pdf.constData(), static_cast<unsigned long long>(pdf.size()), "")))
+    if (succeeded(q.readMemory(d, "report.pdf", pdf.constData(), static_cast<unsigned long long>(pdf.size()), "")))
         file = findFile(q, d, q.key(d, q.key(d, q.root(d), "/Names"), "/EmbeddedFiles"), cases::kSuffix, 0);
     q.cleanup(&d);
     return file;
