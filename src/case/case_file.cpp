@@ -5,6 +5,7 @@
 #include "common/format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kz::cases {
 
@@ -193,7 +194,9 @@ ReadFile readCaseFile(std::string_view bytes)
     if (!version)
         return refused(Kind::NotACase, "no \"kazenoha\" key");
     const double v = version->type == Type::Number ? plainValue(std::string(version->text)) : 0;
-    if (v < 1 || v != static_cast<double>(static_cast<long long>(v)))
+    // Whole and finite, checked on the double: 1e400 reads as infinity, and casting that (or
+    // anything beyond long long) to an integer is undefined.
+    if (!std::isfinite(v) || v < 1 || v != std::trunc(v))
         return refused(Kind::NotACase, "kazenoha: expected a version number 1, 2, …");
     if (v > kFormatVersion)
         return refused(Kind::Newer, std::string(version->text));

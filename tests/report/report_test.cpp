@@ -325,6 +325,8 @@ private slots:
                                           << u"ケースファイルではありません（no \"kazenoha\" key）"_s;
         QTest::newRow("version as a text") << R"({"kazenoha": "1", "sheet": {"heirs": 1}})"_ba
                                            << u"ケースファイルではありません（kazenoha: expected a version number"_s;
+        QTest::newRow("version beyond any number") << R"({"kazenoha": 1e400, "sheet": {"heirs": 1}})"_ba
+                                                   << u"ケースファイルではありません（kazenoha: expected a version number"_s;
         QTest::newRow("newer version") << R"({"kazenoha": 2, "sheet": {"heirs": 1, "new": true}})"_ba
                                        << u"新しい版（2）のケースファイルです。このプログラムが開けるのは版 1 までです。"_s;
         QTest::newRow("two windows") << R"({"kazenoha": 1, "sheet": {"heirs": 1}, "coefficient": []})"_ba
