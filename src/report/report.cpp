@@ -108,6 +108,18 @@ private:
     void add(Item item) { items_.push_back(std::move(item)); }
     void gap(qreal mm = kGap) { add({s_.mm(mm), {}, false, true, nullptr}); }
 
+    // A paragraph across the text width in a ruled box (line width in mm).
+    void boxedText(const QString& text, const QFont& f, qreal ruleMm)
+    {
+        const qreal pad = s_.mm(2), x = s_.left(), w = s_.width();
+        const qreal h = s_.height(f, w - 2 * pad, text) + 2 * pad;
+        add({h, [=, this](QPainter& p, qreal top) {
+                 p.setPen(QPen(Qt::black, s_.mm(ruleMm)));
+                 p.drawRect(QRectF(x, top, w, h));
+                 drawText(p, QRectF(x + pad, top + pad, w - 2 * pad, h - 2 * pad), f, text);
+             }});
+    }
+
     // `unitWidth`: the width of what the heading heads, whose right edge the unit stands at.
     void heading(const QString& text, const QString& unit = {}, qreal unitWidth = 0)
     {
@@ -154,14 +166,7 @@ private:
         gap(6);
         if (doc_.headline.isEmpty())
             return;
-        const QFont f = s_.font(10.5, true);
-        const qreal pad = s_.mm(2), hx = s_.left(), hw = s_.width();
-        const qreal h = s_.height(f, hw - 2 * pad, doc_.headline) + 2 * pad;
-        add({h, [=, this](QPainter& p, qreal top) {
-                 p.setPen(QPen(Qt::black, s_.mm(0.4)));
-                 p.drawRect(QRectF(hx, top, hw, h));
-                 drawText(p, QRectF(hx + pad, top + pad, hw - 2 * pad, h - 2 * pad), f, doc_.headline);
-             }});
+        boxedText(doc_.headline, s_.font(10.5, true), 0.4);
         gap(6);
     }
 
@@ -306,14 +311,7 @@ private:
     {
         if (doc_.caveat.isEmpty())
             return;
-        const QFont f = s_.font(9);
-        const qreal pad = s_.mm(2), x = s_.left(), w = s_.width();
-        const qreal h = s_.height(f, w - 2 * pad, doc_.caveat) + 2 * pad;
-        add({h, [=, this](QPainter& p, qreal top) {
-                 p.setPen(QPen(Qt::black, s_.mm(0.25)));
-                 p.drawRect(QRectF(x, top, w, h));
-                 drawText(p, QRectF(x + pad, top + pad, w - 2 * pad, h - 2 * pad), f, doc_.caveat);
-             }});
+        boxedText(doc_.caveat, s_.font(9), 0.25);
     }
 
     const Document& doc_;
