@@ -4,7 +4,7 @@
 // one-line file against --version; and the peak memory of --compute on a small and on a
 // large input. Only ratios are judged.
 //   kz_batch_bench PROGRAM [--cases N] [--rounds R] [--big-lines M] [--check]
-#include "case/cases.h"
+#include "core/case/cases.h"
 
 #include <algorithm>
 #include <chrono>

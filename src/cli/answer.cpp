@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/answer.h"
 
-#include "case/reader.h"
-#include "common/format.h"
-#include "common/numeric.h"
+#include "core/case/reader.h"
+#include "core/common/format.h"
+#include "core/common/numeric.h"
 
 #include <algorithm>
 #include <charconv>

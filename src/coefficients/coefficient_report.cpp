@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "coefficients/coefficient_report.h"
 
-#include "coefficients/steps.h"
+#include "core/coefficients/steps.h"
 #include "coefficients/tab_page.h"
 #include "ui/app.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 // The coefficient window's calculations that stand, as a report and as the text of its
 // 計算過程 window: on each tab, the calculation last done there.
-#include "coefficients/calculator.h"
+#include "core/coefficients/calculator.h"
 #include "report/report.h"
 
 namespace kz::coef {

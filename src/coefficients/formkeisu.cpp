@@ -2,7 +2,7 @@
 #include "coefficients/formkeisu.h"
 
 #include "coefficients/coefficient_report.h"
-#include "case/cases.h"
+#include "core/case/cases.h"
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "ui/app.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "coefficients/calculator.h"
+#include "core/coefficients/calculator.h"
 #include "coefficients/tab_page.h"
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "coefficients/tables.h"
+#include "core/coefficients/tables.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 // 開く… (and a file dropped on a window, and `kazenoha FILE`) types a file's case into the
 // window it is for. The format and its reader are Qt-free (case/case_file.h).
 #ifndef Q_MOC_RUN
-#include "case/case_file.h"
+#include "core/case/case_file.h"
 #endif
 
 #include "report/report.h"

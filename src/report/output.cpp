@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report/output.h"
 
-#include "case/case_file.h"
+#include "core/case/case_file.h"
 #include "ui/print.h"
 #include "ui/save_file.h"
 

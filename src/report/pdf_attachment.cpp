@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report/pdf_attachment.h"
 
-#include "case/case_file.h"
+#include "core/case/case_file.h"
 
 #include <QLibrary>
 

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "common/step.h"
+#include "core/common/step.h"
 
 #include <functional>
 #include <vector>

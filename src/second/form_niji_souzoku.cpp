@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "second/form_niji_souzoku.h"
 
-#include "common/format.h"
-#include "case/cases.h"
+#include "core/common/format.h"
+#include "core/case/cases.h"
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "second/study_chart.h"

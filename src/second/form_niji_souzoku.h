@@ -4,7 +4,7 @@
 // the left with the figures for the chosen share, the chart and the table on the right.
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"
-#include "second/study_form.h"
+#include "core/second/study_model.h"
 #include "tax_sheet/case_reader.h"
 #endif
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "second/study_chart.h"
 
-#include "common/format.h"
-#include "second/study_form.h"
+#include "core/common/format.h"
+#include "core/second/study_model.h"
 #include "second/study_texts.h"
 #include "ui/app.h"
 

@@ -3,7 +3,7 @@
 // The picture of the study's table: the first, second and total tax over the spouse's
 // share, drawn with QPainter in logical pixels so that it is sharp at any screen scale.
 #ifndef Q_MOC_RUN
-#include "second/study.h"
+#include "core/second/study.h"
 #endif
 
 #include <QPixmap>

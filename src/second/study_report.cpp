@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "second/study_report.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 #include "second/study_chart.h"
-#include "second/study_form.h"
-#include "second/study_steps.h"
+#include "core/second/study_model.h"
+#include "core/second/study_steps.h"
 #include "second/study_texts.h"
 #include "ui/app.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "second/study_texts.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 #include "ui/app.h"
 
 using namespace Qt::StringLiterals;

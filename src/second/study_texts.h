@@ -2,7 +2,7 @@
 #pragma once
 // What the study's window and its report both write: captions, shown amounts, table cells.
 #ifndef Q_MOC_RUN
-#include "second/study_form.h"
+#include "core/second/study_model.h"
 #endif
 
 #include <QString>

@@ -6,7 +6,7 @@
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"
 #include "tax_sheet/case_reader.h"
-#include "tax_sheet/sheet.h"
+#include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
 

@@ -2,8 +2,8 @@
 #pragma once
 // Where everything stands on the calculation sheet page, in twips within the page, and
 // what each control is called for a screen reader.
-#include "tax_sheet/fields.h"
-#include "tax_sheet/sheet.h"
+#include "core/tax_sheet/fields.h"
+#include "core/tax_sheet/sheet.h"
 #include "ui/controls.h"
 
 #include <QString>

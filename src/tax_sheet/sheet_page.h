@@ -5,8 +5,8 @@
 // other windows can build one offscreen and render parts of it.
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
-#include "tax_sheet/fields.h"
-#include "tax_sheet/sheet.h"
+#include "core/tax_sheet/fields.h"
+#include "core/tax_sheet/sheet.h"
 #endif
 
 #include <QWidget>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet_report.h"
 
-#include "common/format.h"
+#include "core/common/format.h"
 #include "tax_sheet/sheet_layout.h"
-#include "tax_sheet/steps.h"
+#include "core/tax_sheet/steps.h"
 #include "ui/app.h"
 
 using namespace Qt::StringLiterals;

@@ -2,7 +2,7 @@
 #pragma once
 // The tax sheet's current state as a report and as the text of its 計算過程 window.
 #include "report/report.h"
-#include "tax_sheet/sheet.h"
+#include "core/tax_sheet/sheet.h"
 
 namespace kz::tax {
 

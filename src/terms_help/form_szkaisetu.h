@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "common/geometry.h"
+#include "core/common/geometry.h"
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
-#include "tax_sheet/law.h"
+#include "core/tax_sheet/law.h"
 #include "terms_help/page_items.h"
 #endif
 

@@ -5,7 +5,7 @@
 // pictures of the tax sheet.
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
-#include "tax_sheet/law.h"
+#include "core/tax_sheet/law.h"
 #endif
 #include "ui/controls.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "terms_help/sheet_pictures.h"
 
-#include "tax_sheet/fields.h"
-#include "tax_sheet/sheet.h"
+#include "core/tax_sheet/fields.h"
+#include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_page.h"
 #include "ui/entry_field.h"
 

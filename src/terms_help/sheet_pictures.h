@@ -2,8 +2,8 @@
 #pragma once
 // The two pictures of the first page, rendered from a real calculation sheet built
 // offscreen, so that they always show the sheet as the program draws it.
-#include "tax_sheet/fields.h"
-#include "tax_sheet/law.h"
+#include "core/tax_sheet/fields.h"
+#include "core/tax_sheet/law.h"
 #include "terms_help/page_items.h"
 
 #include <QPainterPath>

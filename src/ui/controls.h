@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A fixed window is a table of controls in twips, built by one function.
-#include "common/geometry.h"
+#include "core/common/geometry.h"
 
 #include <QColor>
 #include <QString>

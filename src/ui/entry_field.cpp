@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/entry_field.h"
 
-#include "common/entry_filter.h"
+#include "core/common/entry_filter.h"
 #include "ui/text_fit.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-#include "common/geometry.h"
+#include "core/common/geometry.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/windows.h"
 
-#include "common/geometry.h"
+#include "core/common/geometry.h"
 #include "ui/app.h"
 #include "ui/text_fit.h"
 

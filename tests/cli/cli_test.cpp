@@ -3,10 +3,10 @@
 // tests go in as JSON lines, and every answer is read back as JSON.
 #include "cli/answer.h"
 #include "cli/compute.h"
-#include "case/json.h"
-#include "coefficients/worked_examples.h"
-#include "second/worked_cases.h"
-#include "tax_sheet/sheet_helpers.h"
+#include "core/case/json.h"
+#include "core/coefficients/worked_examples.h"
+#include "core/second/worked_cases.h"
+#include "core/tax_sheet/sheet_helpers.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,7 +2,7 @@
 #include "qtest_support.h"
 
 #include "coefficients/formkeisu.h"
-#include "common/geometry.h"
+#include "core/common/geometry.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/focus_frame.h"

@@ -4,9 +4,9 @@
 // starts with the case's "id" and holds either the error with the line's number or exactly
 // one kind of case. The whole input is also read as a case file: refused with a reason, or
 // read into a case whose file text reads back to the same text.
-#include "case/case_file.h"
+#include "core/case/case_file.h"
 #include "cli/answer.h"
-#include "case/json.h"
+#include "core/case/json.h"
 #include "fuzz_support.h"
 
 using kz::fuzz::failed;

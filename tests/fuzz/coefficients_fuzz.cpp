@@ -5,10 +5,10 @@
 // action every result must still be a number the window can show.
 #include "fuzz_support.h"
 
-#include "coefficients/calculator.h"
-#include "coefficients/tables.h"
-#include "common/entry_filter.h"
-#include "common/format.h"
+#include "core/coefficients/calculator.h"
+#include "core/coefficients/tables.h"
+#include "core/common/entry_filter.h"
+#include "core/common/format.h"
 
 #include <array>
 #include <optional>

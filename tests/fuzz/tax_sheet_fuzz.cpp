@@ -4,9 +4,9 @@
 // labels and "納付税額計算". After each action the sheet must still make sense.
 #include "fuzz_support.h"
 
-#include "common/format.h"
-#include "tax_sheet/fields.h"
-#include "tax_sheet/sheet.h"
+#include "core/common/format.h"
+#include "core/tax_sheet/fields.h"
+#include "core/tax_sheet/sheet.h"
 
 #include <array>
 #include <optional>

@@ -5,8 +5,8 @@
 // inside the report, and refused whole when it is not one.
 #include "qtest_support.h"
 
-#include "common/format.h"
-#include "case/json.h"
+#include "core/common/format.h"
+#include "core/case/json.h"
 #include "cli/answer.h"
 #include "report/case_io.h"
 #include "report/output.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qtest_support.h"
 
-#include "tax_sheet/sheet.h"
+#include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_page.h"
 #include "terms_help/form_szkaisetu.h"
 #include "terms_help/sheet_pictures.h"
