@@ -43,6 +43,7 @@ public:
                               std::initializer_list<std::string_view> allowed) const;
     const json::Value* find(const json::Value& object, std::string_view key) const { return doc_.find(object, key); }
     const json::Value& need(const json::Value& object, const std::string& path, std::string_view key) const;
+    const json::Document& document() const { return doc_; }
 
 private:
     std::array<std::string, 2> share(const json::Value& v, const std::string& path) const;
