@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/answer.h"
 
+#include "cli/family_answer.h"
 #include "core/case/reader.h"
 #include "core/common/format.h"
 #include "core/common/numeric.h"
@@ -122,6 +123,14 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
             appendKey(out, kRows[i]);
             appendFigure(out, a.sheet.labelText(personLabel(p, i)));
         }
+        // An heir marked for the 2割加算, and his tax raised by it before the minors' deduction.
+        if (p >= 2 && p <= 4 && a.sheet.surcharged(p)) {
+            out += ",\"surcharge\":true";
+            if (const auto h = static_cast<std::size_t>(p - 2); a.sheet.working().surcharged[h]) {
+                out += ",\"raised_tax\":";
+                appendFigure(out, formatGrouped(a.sheet.working().heirRaised[h]));
+            }
+        }
         out += '}';
     }
     out += '}';
@@ -223,16 +232,17 @@ Answer answer(std::string_view line, long lineNumber)
             fail("empty line");
         const Json& doc = document().parse(line, kMaxDepth);
         if (doc.type != Type::Object)
-            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}");
+            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\" or \"family\": {…}}");
         if (const Json* given = find(doc, "id"))
             id = idOf(*given);
         const Reader read(document());
-        read.object(doc, "case", {"id", "sheet", "coefficient", "second"});
+        read.object(doc, "case", {"id", "sheet", "coefficient", "second", "family"});
         const Json* sheet = find(doc, "sheet");
         const Json* coefficient = find(doc, "coefficient");
         const Json* second = find(doc, "second");
-        if (!!sheet + !!coefficient + !!second != 1)
-            fail("a case has exactly one of \"sheet\", \"coefficient\" and \"second\"");
+        const Json* family = find(doc, "family");
+        if (!!sheet + !!coefficient + !!second + !!family != 1)
+            fail("a case has exactly one of \"sheet\", \"coefficient\", \"second\" and \"family\"");
         std::string out = "{\"id\":" + id + ",";
         if (sheet) {
             std::string_view lawKey;
@@ -241,6 +251,8 @@ Answer answer(std::string_view line, long lineNumber)
         } else if (coefficient) {
             const CoefficientCase c = read.coefficient(*coefficient, "coefficient");
             writeCoefficient(out, computeCoefficient(c), c.calc);
+        } else if (family) {
+            writeFamily(out, read, *family);
         } else {
             std::string_view lawKey;
             const SecondCase c = read.second(*second, lawKey);

@@ -5,6 +5,7 @@
 // of --compute's coefficient objects, one for each calculation that holds entries. Inputs
 // only: whoever opens it computes. No Qt here.
 #include "core/case/cases.h"
+#include "core/family/family.h"
 
 #include <cstddef>
 #include <string>
@@ -28,6 +29,7 @@ enum class Window { Sheet, Coefficients, Second };
 struct FileCase {
     Window window = Window::Sheet;
     SheetCase sheet;
+    std::optional<family::Family> family; // the sheet's, when it was filled from one
     std::vector<CoefficientCase> coefficients; // in the window's order of calculations
     SecondCase second;
 };

@@ -168,7 +168,7 @@ void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*&
 SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
 {
     const std::string path = "sheet";
-    object(v, path, {"law", "amounts", "heirs", "shares", "minor_years"});
+    object(v, path, {"law", "amounts", "heirs", "shares", "minor_years", "surcharge", "names"});
     SheetCase c;
     lawKey = kLawKeys[0];
     law(v, path, c.law, lawKey);
@@ -206,6 +206,25 @@ SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
         for (std::size_t h = 0; h < 3; ++h)
             if (const Json* y = find(*years, kPersonKeys[h + 1]))
                 c.years[h] = fieldText(*y, [&] { return join(path + ".minor_years", kPersonKeys[h + 1]); });
+    }
+    // Beside the stated sheet: heirs 2..4 marked for the 2割加算, and whom the columns stand for.
+    if (const Json* marks = find(v, "surcharge")) {
+        object(*marks, join(path, "surcharge"), {"heir2", "heir3", "heir4"});
+        for (std::size_t h = 0; h < 3; ++h)
+            if (const Json* m = find(*marks, kPersonKeys[h + 1])) {
+                if (m->type != Type::Bool)
+                    fail(join(path + ".surcharge", kPersonKeys[h + 1]) + ": expected true or false, got " + typeName(*m));
+                c.surcharge[h] = m->text == "true";
+            }
+    }
+    if (const Json* names = find(v, "names")) {
+        object(*names, join(path, "names"), {"spouse", "heir2", "heir3", "heir4"});
+        for (std::size_t p = 0; p < c.names.size(); ++p)
+            if (const Json* n = find(*names, kPersonKeys[p])) {
+                if (n->type != Type::String)
+                    fail(join(path + ".names", kPersonKeys[p]) + ": expected a text, got " + typeName(*n));
+                c.names[p] = std::string(n->text);
+            }
     }
     return c;
 }

@@ -19,7 +19,6 @@ constexpr const char* kAmountWords[kAmountRows] = {"相続・遺贈で取得し�
 constexpr bool kAdds[kAmountRows] = {true, true, false, false, false, true};
 
 std::string grouped(double v) { return formatGrouped(v); }
-std::string of(const std::string& caption, int person) { return caption + "（" + kPerson[person - 1] + "）"; }
 
 // The law's caption of the gift row without its sign: "相続前３年以内の贈与額".
 std::string giftWords(const LawEdition& law)
@@ -85,6 +84,12 @@ private:
     bool reached(Stage stage) const { return w_.reachedStage(stage); }
     std::int32_t taxableOf(int p) const { return w_.taxable[static_cast<std::size_t>(p - 1)]; }
     std::string label(Label l) const { return s_.labelText(l); }
+    // "相続額（相続人 2）", with the person the family put in the column: "（相続人 2・長男）".
+    std::string of(const std::string& caption, int p) const
+    {
+        const std::string name = p < kPersons ? s_.columnName(p) : std::string();
+        return caption + "（" + kPerson[p - 1] + (name.empty() ? "" : "・" + name) + "）";
+    }
     std::string shareText(int k) const { return s_.text(numeratorField(k)) + "/" + s_.text(denominatorField(k)); }
 
     void add(std::string caption, std::string words, std::string numbers, std::string result,
@@ -183,15 +188,20 @@ private:
     void heir(int p)
     {
         const Label deduction = sheetLabel(p + 4);
-        const std::string before = label(personLabel(p, 4));
+        std::string before = label(personLabel(p, 4)), tax = "修正前税額";
+        if (const auto h = static_cast<std::size_t>(p - 2); w_.surcharged[h]) {
+            add(of("２割加算", p), "修正前税額 × 120％（相続税法18条）", before + " × 1.2", grouped(w_.heirRaised[h]));
+            before = grouped(w_.heirRaised[h]);
+            tax = "２割加算後の税額";
+        }
         if (label(deduction) == "0") {
-            add(of("各人の納付税額", p), "修正前税額（未成年者控除なし）", before, label(personLabel(p, 5)));
+            add(of("各人の納付税額", p), tax + "（未成年者控除なし）", before, label(personLabel(p, 5)));
             return;
         }
         const std::string years = formatPlain(numericValue(s_.text(yearsField(p))));
         add(std::string(kPerson[p - 1]) + " 未成年者控除", utf8Of(yearsCaption(law_)) + " × " + manYen(law_.minorPerYear),
             years + " × " + formatPlain(law_.minorPerYear), label(deduction));
-        add(of("各人の納付税額", p), "修正前税額 − 未成年者控除", before + " − " + label(deduction),
+        add(of("各人の納付税額", p), tax + " − 未成年者控除", before + " − " + label(deduction),
             label(personLabel(p, 5)));
     }
 
