@@ -4,7 +4,9 @@
 #include "report/case_io.h"
 #include "report/output.h"
 #include "report/steps_window.h"
+#include "core/family/sheet_fill.h"
 #include "tax_sheet/case_reader.h"
+#include "tax_sheet/family_window.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -19,6 +21,7 @@
 #include "ui/twips.h"
 #include "ui/windows.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -65,6 +68,13 @@ constexpr Twips kCaseTop = 2430;
 const ExtraCommand kCaseCommands[] = {
     {u"開く…", u"OpenCommand", 120, 1050, QKeyCombination(Qt::CTRL, Qt::Key_O), &FormSouzoku::openFile},
     {u"保存…", u"SaveCaseCommand", 1245, 1050, QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &FormSouzoku::saveCase},
+};
+
+// Beside the stated commands, under the case file's: the family that fills the heir count,
+// the shares and the 2割加算 marks (the sheet's row of 法定相続人数 has no room for a command).
+constexpr Twips kFamilyTop = 2850;
+const ExtraCommand kFamilyCommands[] = {
+    {u"相続人の判定…", u"FamilyCommand", 120, 2175, QKeyCombination(Qt::Key_F5), &FormSouzoku::showFamily},
 };
 
 } // namespace
@@ -175,6 +185,8 @@ QWidget* FormSouzoku::addExtraCommands()
         commands.emplace_back(&c, kExtraTop);
     for (const ExtraCommand& c : kCaseCommands)
         commands.emplace_back(&c, kCaseTop);
+    for (const ExtraCommand& c : kFamilyCommands)
+        commands.emplace_back(&c, kFamilyTop);
     for (const auto& [command, top] : commands) {
         const ExtraCommand& c = *command;
         auto* b = new CommandButton(QString::fromUtf16(c.caption), this);
@@ -190,6 +202,8 @@ QWidget* FormSouzoku::addExtraCommands()
         setTabOrder(std::exchange(last, b), b);
         extraCommands.append(b);
     }
+    for (QWidget* box : Picture3->surchargeBoxes)
+        setTabOrder(std::exchange(last, box), box);
     // The steps window follows every change of a result.
     auto mirror = std::move(m_sheet.labelChanged);
     m_sheet.labelChanged = [this, mirror = std::move(mirror)](Label l) {
@@ -197,8 +211,14 @@ QWidget* FormSouzoku::addExtraCommands()
             mirror(l);
         refreshSteps();
     };
+    kz::ui::registerWindow(kz::ui::WindowKind::TaxFamily, [this] {
+        kz::family::Family start = m_family.value_or(kz::family::Family{});
+        start.law = &m_sheet.law();
+        return new FamilyWindow(start, [this](const kz::family::Family& f) { applyFamily(f); }, this);
+    });
     kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsPage(m_sheet); }, this);
+        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s,
+                                           [this] { return stepsPage(m_sheet, m_family ? &*m_family : nullptr); }, this);
     });
     return last;
 }
@@ -215,7 +235,7 @@ void FormSouzoku::saveReport()
 {
     if (refuseReport(ReportUse::Save))
         return;
-    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate());
+    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate(), m_family ? &*m_family : nullptr);
     kz::report::attachCase(doc, fileCase());
     kz::report::saveWithDialog(this, doc, u"相続税試算"_s, &m_client);
 }
@@ -223,7 +243,8 @@ void FormSouzoku::saveReport()
 void FormSouzoku::previewReport()
 {
     if (!refuseReport(ReportUse::Print))
-        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
+        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate(), m_family ? &*m_family : nullptr),
+                                &m_client);
 }
 
 // A report is only of results that stand; otherwise the sheet says why, as its own run does,
@@ -246,6 +267,7 @@ kz::cases::FileCase FormSouzoku::fileCase() const
     kz::cases::FileCase c;
     c.window = kz::cases::Window::Sheet;
     c.sheet = kz::cases::sheetCase(m_sheet);
+    c.family = m_family;
     return c;
 }
 
@@ -261,6 +283,9 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
     findChild<CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
     kz::ui::EntryField::leaveFieldUnderEdit(this);
     Picture3->adopt(computed.sheet);
+    m_family = c.family;
+    if (auto* family = dynamic_cast<FamilyWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxFamily)))
+        family->form().setFamily(m_family.value_or(kz::family::Family{}));
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
         Picture3->tellStop(message);
@@ -287,6 +312,34 @@ void FormSouzoku::followLaw()
     Picture4->setLaw(m_sheet.law());
     if (auto* help = dynamic_cast<LawFollower*>(kz::ui::openWindow(kz::ui::WindowKind::TermsHelp)))
         help->followLaw(m_sheet.law());
+    if (auto* family = dynamic_cast<FamilyWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxFamily)))
+        family->followLaw(m_sheet.law());
+}
+
+void FormSouzoku::showFamily() { kz::ui::showWindow(kz::ui::WindowKind::TaxFamily); }
+
+// The family's count, shares, names and marks typed into the sheet, then 納付税額計算 as the
+// user would press it; the sheet comes to the front with its results. A family that does not
+// fit changes nothing (its window says why).
+void FormSouzoku::applyFamily(const kz::family::Family& family)
+{
+    kz::family::Judgement j;
+    try {
+        j = kz::family::judge(family);
+    } catch (const kz::family::FamilyError&) {
+        return;
+    }
+    const kz::family::SheetFill fill = kz::family::sheetFill(j);
+    // No field stays under edit: leaving it later would type its old text over the fill.
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
+    if (!kz::family::fillSheet(m_sheet, fill))
+        return;
+    m_family = family;
+    Command2_Click();
+    activateWindow();
+    raise();
+    Command4->setFocus(Qt::OtherFocusReason);
+    Picture3->Command4_Click();
 }
 
 void FormSouzoku::Command7_Click() { close(); }

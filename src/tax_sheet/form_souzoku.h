@@ -6,9 +6,12 @@
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"
 #include "tax_sheet/case_reader.h"
+#include "core/family/family.h"
 #include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
+
+#include <optional>
 
 #include <QWidget>
 
@@ -65,6 +68,10 @@ public:
     kz::cases::FileCase fileCase() const override;
     bool holdsCalculatedCase() const override;
     void openCase(const kz::cases::FileCase& c) override;
+    // 相続人の判定… (F4): the family window; シートへ反映 there calls applyFamily.
+    void showFamily();
+    void applyFamily(const kz::family::Family& family);
+    const std::optional<kz::family::Family>& family() const { return m_family; }
     // The commands in the free band of the command column, by object name.
     QList<kz::ui::CommandButton*> extraCommands;
 
@@ -77,6 +84,7 @@ private:
 
     TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
     QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
+    std::optional<kz::family::Family> m_family; // the family the sheet was last filled from
 };
 
 } // namespace kz::tax

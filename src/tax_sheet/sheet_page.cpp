@@ -11,6 +11,7 @@
 #include "ui/text_fit.h"
 #include "ui/twips.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -158,6 +159,19 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     Combo1->setCurrentIndex(static_cast<int>(&m_sheet.law() - lawEditions().data()));
     connect(Combo1, &QComboBox::currentIndexChanged, this, &SheetPage::Combo1_Change);
 
+    // The 2割加算 marks of heirs 2..4 in the free band under ⑤, in the notes' small face.
+    for (int p = 2; p <= 4; ++p) {
+        auto* box = new QCheckBox(this);
+        box->setObjectName(u"Surcharge%1"_s.arg(p));
+        box->setGeometry(pixels(layout::surchargeRect(p)));
+        QFont small = box->font();
+        small.setPointSizeF(8);
+        box->setFont(small);
+        connect(box, &QCheckBox::clicked, this, [this, p](bool on) { m_sheet.setSurcharged(p, on); });
+        surchargeBoxes[static_cast<std::size_t>(p - 2)] = box;
+        mirrorColumn(p);
+    }
+
     for (std::size_t tab = 1; tab < m_fields.size(); ++tab)
         setTabOrder(m_fields[tab - 1], m_fields[tab]);
     setTabOrder(m_fields.back(), Command4);
@@ -165,6 +179,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     m_sheet.inputChanged = [this](Field f) { mirrorField(f); };
     m_sheet.labelChanged = [this](Label l) { mirrorLabel(l); };
     m_sheet.lawChanged = [this] { followLaw(); };
+    m_sheet.columnChanged = [this](int p) { mirrorColumn(p); };
 }
 
 SheetPage::~SheetPage()
@@ -172,6 +187,7 @@ SheetPage::~SheetPage()
     m_sheet.inputChanged = nullptr;
     m_sheet.labelChanged = nullptr;
     m_sheet.lawChanged = nullptr;
+    m_sheet.columnChanged = nullptr;
     for (EntryField* e : m_fields) {
         e->onFocusIn = nullptr;
         e->onFocusOut = nullptr;
@@ -208,10 +224,14 @@ void SheetPage::adopt(const TaxSheet& computed)
     auto input = std::move(m_sheet.inputChanged);
     auto label = std::move(m_sheet.labelChanged);
     auto law = std::move(m_sheet.lawChanged);
+    auto column = std::move(m_sheet.columnChanged);
     m_sheet = computed;
     m_sheet.inputChanged = std::move(input);
     m_sheet.labelChanged = std::move(label);
     m_sheet.lawChanged = std::move(law);
+    m_sheet.columnChanged = std::move(column);
+    for (int p = 2; p <= 4; ++p)
+        mirrorColumn(p);
     followLaw();
     for (int tab = 0; tab < kFieldCount; ++tab)
         m_sheet.inputChanged(fieldAtTab(tab));
@@ -316,6 +336,17 @@ void SheetPage::mirrorField(Field f)
     // Only the model's own rewrites differ; the user's edit is already there, caret and all.
     if (e->text() != text)
         e->setText(text);
+}
+
+// "相続人 2 ２割加算", with the person the family put in the column: "相続人 2（長男）２割加算".
+void SheetPage::mirrorColumn(int p)
+{
+    if (p < 2 || p > 4)
+        return;
+    QCheckBox* box = surchargeBoxes[static_cast<std::size_t>(p - 2)];
+    const QString name = qs(m_sheet.columnName(p));
+    box->setText(layout::columnHeading(p) + (name.isEmpty() ? u" "_s : u"（"_s + name + u"）"_s) + u"２割加算"_s);
+    box->setChecked(m_sheet.surcharged(p));
 }
 
 void SheetPage::mirrorLabel(Label l) { resultLabel(l)->setText(qs(m_sheet.labelText(l))); }

@@ -2,17 +2,19 @@
 #pragma once
 // The tax sheet's current state as a report and as the text of its 計算過程 window.
 #include "report/report.h"
+#include "core/family/family.h"
 #include "core/tax_sheet/sheet.h"
 
 namespace kz::tax {
 
 // "相続税の試算": the inputs as entered, the results as the sheet shows them, the steps of
-// the last 納付税額計算 and the sheet's own caveat.
-kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
+// the last 納付税額計算 and the sheet's own caveat; with the family the sheet was filled
+// from, the family, its heirs and their shares first.
+kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date, const kz::family::Family* family = nullptr);
 
 // The 計算過程 window's page: the law, then the steps, and why the run stopped if it did; a
 // hint while the results are cleared.
-kz::report::StepsPage stepsPage(const TaxSheet& sheet);
+kz::report::StepsPage stepsPage(const TaxSheet& sheet, const kz::family::Family* family = nullptr);
 
 enum class ReportUse : std::uint8_t { Save, Print };
 

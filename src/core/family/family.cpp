@@ -2,6 +2,7 @@
 #include "core/family/family.h"
 
 #include "core/common/arith.h"
+#include "core/common/format.h"
 #include "core/tax_sheet/rules.h"
 
 #include <algorithm>
@@ -370,6 +371,11 @@ Fraction operator*(Fraction a, Fraction b)
 std::string text(Fraction f)
 {
     return f.den == 1 ? std::to_string(f.num) : std::to_string(f.num) + "/" + std::to_string(f.den);
+}
+
+std::string percent(Fraction f)
+{
+    return formatTwoDecimals(static_cast<double>(f.num) * 100.0 / static_cast<double>(f.den)) + "%";
 }
 
 Judgement judge(const Family& f)

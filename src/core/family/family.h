@@ -23,6 +23,7 @@ Fraction operator+(Fraction a, Fraction b);
 Fraction operator*(Fraction a, Fraction b);
 Fraction fraction(std::int64_t num, std::int64_t den);
 std::string text(Fraction f); // "1/3"; a whole share "1"
+std::string percent(Fraction f); // "33.33%", two decimals, halves away from zero
 
 // One person in the family tree. Which flags are read depends on where the person stands.
 struct Person {

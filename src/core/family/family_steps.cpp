@@ -69,6 +69,22 @@ std::vector<Member> members(const Family& f)
     return out;
 }
 
+std::string countReason(const Judgement& j)
+{
+    std::string why;
+    for (const Heir& h : j.taxShares)
+        if (h.renounced)
+            why += (why.empty() ? "放棄した " : "、") + h.name;
+    if (!why.empty())
+        why += " を含む";
+    if (j.adoptees > j.adopteesCounted)
+        why += (why.empty() ? "" : "、") + std::string(j.natural ? "実子があるため" : "実子がないため") + "養子 " +
+               std::to_string(j.adoptees) + " 人のうち " + std::to_string(j.adopteesCounted) + " 人まで";
+    if (j.taxOrder != j.order)
+        why += (why.empty() ? "" : "、") + std::string("放棄がなかったものとして") + std::string(orderWord(j.taxOrder));
+    return why;
+}
+
 kz::Steps familySteps(const Judgement& j, const tax::LawEdition& law)
 {
     kz::Steps steps;
@@ -81,20 +97,8 @@ kz::Steps familySteps(const Judgement& j, const tax::LawEdition& law)
         steps.push_back({"相続の放棄（" + r.name + "）", "民法939条：初めから相続人とならなかったものとみなす",
                          r.surcharge ? "遺贈で取得すれば２割加算あり" : "", "放棄", ""});
 
-    // Why the count is what it is: the renouncers inside it, the adoptees left out.
-    std::string why;
-    for (const Heir& h : j.taxShares)
-        if (h.renounced)
-            why += (why.empty() ? "放棄した " : "、") + h.name;
-    if (!why.empty())
-        why += " を含む";
-    if (j.adoptees > j.adopteesCounted)
-        why += (why.empty() ? "" : "、") + std::string(j.natural ? "実子があるため" : "実子がないため") + "養子 " +
-               std::to_string(j.adoptees) + " 人のうち " + std::to_string(j.adopteesCounted) + " 人まで";
-    if (j.taxOrder != j.order)
-        why += (why.empty() ? "" : "、") + std::string("放棄がなかったものとして") + std::string(orderWord(j.taxOrder));
     steps.push_back({"法定相続人の数", "相続税法15条2項：相続の放棄がなかったものとし、養子は実子があれば1人、なければ2人まで",
-                     why, std::to_string(j.taxHeirs), "人"});
+                     countReason(j), std::to_string(j.taxHeirs), "人"});
     steps.push_back({"相続税の総額の計算上の法定相続分", "相続税法16条：法定相続人の数に応じた相続人が法定相続分で取得したものとする",
                      "", shares(j.taxShares), ""});
     steps.push_back({"遺産に係る基礎控除額", tax::manYen(law.basicDeduction) + " + " + tax::manYen(law.basicPerHeir) + " × 法定相続人の数",

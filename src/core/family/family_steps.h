@@ -20,6 +20,9 @@ struct Member {
 };
 std::vector<Member> members(const Family& f);
 
+// Why the count for the tax is what it is: "放棄した 長男 を含む、実子があるため養子 2 人のうち 1 人まで".
+std::string countReason(const Judgement& j);
+
 kz::Steps familySteps(const Judgement& j, const tax::LawEdition& law);
 
 // Whether the sheet still holds what the family filled in (count, shares, marks); a sheet

@@ -4,6 +4,7 @@
 // random families against what the law keeps fixed. Families are written as --compute's.
 #include "core/case/family_reader.h"
 #include "core/family/family.h"
+#include "core/family/sheet_fill.h"
 
 #include <gtest/gtest.h>
 
@@ -306,6 +307,32 @@ TEST(Family, RandomFamiliesKeepWhatTheLawKeeps)
     EXPECT_GT(whole, 1000);
     EXPECT_GT(renouncing, 1000);
     EXPECT_GT(beyondLimit, 100);
+}
+
+} // namespace
+
+namespace {
+
+// The columns the sheet is filled with: the spouse's, then those with a share of the total
+// tax, then heirs who inherit without one; a family with more finds no room.
+TEST(Family, SheetColumns)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {kRows[0].family, "3: - | 丙 1/3 | 戊 1/2 | 丁 1/6"},
+        {kRows[1].family, "does not fit: F"},
+        {kRows[11].family, "2: 妻 1/2 | 長男 1/2 | 父 - | -"},
+        {kRows[17].family, "2: - | 父 1/2 | 母 1/2 | 祖母 - 加算"},
+    };
+    for (const auto& [family, want] : rows) {
+        const SheetFill fill = sheetFill(judge(read(family)));
+        std::string got = fill.fits() ? std::to_string(fill.heirs) + ":" : "does not fit:";
+        for (const SheetColumn& c : fill.columns)
+            got += (&c == &fill.columns[0] ? " " : " | ") + (c.name.empty() ? "-" : c.name) +
+                   (c.name.empty() ? "" : c.share ? " " + text(*c.share) : " -") + (c.surcharge ? " 加算" : "");
+        if (!fill.fits())
+            got = "does not fit: " + fill.left.front();
+        EXPECT_EQ(got, want);
+    }
 }
 
 } // namespace
