@@ -70,11 +70,11 @@ const ExtraCommand kCaseCommands[] = {
     {u"保存…", u"SaveCaseCommand", 1245, 1050, QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &FormSouzoku::saveCase},
 };
 
-// Beside the stated commands, under the case file's: the family that fills the heir count,
-// the shares and the 2割加算 marks (the sheet's row of 法定相続人数 has no room for a command).
-constexpr Twips kFamilyTop = 2850;
+// On the sheet, in the free band between ④ and ⑤ just below 法定相続人数 (whose own row has no
+// room for a command): the family that fills the heir count, the shares and the 2割加算 marks.
+constexpr Twips kFamilyTop = 3900;
 const ExtraCommand kFamilyCommands[] = {
-    {u"相続人の判定…", u"FamilyCommand", 120, 2175, QKeyCombination(Qt::Key_F5), &FormSouzoku::showFamily},
+    {u"相続人の判定…", u"FamilyCommand", 120, 2430, QKeyCombination(Qt::Key_F5), &FormSouzoku::showFamily},
 };
 
 } // namespace
@@ -189,7 +189,9 @@ QWidget* FormSouzoku::addExtraCommands()
         commands.emplace_back(&c, kFamilyTop);
     for (const auto& [command, top] : commands) {
         const ExtraCommand& c = *command;
-        auto* b = new CommandButton(QString::fromUtf16(c.caption), this);
+        // The family's command belongs to the sheet page and leaves with it.
+        const bool onSheet = top == kFamilyTop;
+        auto* b = new CommandButton(QString::fromUtf16(c.caption), onSheet ? static_cast<QWidget*>(Picture3) : this);
         b->setObjectName(QString::fromUtf16(c.name));
         QFont small = b->font();
         small.setPointSizeF(kExtraPointSize);
