@@ -169,6 +169,7 @@ FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const
     };
     m_form.setFamily(start);
     setFixedSize(1040, 600);
+    kz::ui::placeOnScreen(this, 2, 2);
 }
 
 std::optional<Place> FamilyWindow::selected() const

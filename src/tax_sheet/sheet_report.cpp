@@ -76,7 +76,6 @@ kz::report::Table heirsTable(const kz::family::Judgement& j)
     for (const kz::family::Renouncer& r : j.renounced)
         t.rows.append({qs(r.name), u"相続放棄"_s, u"－"_s, u"民法939条"_s, taxShare(r.name),
                        r.surcharge ? u"あり（遺贈）"_s : u"なし"_s});
-    t.fitted = true;
     return t;
 }
 
