@@ -2,6 +2,7 @@
 // Heirs from the family against the published examples (国税庁 質疑応答事例 相続税 06/03–06/05,
 // 07/01–07/04) and hand-worked rows, one per rule of 民法887–901 and 相続税法15, 16, 18; then
 // random families against what the law keeps fixed. Families are written as --compute's.
+#include "core/case/case_file.h"
 #include "core/case/family_reader.h"
 #include "core/family/family.h"
 #include "core/family/sheet_fill.h"
@@ -333,6 +334,29 @@ TEST(Family, SheetColumns)
             got = "does not fit: " + fill.left.front();
         EXPECT_EQ(got, want);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A sheet's case file keeps its family, the columns' names and the 2割加算 marks: read, written
+// and read again, the same text and the same heirs.
+TEST(Family, CaseFileRoundTrip)
+{
+    const std::string file = std::string(R"({"kazenoha": 1, "sheet": {"law": "r6", "heirs": 3, "shares": {"heir2": [1, 2]},
+        "surcharge": {"heir2": false, "heir3": true}, "names": {"heir2": "丙", "heir4": "丁"}}, "family": )") +
+                             kRows[0].family + "}";
+    const auto first = kz::cases::readCaseFile(file);
+    ASSERT_TRUE(first.kase && first.kase->family) << first.error.detail;
+    const std::string text = kz::cases::caseFileText(*first.kase);
+    const auto again = kz::cases::readCaseFile(text);
+    ASSERT_TRUE(again.kase && again.kase->family) << again.error.detail << text;
+    EXPECT_EQ(kz::cases::caseFileText(*again.kase), text);
+    EXPECT_EQ(heirsOf(judge(*again.kase->family).heirs, true), kRows[0].heirs);
+    const kz::tax::TaxSheet sheet = kz::cases::computeSheet(again.kase->sheet).sheet;
+    EXPECT_EQ(sheet.columnName(2) + sheet.columnName(3) + sheet.columnName(4), "丙丁");
+    EXPECT_TRUE(!sheet.surcharged(2) && sheet.surcharged(3) && !sheet.surcharged(4));
 }
 
 } // namespace
