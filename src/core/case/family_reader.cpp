@@ -110,7 +110,7 @@ void appendPerson(std::string& out, const Person& p, const std::string& indent)
         out += ", \"degree\": " + std::to_string(p.degree);
     if (!p.children.empty()) {
         out += ", \"children\": ";
-        appendPersons(out, p.children, indent + "  ");
+        appendPersons(out, p.children, indent);
     }
     out += '}';
 }
