@@ -91,12 +91,12 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     familyNote->setObjectName(u"FamilyNote"_s);
     familyNote->setWordWrap(true);
     grid->addWidget(familyNote, 0, 0, 1, 2);
-    for (const FigureRow& row : kFigureRows) {
+    for (const StudyFigure& row : kStudyFigures) {
         const int r = static_cast<int>(m_figures.size()) + 1;
-        grid->addWidget(new QLabel(QString::fromUtf16(row.caption), results), r, 0);
+        grid->addWidget(new QLabel(kz::ui::qs(row.caption), results), r, 0);
         auto* value = new QLabel(results);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setAccessibleDescription(QString::fromUtf16(row.caption));
+        value->setAccessibleDescription(kz::ui::qs(row.caption));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(value, r, 1);
         m_figures.push_back(value);
@@ -333,7 +333,7 @@ void FormNijiSouzoku::showResults()
     familyNote->setText(kz::ui::qs(m_form.note()));
     familyNote->setVisible(!m_form.note().empty());
     for (std::size_t i = 0; i < m_figures.size(); ++i)
-        m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
+        m_figures[i]->setText(shownAmount(f.*(kStudyFigures[i].value)));
     const auto rows = static_cast<int>(m_form.table().size());
     if (table->rowCount() != rows) {
         table->setRowCount(rows);

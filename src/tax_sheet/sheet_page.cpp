@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet_page.h"
 
+#include "core/tax_sheet/figures.h"
+
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/sheet_layout.h"
 #include "ui/app.h"
@@ -102,7 +104,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         // A result can be selected and copied, though the Tab key passes it by.
         kz::ui::makeSelectable(label);
         kz::ui::fitText(label);
-        if (l == sheetLabel(1))
+        if (l == kHiddenLabel)
             label->hide();
         m_labels[static_cast<std::size_t>(slot)] = label;
     }

@@ -246,6 +246,8 @@ TEST(Compute, BadLinesAreAnswered)
         {"{\"id\":\"\xc0\xaf\"}", "not JSON: invalid UTF-8 at byte 8"},
         {"", "empty line"},
         {tooLong, "line longer than 1 MiB"},
+        // An edition named other than by its key is no edition.
+        {R"({"sheet":{"heirs":1,"law":20}})", "sheet.law: expected \"h20\" or \"r6\""},
     };
     std::string input;
     for (const BadLine& b : bad)
