@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report/report.h"
 
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QDateEdit>
 #include <QFontMetricsF>

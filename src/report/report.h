@@ -14,6 +14,7 @@
 
 #include "core/common/step.h"
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -102,6 +103,9 @@ QList<QPicture> pages(const Document& doc);
 
 // The length of `mm` millimetres on a page's painter, for a Figure's own drawing.
 qreal areaMm(const QPainter& painter, qreal mm);
+
+// What a report is made for: a file, or the print preview and the printer.
+enum class ReportUse : std::uint8_t { Save, Print };
 
 // "令和8年12月7日": a date in the era form the law editions' names use (令和 from 2019-05-01,
 // 平成 before; the first year of an era is 元年).

@@ -5,7 +5,8 @@
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/placement.h"
 
 #include <QApplication>
 #include <QDateEdit>

@@ -14,7 +14,7 @@ kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
 // hint while the results are cleared.
 kz::report::StepsPage stepsPage(const TaxSheet& sheet);
 
-enum class ReportUse : std::uint8_t { Save, Print };
+using kz::report::ReportUse;
 
 // Why no report can be made of the sheet as it stands, in the sheet's words: its results are
 // cleared, or the last 納付税額計算 stopped (and why). Empty when the results stand.

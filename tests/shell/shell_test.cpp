@@ -8,7 +8,7 @@
 #include "terms_help/tab_dialog.h"
 #include "ui/command_button.h"
 #include "ui/focus_frame.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QAbstractButton>
 #include <QDateEdit>
@@ -125,6 +125,24 @@ private slots:
         QCOMPARE(menu->Label1->alignment(), Qt::AlignCenter);
         QCOMPARE(menu->DTPicker1->date(), QDate::currentDate());
         QVERIFY(menu->DTPicker1->calendarPopup());
+    }
+
+    // A calculator's 計算過程 goes with its window, and so does what makes one: asked for by
+    // its kind once the window is gone, none is made of the freed window (ASan would stop on it).
+    void stepsWindowGoesWithItsWindow()
+    {
+        const std::pair<WindowKind, WindowKind> kinds[] = {{WindowKind::TaxSheet, WindowKind::TaxSteps},
+                                                           {WindowKind::Coefficients, WindowKind::CoefficientSteps},
+                                                           {WindowKind::SecondStudy, WindowKind::StudySteps}};
+        for (const auto& [kind, steps] : kinds) {
+            QWidget* w = kz::test::shownWindow(kind);
+            QTest::keyClick(w, Qt::Key_F2);
+            QVERIFY(kz::ui::openWindow(steps) && kz::ui::openWindow(steps)->isVisible());
+            w->close();
+            kz::test::flushDeletes();
+            QVERIFY(!kz::ui::openWindow(steps));
+            QVERIFY(!kz::ui::showWindow(steps));
+        }
     }
 
     void focusAndTabOrder()

@@ -51,9 +51,9 @@ std::string_view refusalReason(SheetRefusal why)
     return "";
 }
 
-SheetCase fromSheet(const tax::TaxSheet& sheet)
+SheetStudy fromSheet(const tax::TaxSheet& sheet)
 {
-    SheetCase c;
+    SheetStudy c;
     const auto refuse = [&](SheetRefusal why) {
         c.refusal = why;
         return c;

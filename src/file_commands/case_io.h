@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace kz::report {
+namespace kz::files {
 
 // A calculator window that keeps its case in a file.
 class CaseWindow {
@@ -34,7 +34,7 @@ protected:
 QByteArray caseFileBytes(const cases::FileCase& c);
 
 // The report carries the case it shows, named "case_YYYYMMDD.kazenoha" after its date.
-void attachCase(Document& doc, const cases::FileCase& c);
+void attachCase(report::Document& doc, const cases::FileCase& c);
 
 // A file's case, or why it is refused in the user's words, the file named.
 struct OpenedFile {
@@ -64,4 +64,4 @@ bool openCaseFile(QWidget* parent, const QString& path);
 // fields then take no dropped text of a file's name.
 void acceptCaseDrops(QWidget* window);
 
-} // namespace kz::report
+} // namespace kz::files
