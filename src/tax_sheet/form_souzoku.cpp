@@ -40,8 +40,8 @@ constexpr Twips kPageLeft = 2520;   // the page in view
 constexpr Twips kParkedLeft = 13800; // outside the client area
 constexpr Twips kPageTop = 0;
 
-// Commands beside the stated ones: the file commands, and 二次相続… (none: the row without a
-// file command). The steps, the reports and 二次相続… stand in the free right part of the
+// Commands beside the stated ones: the file commands, and 二次相続… in the row that names
+// none. The steps, the reports and 二次相続… stand in the free right part of the
 // sheet's heading row, right of the law's drop-down: the command column's band under
 // "シートHELP" is taken by the gift table under a law with more brackets. A smaller face than
 // the stated buttons, so that all four fit the row. Tab reaches them after the stated order;
