@@ -5,6 +5,7 @@
 #include "report/output.h"
 #include "report/steps_window.h"
 #include "tax_sheet/case_reader.h"
+#include "tax_sheet/assets_window.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -142,7 +143,9 @@ FormSouzoku::FormSouzoku(QWidget* parent)
 
 FormSouzoku::~FormSouzoku()
 {
-    // The page talks to m_sheet until it is gone, and members go before child widgets.
+    // The page talks to m_sheet until it is gone, and members go before child widgets; so
+    // does 財産の内訳 with m_assets.
+    delete kz::ui::openWindow(kz::ui::WindowKind::Assets);
     delete Picture3;
 }
 
@@ -190,6 +193,19 @@ QWidget* FormSouzoku::addExtraCommands()
         setTabOrder(std::exchange(last, b), b);
         extraCommands.append(b);
     }
+    // 財産の内訳 fills the six amounts: its command stands on the sheet above 納付税額計算, where
+    // the amounts it writes are computed; the heading row has no room left.
+    auto* assets = new CommandButton(u"財産の内訳…"_s, Picture3);
+    assets->setObjectName(u"AssetsCommand"_s);
+    assets->setGeometry(twipsRect(8520, 7395, 1935, kExtraHeight));
+    assets->setAccessibleName(u"財産の内訳"_s);
+    connect(assets, &QPushButton::clicked, this, &FormSouzoku::showAssets);
+    kz::ui::bindKey(assets, QKeyCombination(Qt::Key_F6), this);
+    setTabOrder(std::exchange(last, assets), assets);
+    extraCommands.append(assets);
+    kz::ui::registerWindow(kz::ui::WindowKind::Assets, [this] {
+        return new AssetsWindow(m_sheet, m_assets, [this] { refreshSteps(); }, this);
+    });
     // The steps window follows every change of a result.
     auto mirror = std::move(m_sheet.labelChanged);
     m_sheet.labelChanged = [this, mirror = std::move(mirror)](Label l) {
@@ -198,7 +214,8 @@ QWidget* FormSouzoku::addExtraCommands()
         refreshSteps();
     };
     kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsPage(m_sheet); }, this);
+        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s,
+                                          [this] { return stepsPage(m_sheet, kz::assets::assetsSteps(m_assets, m_sheet)); }, this);
     });
     return last;
 }
@@ -215,7 +232,7 @@ void FormSouzoku::saveReport()
 {
     if (refuseReport(ReportUse::Save))
         return;
-    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate());
+    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate(), kz::assets::assetsSteps(m_assets, m_sheet));
     kz::report::attachCase(doc, fileCase());
     kz::report::saveWithDialog(this, doc, u"相続税試算"_s, &m_client);
 }
@@ -223,7 +240,8 @@ void FormSouzoku::saveReport()
 void FormSouzoku::previewReport()
 {
     if (!refuseReport(ReportUse::Print))
-        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
+        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate(), kz::assets::assetsSteps(m_assets, m_sheet)),
+                                &m_client);
 }
 
 // A report is only of results that stand; otherwise the sheet says why, as its own run does,
@@ -246,6 +264,7 @@ kz::cases::FileCase FormSouzoku::fileCase() const
     kz::cases::FileCase c;
     c.window = kz::cases::Window::Sheet;
     c.sheet = kz::cases::sheetCase(m_sheet);
+    c.assets = kz::assets::estateOf(m_assets, m_sheet);
     return c;
 }
 
@@ -261,6 +280,10 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
     findChild<CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
     kz::ui::EntryField::leaveFieldUnderEdit(this);
     Picture3->adopt(computed.sheet);
+    // The case's assets replace the entries; an open 財産の内訳 would show the old ones.
+    if (QWidget* open = kz::ui::openWindow(kz::ui::WindowKind::Assets))
+        open->close();
+    kz::assets::takeEstate(m_assets, c.assets);
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
         Picture3->tellStop(message);
@@ -297,6 +320,8 @@ void FormSouzoku::CommandNiji_Click()
     if (auto* study = dynamic_cast<CaseReader*>(kz::ui::showWindow(kz::ui::WindowKind::SecondStudy)))
         study->takeCase(m_sheet);
 }
+
+void FormSouzoku::showAssets() { kz::ui::showWindow(kz::ui::WindowKind::Assets); }
 
 void FormSouzoku::sendCase(CaseReader& reader) { reader.takeCase(m_sheet); }
 

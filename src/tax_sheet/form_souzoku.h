@@ -6,6 +6,7 @@
 #ifndef Q_MOC_RUN
 #include "report/case_io.h"
 #include "tax_sheet/case_reader.h"
+#include "core/assets/sheet_fill.h"
 #include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
@@ -50,6 +51,8 @@ public:
     void Command3_Click();
     void Command7_Click();
     void CommandNiji_Click();
+    void showAssets(); // 財産の内訳 (F6)
+    kz::assets::SheetAssets& assets() { return m_assets; }
     void sendCase(CaseReader& reader) override;
     void Picture5_Click();
 
@@ -76,6 +79,7 @@ private:
     void refreshSteps();
 
     TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
+    kz::assets::SheetAssets m_assets; // the 財産の内訳 entries while the window is open
     QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
 };
 

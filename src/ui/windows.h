@@ -20,6 +20,7 @@ enum class WindowKind {
     TaxSteps,         // 計算過程 of the tax sheet; registered by the sheet
     CoefficientSteps, // 計算過程 of the coefficient window; registered by it
     StudySteps,       // 計算過程 of 二次相続; registered by the study
+    Assets,           // 財産の内訳 beside the tax sheet; registered by the sheet
 };
 
 // The frame of the program's fixed-size windows: a title, minimise and close, no maximise.

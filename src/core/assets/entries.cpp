@@ -44,6 +44,8 @@ Estate readEstate(const EstateTexts& t, const AssetsLaw& law)
 {
     Estate e;
     e.law = &law;
+    if (t.death.empty())
+        throw AssetsError("相続開始日を入力してください（例 2028-06-21）");
     const std::optional<Date> death = parseDate(t.death);
     if (!death)
         throw AssetsError("相続開始日「" + t.death + "」は日付ではありません（例 2028-06-21）");
