@@ -119,7 +119,8 @@ AssetsWindow::AssetsWindow(TaxSheet& sheet, a::SheetAssets& assets, std::functio
     heirsSource = new QLabel(this);
     top->addWidget(heirsSource);
     top->addStretch();
-    top->addWidget(new QLabel(qs(a::lawOf(sheet).caption) + u"　金額は千円"_s, this));
+    lawNote = new QLabel(this);
+    top->addWidget(lawNote);
 
     QStringList personHeaders{u"列"_s, u"氏名"_s, u"相続人"_s};
     for (const char* c : {"取得した額", "みなし相続財産", "非課税財産", "債務", "葬式費用", "贈与加算"})
@@ -300,6 +301,8 @@ void AssetsWindow::refresh()
         for (const a::RuleUse& r : worked->rules)
             use += (use.isEmpty() ? u"小規模宅地等　"_s : u"　"_s) + qs(r.rule->caption) + u"："_s + qs(a::ruleUseText(r));
     areaUse->setText(use);
+    // The rules are those of the law the sheet follows now.
+    lawNote->setText(qs(a::lawOf(m_sheet).caption) + u"　金額は千円"_s);
     message->setStyleSheet(u"color: #b00000"_s);
     message->setText(error);
     fillButton->setEnabled(worked.has_value() && !m_assets.texts.items.empty());

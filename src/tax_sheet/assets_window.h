@@ -32,6 +32,7 @@ public:
     QLabel* heirsSource = nullptr; // "シートの法定相続人数" when the sheet has one
     QTableWidget* persons = nullptr;
     QTableWidget* items = nullptr;
+    QLabel* lawNote = nullptr; // "令和6年の法令等　金額は千円"
     QLabel* areaUse = nullptr; // "使用 …㎡ / 限度 …㎡" per rule
     QLabel* message = nullptr; // what the model refuses, or what was written
     kz::ui::CommandButton* addButton = nullptr;

@@ -188,6 +188,8 @@ Worked compute(const Estate& e)
             const Gift& g = p.gifts[k];
             if (!g.date.ok())
                 throw AssetsError(personName(e, i) + "の贈与" + std::to_string(k + 1) + "の日付が日付ではありません", at);
+            // A gift on the day of death is still before the death's end and lies within the
+            // period (相続税法19: 相続の開始前…以内, counted back from that day); a later one cannot be.
             if (g.date > e.death)
                 throw AssetsError(personName(e, i) + "の贈与" + std::to_string(k + 1) + "（" + isoText(g.date) +
                                       "）は相続開始日 " + isoText(e.death) + " より後です",
