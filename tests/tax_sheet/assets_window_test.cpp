@@ -8,6 +8,7 @@
 #include "tax_sheet/sheet_page.h"
 
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -108,9 +109,32 @@ private slots:
             return s.words == "生命保険金の非課税限度額 5,000千円 × 3人 = 15,000千円; 30,000 × 15,000 ÷ 40,000 = 11,250千円";
         }));
 
-        // The window fits a 1366 × 768 screen at 125 %, and no text is cut.
-        QVERIFY(a->frameGeometry().width() * 1.25 <= 1366 && a->frameGeometry().height() * 1.25 <= 768 - 40);
         QCOMPARE(kz::test::cutTexts(a), QStringList());
+    }
+
+    // On a laptop's 1366 × 768 at 125 % (the small-screen table runs this) the window lies
+    // inside the available area and every control Tab reaches is wholly in sight.
+    void fitsALaptopScreen()
+    {
+        if (qEnvironmentVariableIsEmpty("KZ_SMALL_SCREEN"))
+            QSKIP("run by the small-screen table");
+        w.form->showAssets();
+        auto* a = qobject_cast<kz::tax::AssetsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::Assets));
+        a->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(a));
+        QVERIFY(a->screen()->availableGeometry().contains(a->frameGeometry()));
+        QList<QWidget*> reached;
+        a->deathField->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(focused(), a->deathField);
+        while (!reached.contains(focused())) {
+            QWidget* f = reached.emplace_back(focused());
+            QApplication::processEvents();
+            QVERIFY2(f->visibleRegion().boundingRect() == f->rect(), qPrintable(f->accessibleName()));
+            press(Qt::Key_Tab);
+        }
+        for (QWidget* c : a->findChildren<QWidget*>())
+            if ((c->focusPolicy() & Qt::TabFocus) && c->isVisibleTo(a) && c->isEnabled() && !c->focusProxy())
+                QVERIFY2(reached.contains(c), qPrintable(c->accessibleName() + u' ' + QString::fromLatin1(c->metaObject()->className())));
     }
 };
 
