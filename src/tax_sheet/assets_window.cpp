@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -39,11 +40,14 @@ constexpr int kChoice = Qt::UserRole;
 // the index stays in the cell's data, the caption is what it shows.
 class ChoiceDelegate : public QStyledItemDelegate {
 public:
-    ChoiceDelegate(QStringList choices, QObject* parent) : QStyledItemDelegate(parent), m_choices(std::move(choices)) {}
+    ChoiceDelegate(std::function<QStringList()> choices, QObject* parent)
+        : QStyledItemDelegate(parent), m_choices(std::move(choices))
+    {
+    }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
     {
         auto* box = new QComboBox(parent);
-        box->addItems(m_choices);
+        box->addItems(m_choices());
         return box;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
@@ -53,13 +57,20 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         const int i = static_cast<QComboBox*>(editor)->currentIndex();
-        model->setData(index, m_choices.value(i), Qt::DisplayRole);
+        model->setData(index, m_choices().value(i), Qt::DisplayRole);
         model->setData(index, i, kChoice);
     }
 
 private:
-    QStringList m_choices;
+    std::function<QStringList()> m_choices; // the persons' names change as they are typed
 };
+
+// A person as the items name it: the sheet's column, and the name where one is typed.
+QString personCaption(const a::EstateTexts& t, int p)
+{
+    const QString name = qs(t.persons[static_cast<std::size_t>(p)].name);
+    return name.isEmpty() || name == kColumns[p] ? kColumns[p] : kColumns[p] + u"（"_s + name + u"）"_s;
+}
 
 QStringList kindCaptions()
 {
@@ -131,8 +142,15 @@ AssetsWindow::AssetsWindow(TaxSheet& sheet, a::SheetAssets& assets, std::functio
 
     items = table(0, kItemColumns, {u"人"_s, u"種類"_s, u"金額（千円）"_s, u"面積（㎡）"_s, u"特例の面積（㎡）"_s, u"贈与日"_s},
                   u"財産・債務・贈与の明細"_s, this);
-    items->setItemDelegateForColumn(Who, new ChoiceDelegate(QStringList(std::begin(kColumns), std::end(kColumns)), items));
-    items->setItemDelegateForColumn(Kind, new ChoiceDelegate(kindCaptions(), items));
+    items->setItemDelegateForColumn(Who, new ChoiceDelegate(
+                                              [this] {
+                                                  QStringList out;
+                                                  for (int p = 0; p < a::kMaxPersons; ++p)
+                                                      out << personCaption(m_assets.texts, p);
+                                                  return out;
+                                              },
+                                              items));
+    items->setItemDelegateForColumn(Kind, new ChoiceDelegate([] { return kindCaptions(); }, items));
     items->horizontalHeader()->setSectionResizeMode(Kind, QHeaderView::Fixed);
     items->setColumnWidth(Kind, 210);
 
@@ -224,7 +242,7 @@ void AssetsWindow::setItemRow(int row, const a::ItemTexts& item)
         cell->setData(kChoice, index);
         return cell;
     };
-    items->setItem(row, Who, choice(kColumns[item.person], item.person));
+    items->setItem(row, Who, choice(personCaption(m_assets.texts, item.person), item.person));
     items->setItem(row, Kind, choice(qs(a::kindCaption(item.kind)), static_cast<int>(item.kind)));
     const std::string* texts[] = {&item.amount, &item.area, &item.chosen, &item.date};
     for (int c = Amount; c <= Date; ++c) {
@@ -301,6 +319,9 @@ void AssetsWindow::refresh()
         for (const a::RuleUse& r : worked->rules)
             use += (use.isEmpty() ? u"小規模宅地等　"_s : u"　"_s) + qs(r.rule->caption) + u"："_s + qs(a::ruleUseText(r));
     areaUse->setText(use);
+    for (int row = 0; row < items->rowCount(); ++row)
+        if (QTableWidgetItem* who = items->item(row, Who))
+            who->setText(personCaption(m_assets.texts, who->data(kChoice).toInt()));
     // The rules are those of the law the sheet follows now.
     lawNote->setText(qs(a::lawOf(m_sheet).caption) + u"　金額は千円"_s);
     message->setStyleSheet(u"color: #b00000"_s);

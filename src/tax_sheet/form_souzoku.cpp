@@ -289,7 +289,16 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
         Picture3->tellStop(message);
 }
 
-void FormSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"相続税試算"_s, m_client); }
+void FormSouzoku::saveCase()
+{
+    // Entries that do not read cannot be kept as a case: said before the file goes without them.
+    if (!m_assets.texts.items.empty() && !kz::assets::estateOf(m_assets, m_sheet)) {
+        QMessageBox box(QMessageBox::Warning, u"相続税計算"_s,
+                        u"財産の内訳に読めない入力があるため、財産の内訳は保存されません。"_s, QMessageBox::Ok, this);
+        box.exec();
+    }
+    kz::report::saveCaseWithDialog(this, fileCase(), u"相続税試算"_s, m_client);
+}
 
 void FormSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
 
