@@ -65,7 +65,7 @@ TEST(Assets, TaxFreeParts)
     }
 }
 
-struct LotSpec {
+struct LotRow {
     Use use;
     const char* area;
     std::int64_t value;
@@ -76,7 +76,7 @@ struct LotSpec {
 struct LandRow {
     const char* name;
     const char* law;
-    std::vector<LotSpec> lots;
+    std::vector<LotRow> lots;
     const char* refusal; // nullptr: accepted
     const char* used;    // the first rule's use, as the window shows it
 };
@@ -122,7 +122,7 @@ TEST(Assets, SmallLots)
         e.death = day("2009-06-01");
         Person p;
         std::int64_t value = 0, reduction = 0;
-        for (const LotSpec& l : r.lots) {
+        for (const LotRow& l : r.lots) {
             p.land.push_back({l.use, area(l.area), l.value, area(l.chosen)});
             value += l.value;
             reduction += l.reduction;
