@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/answer.h"
 
+#include "core/case/assets_case.h"
 #include "core/case/reader.h"
 #include "core/second/study_figures.h"
 #include "core/tax_sheet/figures.h"
@@ -197,16 +198,17 @@ Answer answer(std::string_view line, long lineNumber)
             fail("empty line");
         const Json& doc = document().parse(line, json::kMaxDepth);
         if (doc.type != Type::Object)
-            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}");
+            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\" or \"assets\": {…}}");
         if (const Json* given = find(doc, "id"))
             id = idOf(*given);
         const Reader read(document());
-        read.object(doc, "case", {"id", "sheet", "coefficient", "second"});
+        read.object(doc, "case", {"id", "sheet", "coefficient", "second", "assets"});
         const Json* sheet = find(doc, "sheet");
         const Json* coefficient = find(doc, "coefficient");
         const Json* second = find(doc, "second");
-        if (!!sheet + !!coefficient + !!second != 1)
-            fail("a case has exactly one of \"sheet\", \"coefficient\" and \"second\"");
+        const Json* assets = find(doc, "assets");
+        if (!!sheet + !!coefficient + !!second + !!assets != 1)
+            fail("a case has exactly one of \"sheet\", \"coefficient\", \"second\" and \"assets\"");
         std::string out = "{\"id\":" + id + ",";
         if (sheet) {
             const SheetCase c = read.sheet(*sheet);
@@ -214,6 +216,10 @@ Answer answer(std::string_view line, long lineNumber)
         } else if (coefficient) {
             const CoefficientCase c = read.coefficient(*coefficient, "coefficient");
             writeCoefficient(out, computeCoefficient(c), c.calc);
+        } else if (assets) {
+            const assets::Estate e = readAssets(read, document(), *assets);
+            out += "\"assets\":";
+            appendAssetsAnswer(out, e, assets::compute(e));
         } else {
             const SecondCase c = read.second(*second);
             writeSecond(out, c.law->key, computeSecond(c));
@@ -222,6 +228,9 @@ Answer answer(std::string_view line, long lineNumber)
         return {std::move(out), false};
     } catch (const CaseError& e) {
         return {errorLine(id, e.message, lineNumber), true};
+    } catch (const assets::AssetsError& e) {
+        // What the law or the sheet refuses, in the window's words.
+        return {errorLine(id, e.what(), lineNumber), true};
     } catch (const json::ParseError& e) {
         // The id read before the fault still names the line; an id that is no text or
         // number is not given back.

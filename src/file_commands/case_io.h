@@ -25,6 +25,8 @@ public:
     virtual bool holdsCalculatedCase() const = 0;
     // Replaces the window's model by one the case was typed into and computed.
     virtual void openCase(const cases::FileCase& c) = 0;
+    // Tells what a case file cannot keep, before it is saved.
+    virtual void warnBeforeSave() {}
 
 protected:
     ~CaseWindow() = default;

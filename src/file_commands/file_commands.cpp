@@ -35,7 +35,10 @@ void FileCommands::run(Command c)
     case Command::SaveReport: saveReport(); break;
     case Command::PreviewReport: previewReport(); break;
     case Command::Open: openCaseWithDialog(window_); break;
-    case Command::SaveCase: saveCaseWithDialog(window_, cases_.fileCase(), calculator_.stem, client_); break;
+    case Command::SaveCase:
+        cases_.warnBeforeSave();
+        saveCaseWithDialog(window_, cases_.fileCase(), calculator_.stem, client_);
+        break;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "file_commands/case_io.h"
 #include "file_commands/file_commands.h"
 #include "tax_sheet/case_reader.h"
+#include "tax_sheet/assets_window.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -138,7 +139,10 @@ FormSouzoku::FormSouzoku(QWidget* parent)
 
 FormSouzoku::~FormSouzoku()
 {
-    // The page talks to sheet_ until it is gone, and members go before child widgets.
+    // The page talks to sheet_ until it is gone, and members go before child widgets; so
+    // does 財産の内訳 with assets_.
+    delete kz::ui::openWindow(kz::ui::WindowKind::Assets);
+    kz::ui::unregisterWindow(kz::ui::WindowKind::Assets, this);
     delete Picture3;
 }
 
@@ -168,7 +172,8 @@ QWidget* FormSouzoku::addExtraCommands()
     commands_ = new kz::files::FileCommands(
         this, *this,
         {u"相続税試算"_s, u"計算過程 － 相続税計算シート"_s, kz::ui::WindowKind::TaxSteps,
-         [this](const QDate& date) { return sheetReport(sheet_, date); }, [this] { return stepsPage(sheet_); },
+         [this](const QDate& date) { return sheetReport(sheet_, date, kz::assets::assetsSteps(assets_, sheet_)); },
+         [this] { return stepsPage(sheet_, kz::assets::assetsSteps(assets_, sheet_)); },
          [this](ReportUse use) { return refuseReport(use); }});
     QWidget* last = Picture5;
     for (const ExtraCommand& c : kExtraCommands) {
@@ -192,6 +197,19 @@ QWidget* FormSouzoku::addExtraCommands()
         setTabOrder(std::exchange(last, b), b);
         extraCommands.append(b);
     }
+    // 財産の内訳 fills the six amounts: its command stands on the sheet above 納付税額計算, where
+    // the amounts it writes are computed; the heading row has no room left.
+    auto* assets = new CommandButton(u"財産の内訳…"_s, Picture3);
+    assets->setObjectName(u"AssetsCommand"_s);
+    assets->setGeometry(twipsRect(8520, 7395, 1935, kExtraHeight));
+    assets->setAccessibleName(u"財産の内訳"_s);
+    connect(assets, &QPushButton::clicked, this, &FormSouzoku::showAssets);
+    kz::ui::bindKey(assets, QKeyCombination(Qt::Key_F6), this);
+    setTabOrder(std::exchange(last, assets), assets);
+    extraCommands.append(assets);
+    kz::ui::registerWindow(kz::ui::WindowKind::Assets, [this] {
+        return new AssetsWindow(sheet_, assets_, [this] { commands_->refreshSteps(); }, this);
+    }, this);
     // The steps window follows every change of a result.
     auto mirror = std::move(sheet_.labelChanged);
     sheet_.labelChanged = [this, mirror = std::move(mirror)](Label l) {
@@ -216,11 +234,22 @@ bool FormSouzoku::refuseReport(ReportUse use)
     return true;
 }
 
+// Entries that do not read cannot be kept as a case: said before the file goes without them.
+void FormSouzoku::warnBeforeSave()
+{
+    if (!assets_.texts.items.empty() && !kz::assets::estateOf(assets_, sheet_)) {
+        QMessageBox box(QMessageBox::Warning, u"相続税計算"_s,
+                        u"財産の内訳に読めない入力があるため、財産の内訳は保存されません。"_s, QMessageBox::Ok, this);
+        kz::ui::runModal(box, this);
+    }
+}
+
 kz::cases::FileCase FormSouzoku::fileCase() const
 {
     kz::cases::FileCase c;
     c.window = kz::cases::Window::Sheet;
     c.sheet = kz::cases::sheetCase(sheet_);
+    c.assets = kz::assets::estateOf(assets_, sheet_);
     return c;
 }
 
@@ -236,6 +265,10 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
     findChild<CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
     kz::ui::EntryField::leaveFieldUnderEdit(this);
     Picture3->adopt(computed.sheet);
+    // The case's assets replace the entries; an open 財産の内訳 would show the old ones.
+    if (QWidget* open = kz::ui::openWindow(kz::ui::WindowKind::Assets))
+        open->close();
+    kz::assets::takeEstate(assets_, c.assets);
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
         Picture3->tellStop(message);
@@ -268,6 +301,8 @@ void FormSouzoku::CommandNiji_Click()
     if (auto* study = dynamic_cast<CaseReader*>(kz::ui::showWindow(kz::ui::WindowKind::SecondStudy)))
         study->takeCase(sheet_);
 }
+
+void FormSouzoku::showAssets() { kz::ui::showWindow(kz::ui::WindowKind::Assets); }
 
 void FormSouzoku::sendCase(CaseReader& reader) { reader.takeCase(sheet_); }
 

@@ -6,6 +6,7 @@
 #ifndef Q_MOC_RUN
 #include "file_commands/case_io.h"
 #include "tax_sheet/case_reader.h"
+#include "core/assets/sheet_fill.h"
 #include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
@@ -53,12 +54,15 @@ public:
     void Command3_Click();
     void Command7_Click();
     void CommandNiji_Click();
+    void showAssets(); // 財産の内訳 (F6)
+    kz::assets::SheetAssets& assets() { return assets_; }
     void sendCase(CaseReader& reader) override;
     void Picture5_Click();
 
     kz::cases::FileCase fileCase() const override;
     bool holdsCalculatedCase() const override;
     void openCase(const kz::cases::FileCase& c) override;
+    void warnBeforeSave() override;
     // Beside the stated commands, by object name: the file commands (file_commands.h) and
     // 二次相続… (F3).
     QList<kz::ui::CommandButton*> extraCommands;
@@ -72,6 +76,7 @@ private:
 
     TaxSheet sheet_; // the sheet page refers to it; the destructor removes the page first
     kz::files::FileCommands* commands_ = nullptr;
+    kz::assets::SheetAssets assets_; // the 財産の内訳 entries while the window is open
 };
 
 } // namespace kz::tax

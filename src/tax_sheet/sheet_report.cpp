@@ -93,7 +93,7 @@ kz::report::Table totals(const TaxSheet& s)
 
 QString emptyStepsHint() { return u"「納付税額計算」を押すと、ここに計算過程が表示されます。"_s; }
 
-kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
+kz::report::Document sheetReport(const TaxSheet& s, const QDate& date, const kz::Steps& assets)
 {
     kz::report::Document doc;
     doc.title = u"相続税の試算"_s;
@@ -101,7 +101,7 @@ kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
     doc.date = date;
     doc.inputs = {inputs(s)};
     doc.tables = {amounts(s), totals(s), personResults(s)};
-    doc.steps = kz::report::reportSteps(calculationSteps(s));
+    doc.steps = kz::report::reportSteps(assets) + kz::report::reportSteps(calculationSteps(s));
     doc.emptySteps = emptyStepsHint();
     doc.caveat = u"※ 計算シートでは受遺者の２割加算、配偶者の税額軽減、未成年者控除が計算できます。"
                  u"修正項目：２割加算、税額控除（贈与税額控除、配偶者の税額軽減、未成年者控除、障害者控除、相次相続控除、"
@@ -111,10 +111,12 @@ kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
     return doc;
 }
 
-kz::report::StepsPage stepsPage(const TaxSheet& s)
+kz::report::StepsPage stepsPage(const TaxSheet& s, const kz::Steps& assets)
 {
     kz::report::StepsPage page{u"相続税の試算　"_s + QString::fromUtf16(s.law().name), {}, {}};
     const kz::Steps steps = calculationSteps(s);
+    if (!assets.empty())
+        page.groups.append({u"財産の内訳から"_s, kz::report::reportSteps(assets)});
     if (steps.empty())
         page.note = emptyStepsHint();
     else

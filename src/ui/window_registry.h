@@ -22,6 +22,7 @@ enum class WindowKind {
     TaxSteps,
     CoefficientSteps,
     StudySteps,
+    Assets, // 財産の内訳 beside the tax sheet; registered by the sheet
 };
 
 using WindowFactory = std::function<QWidget*()>;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/case/case_file.h"
 
+#include "core/case/assets_case.h"
 #include "core/case/reader.h"
 #include "core/common/format.h"
 
@@ -134,7 +135,7 @@ std::string digits(std::int64_t v) { return std::to_string(v); }
 FileCase readWhole(const json::Document& doc, const Json& root)
 {
     const Reader r(doc);
-    r.object(root, "file", {"kazenoha", "sheet", "coefficient", "second"});
+    r.object(root, "file", {"kazenoha", "sheet", "coefficient", "second", "assets"});
     FileCase c;
     const Json* sheet = r.find(root, "sheet");
     const Json* coefficient = r.find(root, "coefficient");
@@ -144,6 +145,10 @@ FileCase readWhole(const json::Document& doc, const Json& root)
     if (sheet) {
         c.window = Window::Sheet;
         c.sheet = r.sheet(*sheet);
+        if (const Json* assets = r.find(root, "assets"))
+            c.assets = readAssets(r, doc, *assets);
+    } else if (r.find(root, "assets")) {
+        fail("assets: only beside a \"sheet\"");
     } else if (second) {
         c.window = Window::Second;
         c.second = r.second(*second);
@@ -204,6 +209,12 @@ std::string caseFileText(const FileCase& c)
     switch (c.window) {
     case Window::Sheet:
         appendSheet(out, c.sheet);
+        if (c.assets) {
+            out.pop_back();
+            out += ",\n  \"assets\": ";
+            appendAssets(out, *c.assets);
+            out += '\n';
+        }
         break;
     case Window::Second:
         appendSecond(out, c.second);

@@ -4,6 +4,7 @@
 // whose window key is one of --compute's ("sheet", "second"), or "coefficient" with a list
 // of --compute's coefficient objects, one for each calculation that holds entries. Inputs
 // only: whoever opens it computes. No Qt here.
+#include "core/assets/assets.h"
 #include "core/case/cases.h"
 #include "core/case/json.h"
 
@@ -28,6 +29,8 @@ enum class Window { Sheet, Coefficients, Second };
 struct FileCase {
     Window window = Window::Sheet;
     SheetCase sheet;
+    // The sheet's 財産の内訳, when its window was used; a file without them opens as before.
+    std::optional<assets::Estate> assets;
     std::vector<CoefficientCase> coefficients; // in the window's order of calculations
     SecondCase second;
 };
