@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The JSON front end of one case: a line of JSON Lines in, its answer line out. No Qt here.
+#include "core/case/json.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace kz::cli {
 
-inline constexpr std::size_t kMaxLineBytes = 1 << 20;
-// A sheet nests four levels ({"sheet": {"amounts": {"spouse": [...]}}}), a family six
-// generations deep fifteen ({"family": {"children": [{"children": [… []]}]}}): two levels a
-// generation, and the sixth's own list.
-inline constexpr int kMaxDepth = 16;
+inline constexpr std::size_t kMaxLineBytes = cases::json::kMaxCaseBytes;
 
 struct Answer {
     std::string json; // one line, without its newline

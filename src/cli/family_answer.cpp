@@ -27,8 +27,7 @@ void appendMark(std::string& out, bool on) { out += on ? "\"surcharge\":true}" :
 
 void writeFamily(std::string& out, const cases::Reader& read, const cases::json::Value& v)
 {
-    std::string_view lawKey;
-    const family::Family f = cases::readFamily(read, v, lawKey);
+    const family::Family f = cases::readFamily(read, v);
     family::Judgement j;
     try {
         j = family::judge(f);
@@ -36,7 +35,7 @@ void writeFamily(std::string& out, const cases::Reader& read, const cases::json:
         cases::fail("family: " + e.message);
     }
     out += "\"family\":{\"law\":";
-    appendString(out, lawKey);
+    appendString(out, f.law->key);
     out += ",\"order\":";
     appendString(out, family::orderKey(j.order));
     out += ",\"heirs\":[";

@@ -5,7 +5,7 @@
 #include "core/family/family_steps.h"
 #include "ui/app.h"
 #include "ui/command_button.h"
-#include "ui/windows.h"
+#include "ui/placement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

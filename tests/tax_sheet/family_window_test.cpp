@@ -6,7 +6,7 @@
 #include "tax_sheet/family_window.h"
 #include "tax_sheet/sheet_page.h"
 #include "ui/command_button.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

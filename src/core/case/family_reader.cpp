@@ -127,20 +127,12 @@ void appendPersons(std::string& out, const std::vector<Person>& persons, const s
 
 } // namespace
 
-family::Family readFamily(const Reader& read, const json::Value& v, std::string_view& lawKey)
+family::Family readFamily(const Reader& read, const json::Value& v)
 {
     const std::string path = "family";
     read.object(v, path, {"law", "spouse", "children", "ascendants", "siblings"});
     family::Family f;
-    lawKey = kLawKeys[0];
-    if (const Json* law = read.find(v, "law")) {
-        const auto* key = std::find_if(std::begin(kLawKeys), std::end(kLawKeys),
-                                       [&](std::string_view k) { return law->type == Type::String && law->text == k; });
-        if (key == std::end(kLawKeys))
-            fail("family.law: expected \"h20\" or \"r6\"");
-        f.law = &tax::lawEditions()[static_cast<std::size_t>(key - std::begin(kLawKeys))];
-        lawKey = *key;
-    }
+    read.law(v, path, f.law);
     const FamilyReader persons(read);
     if (const Json* spouse = read.find(v, "spouse"); spouse && spouse->type != Type::Null)
         f.spouse = persons.person(*spouse, path + ".spouse");
@@ -153,7 +145,7 @@ family::Family readFamily(const Reader& read, const json::Value& v, std::string_
 void appendFamily(std::string& out, const family::Family& f, const std::string& indent)
 {
     out += "{\n" + indent + "  \"law\": ";
-    appendString(out, lawKey(*f.law));
+    appendString(out, f.law->key);
     out += ",\n" + indent + "  \"spouse\": ";
     if (f.spouse)
         appendPerson(out, *f.spouse, indent + "  ");

@@ -13,8 +13,8 @@
 
 namespace kz::cases {
 
-// `lawKey` is the law the family follows, "h20" unless it names another, as the sheet does.
-family::Family readFamily(const Reader& read, const json::Value& v, std::string_view& lawKey);
+// The family follows the stated law unless it names another, as the sheet does.
+family::Family readFamily(const Reader& read, const json::Value& v);
 
 // The family as an indented object of the case file, after its key; `indent` is its own
 // line's indentation.

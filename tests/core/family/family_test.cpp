@@ -20,8 +20,7 @@ Family read(const std::string& json)
 {
     kz::cases::json::Document doc;
     const kz::cases::Reader r(doc);
-    std::string_view law;
-    return kz::cases::readFamily(r, doc.parse(json, 20), law);
+    return kz::cases::readFamily(r, doc.parse(json, 20));
 }
 
 // "name relation share", " 加算" for the 2割加算; the tax shares "name share".

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 
 #include "report/output.h"
 #include "report/pdf_attachment.h"
 #include "ui/save_file.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/modal.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -19,7 +20,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace kz::report {
+namespace kz::files {
 namespace {
 
 using cases::FileError;
@@ -63,9 +64,7 @@ ui::WindowKind windowOf(cases::Window w)
 void tell(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
-    box.exec();
-    if (parent)
-        parent->activateWindow(); // without a window manager nothing gives it back
+    ui::runModal(box, parent);
 }
 
 QString localFile(const QMimeData* data)
@@ -118,7 +117,7 @@ QByteArray caseFileBytes(const cases::FileCase& c)
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void attachCase(Document& doc, const cases::FileCase& c)
+void attachCase(report::Document& doc, const cases::FileCase& c)
 {
     // In ASCII: Qt writes an attachment's name in PDFDocEncoding, where Japanese is lost.
     doc.caseFileName = u"case_"_s + doc.date.toString(u"yyyyMMdd"_s) + qs(cases::kSuffix);
@@ -148,9 +147,9 @@ OpenedFile readCase(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return refused(u"ファイルを読めません（%1）。"_s.arg(file.errorString()));
     if (pdf) {
-        if (const QString missing = pdfReaderMissing(); !missing.isEmpty())
+        if (const QString missing = report::pdfReaderMissing(); !missing.isEmpty())
             return refused(missing);
-        const std::optional<QByteArray> attached = attachedCase(bytes);
+        const std::optional<QByteArray> attached = report::attachedCase(bytes);
         if (!attached)
             return refused(u"この PDF にはケースが添付されていません。"_s);
         bytes = *attached;
@@ -172,7 +171,7 @@ bool saveCase(const cases::FileCase& c, const QString& path, QString* error)
 QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem, const QString& client)
 {
     const QString suffix = qs(cases::kSuffix);
-    const ui::SaveRequest request{u"保存"_s, suggestedName(stem, QDate::currentDate(), client, suffix),
+    const ui::SaveRequest request{u"保存"_s, report::suggestedName(stem, QDate::currentDate(), client, suffix),
                                   u"ケースファイル (*%1)"_s.arg(suffix), suffix.mid(1), u"ケースを保存できませんでした。"_s};
     const QString path = ui::saveWithDialog(window, request, caseFileBytes(c));
     window->activateWindow(); // without a window manager nothing gives it back
@@ -190,8 +189,7 @@ void openCaseWithDialog(QWidget* window)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({u"ケースファイル、ケースを添付した PDF (*%1 *.pdf)"_s.arg(qs(cases::kSuffix)),
                            u"すべてのファイル (*)"_s});
-    const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    window->activateWindow();
+    const QString path = ui::runModal(dialog, window) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     if (!path.isEmpty())
         openCaseFile(window, path);
 }
@@ -210,8 +208,7 @@ bool openCaseFile(QWidget* parent, const QString& path)
                         u"計算したケースを「%1」の内容で置き換えます。よろしいですか？"_s.arg(QFileInfo(path).fileName()),
                         QMessageBox::Yes | QMessageBox::No, target);
         ask.setDefaultButton(QMessageBox::No);
-        const bool yes = ask.exec() == QMessageBox::Yes;
-        target->activateWindow();
+        const bool yes = ui::runModal(ask, target) == QMessageBox::Yes;
         if (!yes)
             return false;
     }
@@ -232,4 +229,4 @@ void acceptCaseDrops(QWidget* window)
             child->installEventFilter(drops);
 }
 
-} // namespace kz::report
+} // namespace kz::files
