@@ -168,7 +168,8 @@ FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const
         showResult();
     };
     m_form.setFamily(start);
-    setFixedSize(1040, 600);
+    // Within a 1366 x 768 screen at 125 % (1093 x 614 less the title bar and a taskbar).
+    setFixedSize(1000, 540);
     kz::ui::placeOnScreen(this, 2, 2);
 }
 
