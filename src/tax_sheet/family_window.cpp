@@ -59,7 +59,7 @@ std::optional<Place> decode(const QString& s)
 
 FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const family::Family&)> apply, QWidget* parent)
     : QWidget(parent, kz::ui::kFixedWindow)
-    , m_apply(std::move(apply))
+    , apply_(std::move(apply))
 {
     setObjectName(u"FamilyWindow"_s);
     setWindowTitle(u"相続人の判定"_s);
@@ -83,22 +83,22 @@ FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const
         connect(b, &QPushButton::clicked, this, act);
         return b;
     };
-    command(u"配偶者を追加"_s, u"被相続人の配偶者を加えます"_s, 0, 0, [this] { add(m_form.addSpouse()); });
+    command(u"配偶者を追加"_s, u"被相続人の配偶者を加えます"_s, 0, 0, [this] { add(model_.addSpouse()); });
     command(u"子を追加"_s, u"選んだ人の子（孫・甥姪）を、選んでいなければ被相続人の子を加えます"_s, 0, 1, [this] {
         const auto under = selected();
-        auto place = m_form.addChild(under && !under->path.empty() ? under : std::nullopt);
+        auto place = model_.addChild(under && !under->path.empty() ? under : std::nullopt);
         add(place);
     });
-    command(u"父母を追加"_s, u"被相続人の父母（実父母・養父母）を加えます"_s, 0, 2, [this] { add(m_form.addAscendant(1)); });
-    command(u"祖父母を追加"_s, u"被相続人の祖父母を加えます"_s, 1, 0, [this] { add(m_form.addAscendant(2)); });
-    command(u"兄弟姉妹を追加"_s, u"被相続人の兄弟姉妹を加えます"_s, 1, 1, [this] { add(m_form.addSibling()); });
+    command(u"父母を追加"_s, u"被相続人の父母（実父母・養父母）を加えます"_s, 0, 2, [this] { add(model_.addAscendant(1)); });
+    command(u"祖父母を追加"_s, u"被相続人の祖父母を加えます"_s, 1, 0, [this] { add(model_.addAscendant(2)); });
+    command(u"兄弟姉妹を追加"_s, u"被相続人の兄弟姉妹を加えます"_s, 1, 1, [this] { add(model_.addSibling()); });
     command(u"同一人を追加"_s, u"選んだ人の子の欄に、孫養子として入力済みの人を置きます（養子で代襲相続人）"_s, 1, 2, [this] {
         if (const auto under = selected())
-            add(m_form.addSameAs(*under));
+            add(model_.addSameAs(*under));
     });
     command(u"削除"_s, u"選んだ人を、その子とともに外します"_s, 2, 2, [this] {
         if (const auto place = selected(); place && (!place->path.empty() || place->branch == Branch::Spouse)) {
-            m_form.remove(*place);
+            model_.remove(*place);
             rebuild();
         }
     });
@@ -114,7 +114,7 @@ FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const
     grid->addWidget(nameEdit, 2, 1);
     connect(nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (const auto place = selected())
-            m_form.setName(*place, kz::ui::utf8(text));
+            model_.setName(*place, kz::ui::utf8(text));
     });
     auto* marksBox = new QGridLayout;
     for (int m = 0; m < family::kMarkCount; ++m) {
@@ -123,7 +123,7 @@ FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const
         marksBox->addWidget(box, m / 2, m % 2);
         connect(box, &QCheckBox::clicked, this, [this, m](bool on) {
             if (const auto place = selected())
-                m_form.setMark(*place, static_cast<Mark>(m), on);
+                model_.setMark(*place, static_cast<Mark>(m), on);
         });
         marks[static_cast<std::size_t>(m)] = box;
     }
@@ -157,17 +157,17 @@ FamilyWindow::FamilyWindow(const family::Family& start, std::function<void(const
     closeButton->setObjectName(u"CloseCommand"_s);
     grid->addWidget(applyButton, 4, 2);
     grid->addWidget(closeButton, 4, 3);
-    connect(applyButton, &QPushButton::clicked, this, [this] { m_apply(m_form.family()); });
+    connect(applyButton, &QPushButton::clicked, this, [this] { apply_(model_.family()); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
     connect(tree, &QTreeWidget::currentItemChanged, this, [this] { showPerson(); });
-    m_form.changed = [this] {
+    model_.changed = [this] {
         rebuild();
         showResult();
     };
-    m_form.setFamily(start);
+    model_.setFamily(start);
     // Within a 1366 x 768 screen at 125 % (1093 x 614 less the title bar and a taskbar).
     setFixedSize(1000, 540);
     kz::ui::placeOnScreen(this, 2, 2);
@@ -203,7 +203,7 @@ void FamilyWindow::add(const std::optional<Place>& place)
 
 QTreeWidgetItem* FamilyWindow::item(const family::Person& p, const Place& place, QTreeWidgetItem* parent)
 {
-    const family::Member& m = m_members.at(m_member++);
+    const family::Member& m = members_.at(member_++);
     auto* it = new QTreeWidgetItem(parent, {qs(m.name), qs(m.standing)});
     it->setData(0, Qt::UserRole, encode(place));
     if (p.sameAs.empty())
@@ -220,9 +220,9 @@ void FamilyWindow::rebuild()
     const std::optional<Place> keep = selected();
     const QSignalBlocker quiet(tree);
     tree->clear();
-    const family::Family& f = m_form.family();
-    m_members = family::members(f);
-    m_member = 0;
+    const family::Family& f = model_.family();
+    members_ = family::members(f);
+    member_ = 0;
     std::array<QTreeWidgetItem*, 4> groups{};
     for (std::size_t g = 0; g < groups.size(); ++g) {
         groups[g] = new QTreeWidgetItem(tree, {QString::fromUtf16(kGroup[g])});
@@ -233,8 +233,8 @@ void FamilyWindow::rebuild()
     }
     if (f.spouse) {
         // The spouse stands in the group's own line.
-        groups[0]->setText(1, qs(m_members.at(m_member).standing));
-        groups[0]->setText(0, u"配偶者："_s + qs(m_members.at(m_member++).name));
+        groups[0]->setText(1, qs(members_.at(member_).standing));
+        groups[0]->setText(0, u"配偶者："_s + qs(members_.at(member_++).name));
         groups[0]->setData(0, Qt::UserRole, encode({Branch::Spouse, {}}));
     }
     for (const auto& [branch, persons] : {std::pair{Branch::Children, &f.children}, std::pair{Branch::Ascendants, &f.ascendants},
@@ -250,26 +250,26 @@ void FamilyWindow::rebuild()
 void FamilyWindow::showPerson()
 {
     const std::optional<Place> place = selected();
-    const family::Person* p = place ? m_form.person(*place) : nullptr;
+    const family::Person* p = place ? model_.person(*place) : nullptr;
     nameEdit->setEnabled(p != nullptr);
     if (!nameEdit->hasFocus() || !p)
         nameEdit->setText(p ? qs(p->sameAs.empty() ? p->name : p->sameAs) : QString());
     for (int m = 0; m < family::kMarkCount; ++m) {
         QCheckBox* box = marks[static_cast<std::size_t>(m)];
-        const bool has = p && m_form.has(*place, static_cast<Mark>(m));
+        const bool has = p && model_.has(*place, static_cast<Mark>(m));
         box->setEnabled(has);
-        box->setChecked(has && m_form.mark(*place, static_cast<Mark>(m)));
+        box->setChecked(has && model_.mark(*place, static_cast<Mark>(m)));
     }
 }
 
 void FamilyWindow::showResult()
 {
     result->setRowCount(0);
-    const auto& j = m_form.judgement();
+    const auto& j = model_.judgement();
     applyButton->setEnabled(false);
     if (!j) {
         summary->clear();
-        message->setText(qs(m_form.refusal()));
+        message->setText(qs(model_.refusal()));
         return;
     }
     auto row = [this](const QStringList& cells) {
@@ -295,13 +295,13 @@ void FamilyWindow::showResult()
     for (const family::Renouncer& r : j->renounced)
         row({qs(r.name), u"相続放棄"_s, u"－"_s, u"－"_s, taxShare(r.name), r.surcharge ? u"あり（遺贈）"_s : u"なし"_s});
 
-    const LawEdition& law = *m_form.family().law;
+    const LawEdition& law = *model_.family().law;
     const std::string why = family::countReason(*j);
     summary->setText(u"相続順位：%1\n法定相続人の数（相続税）：%2 人%3\n基礎控除額：%4 千円（%5）"_s.arg(
         qs(std::string(family::orderWord(j->order))), QString::number(j->taxHeirs),
         why.empty() ? QString() : u"（"_s + qs(why) + u"）"_s, qs(formatGrouped(j->basicDeduction)),
         QString::fromUtf16(law.name)));
-    const auto fill = m_form.fill();
+    const auto fill = model_.fill();
     if (fill && !fill->fits()) {
         QStringList left;
         for (const std::string& name : fill->left)

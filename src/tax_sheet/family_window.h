@@ -4,7 +4,7 @@
 // inherits at what share, the count for the tax and the basic deduction, worked out again at
 // every change. シートへ反映 hands the family to the sheet, which fills itself from it.
 #ifndef Q_MOC_RUN
-#include "core/family/family_form.h"
+#include "core/family/family_model.h"
 #include "core/family/family_steps.h"
 #endif
 
@@ -34,8 +34,8 @@ public:
     FamilyWindow(const family::Family& start, std::function<void(const family::Family&)> apply,
                  QWidget* parent = nullptr);
 
-    family::FamilyForm& form() { return m_form; }
-    void followLaw(const LawEdition& law) { m_form.setLaw(law); }
+    family::FamilyModel& model() { return model_; }
+    void followLaw(const LawEdition& law) { model_.setLaw(law); }
 
     QTreeWidget* tree = nullptr;
     QLineEdit* nameEdit = nullptr;
@@ -56,10 +56,10 @@ private:
     void showResult();
     QTreeWidgetItem* item(const family::Person& p, const family::Place& place, QTreeWidgetItem* parent);
 
-    family::FamilyForm m_form;
-    std::function<void(const family::Family&)> m_apply;
-    std::size_t m_member = 0; // the next line of family::members() while the tree is built
-    std::vector<family::Member> m_members;
+    family::FamilyModel model_;
+    std::function<void(const family::Family&)> apply_;
+    std::size_t member_ = 0; // the next line of family::members() while the tree is built
+    std::vector<family::Member> members_;
 };
 
 } // namespace kz::tax

@@ -297,7 +297,7 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
     kz::assets::takeEstate(assets_, c.assets);
     family_ = c.family;
     if (auto* family = dynamic_cast<FamilyWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxFamily)))
-        family->form().setFamily(family_.value_or(kz::family::Family{}));
+        family->model().setFamily(family_.value_or(kz::family::Family{}));
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
         Picture3->tellStop(message);

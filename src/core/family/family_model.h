@@ -26,9 +26,9 @@ struct Place {
 enum class Mark : std::uint8_t { Dead, Renounced, Adopted, DeemedNatural, Grandchild, BeforeAdoption, Half, Grandparent };
 inline constexpr int kMarkCount = 8;
 
-class FamilyForm {
+class FamilyModel {
 public:
-    explicit FamilyForm(const tax::LawEdition& law = tax::statedLaw());
+    explicit FamilyModel(const tax::LawEdition& law = tax::statedLaw());
 
     std::function<void()> changed; // after every change of the family or its law
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/family/family_form.h"
+#include "core/family/family_model.h"
 
 #include <algorithm>
 #include <set>
@@ -40,25 +40,25 @@ bool* flagOf(Person& p, Mark m)
 
 } // namespace
 
-FamilyForm::FamilyForm(const tax::LawEdition& law)
+FamilyModel::FamilyModel(const tax::LawEdition& law)
 {
     family_.law = &law;
     judgeAgain();
 }
 
-void FamilyForm::setFamily(Family f)
+void FamilyModel::setFamily(Family f)
 {
     family_ = std::move(f);
     judgeAgain();
 }
 
-void FamilyForm::setLaw(const tax::LawEdition& law)
+void FamilyModel::setLaw(const tax::LawEdition& law)
 {
     family_.law = &law;
     judgeAgain();
 }
 
-std::vector<Person>* FamilyForm::list(Branch b)
+std::vector<Person>* FamilyModel::list(Branch b)
 {
     switch (b) {
     case Branch::Children: return &family_.children;
@@ -69,7 +69,7 @@ std::vector<Person>* FamilyForm::list(Branch b)
     return nullptr;
 }
 
-Person* FamilyForm::at(const Place& p)
+Person* FamilyModel::at(const Place& p)
 {
     if (p.branch == Branch::Spouse)
         return family_.spouse ? &*family_.spouse : nullptr;
@@ -84,9 +84,9 @@ Person* FamilyForm::at(const Place& p)
     return found;
 }
 
-const Person* FamilyForm::person(const Place& p) const { return const_cast<FamilyForm*>(this)->at(p); }
+const Person* FamilyModel::person(const Place& p) const { return const_cast<FamilyModel*>(this)->at(p); }
 
-std::string FamilyForm::freeName(const std::string& stem) const
+std::string FamilyModel::freeName(const std::string& stem) const
 {
     std::set<std::string> names;
     if (family_.spouse)
@@ -99,7 +99,7 @@ std::string FamilyForm::freeName(const std::string& stem) const
             return name;
 }
 
-Place FamilyForm::addSpouse()
+Place FamilyModel::addSpouse()
 {
     if (!family_.spouse)
         family_.spouse = named("配偶者");
@@ -107,7 +107,7 @@ Place FamilyForm::addSpouse()
     return {Branch::Spouse, {}};
 }
 
-std::optional<Place> FamilyForm::addChild(const std::optional<Place>& under)
+std::optional<Place> FamilyModel::addChild(const std::optional<Place>& under)
 {
     Place place{Branch::Children, {}};
     std::vector<Person>* persons = &family_.children;
@@ -126,21 +126,21 @@ std::optional<Place> FamilyForm::addChild(const std::optional<Place>& under)
     return place;
 }
 
-Place FamilyForm::addAscendant(int degree)
+Place FamilyModel::addAscendant(int degree)
 {
     family_.ascendants.push_back(named(freeName(degree == 1 ? "父母" : "祖父母"), degree));
     judgeAgain();
     return {Branch::Ascendants, {family_.ascendants.size() - 1}};
 }
 
-Place FamilyForm::addSibling()
+Place FamilyModel::addSibling()
 {
     family_.siblings.push_back(named(freeName("兄弟姉妹")));
     judgeAgain();
     return {Branch::Siblings, {family_.siblings.size() - 1}};
 }
 
-std::optional<Place> FamilyForm::addSameAs(const Place& under)
+std::optional<Place> FamilyModel::addSameAs(const Place& under)
 {
     Person* parent = at(under);
     if (under.branch != Branch::Children || !parent || !parent->sameAs.empty())
@@ -161,7 +161,7 @@ std::optional<Place> FamilyForm::addSameAs(const Place& under)
     return std::nullopt;
 }
 
-void FamilyForm::remove(const Place& p)
+void FamilyModel::remove(const Place& p)
 {
     if (p.branch == Branch::Spouse) {
         family_.spouse.reset();
@@ -176,7 +176,7 @@ void FamilyForm::remove(const Place& p)
     judgeAgain();
 }
 
-void FamilyForm::setName(const Place& p, std::string name)
+void FamilyModel::setName(const Place& p, std::string name)
 {
     Person* person = at(p);
     if (!person)
@@ -198,7 +198,7 @@ void FamilyForm::setName(const Place& p, std::string name)
     judgeAgain();
 }
 
-bool FamilyForm::has(const Place& p, Mark m) const
+bool FamilyModel::has(const Place& p, Mark m) const
 {
     const Person* person = this->person(p);
     if (!person)
@@ -220,7 +220,7 @@ bool FamilyForm::has(const Place& p, Mark m) const
     return false;
 }
 
-bool FamilyForm::mark(const Place& p, Mark m) const
+bool FamilyModel::mark(const Place& p, Mark m) const
 {
     const Person* person = this->person(p);
     if (!person)
@@ -232,7 +232,7 @@ bool FamilyForm::mark(const Place& p, Mark m) const
     return *flagOf(const_cast<Person&>(*person), m);
 }
 
-void FamilyForm::setMark(const Place& p, Mark m, bool on)
+void FamilyModel::setMark(const Place& p, Mark m, bool on)
 {
     Person* person = at(p);
     if (!person || !has(p, m) || mark(p, m) == on)
@@ -251,14 +251,14 @@ void FamilyForm::setMark(const Place& p, Mark m, bool on)
     judgeAgain();
 }
 
-std::optional<SheetFill> FamilyForm::fill() const
+std::optional<SheetFill> FamilyModel::fill() const
 {
     if (!judgement_)
         return std::nullopt;
     return sheetFill(*judgement_);
 }
 
-void FamilyForm::judgeAgain()
+void FamilyModel::judgeAgain()
 {
     judgement_.reset();
     refusal_.clear();
