@@ -108,6 +108,10 @@ private:
     const Person& holder(const Person& place) const { return place.sameAs.empty() ? place : *defs_.at(place.sameAs); }
     bool inherits(const Person& p) const { return p.alive && !(w_.renouncing && p.renounced); }
 
+    // 民法887②ただし書: only the child of an adopted parent born before the adoption is no
+    // descendant of the decedent; under a natural parent the mark says nothing and is ignored.
+    static bool barred(const Person& parent, const Person& child) { return child.beforeAdoption && parent.adopted; }
+
     // A place in the children's tree yields an heir when its holder inherits, or died before
     // the decedent and a child of his represents him, to any depth (民法887②③). A renouncer's
     // children do not represent him.
@@ -117,7 +121,7 @@ private:
         if (p.alive)
             return inherits(p);
         return std::any_of(p.children.begin(), p.children.end(),
-                           [this](const Person& c) { return !c.beforeAdoption && yields(c); });
+                           [&](const Person& c) { return !barred(p, c) && yields(c); });
     }
 
     void give(const Person& place, Fraction share, bool top)
@@ -129,7 +133,7 @@ private:
         }
         std::vector<const Person*> reps;
         for (const Person& c : p.children)
-            if (!c.beforeAdoption && yields(c))
+            if (!barred(p, c) && yields(c))
                 reps.push_back(&c);
         // 民法901①: those who represent him share his part equally.
         for (const Person* r : reps)

@@ -116,6 +116,9 @@ const Row kRows[] = {
      R"({"ascendants":[{"name":"父","renounced":true},{"name":"母","renounced":true},{"name":"祖母","degree":2}]})",
      "祖母 祖父母 1 加算", 2, "父 1/2, 母 1/2", "父, 母", 70'000},
     {"no heir: the basic deduction of nobody", R"({"law":"r6","spouse":null})", "", 0, "", "", 30'000},
+    {"the before-adoption mark under a natural parent says nothing",
+     R"({"children":[{"name":"長男"},{"name":"二男","alive":false,"children":[{"name":"孫","before_adoption":true}]}]})",
+     "長男 子 1/2, 孫 代襲相続人 1/2", 2, "長男 1/2, 孫 1/2", "", 70'000},
 };
 
 class Published : public testing::TestWithParam<Row> {};
