@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (error != a.error || (error && (!line || line->text != std::to_string(number))))
             failed("error answer without its line", a.json);
         int kinds = 0;
-        for (const char* kind : {"sheet", "coefficient", "second"})
+        for (const char* kind : {"sheet", "coefficient", "second", "assets", "family"})
             kinds += check.find(*root, kind) != nullptr;
         if (!error && (kinds != 1 || members.size() != 2))
             failed("answer without exactly one case", a.json);
