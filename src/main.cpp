@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "cli/byte_io.h"
 #include "cli/compute.h"
 #include "report/case_io.h"
 #include "shell/window_setup.h"
@@ -42,7 +43,7 @@ void describeOptions(QCommandLineParser& parser)
     parser.addOption(QCommandLineOption(
         u"compute"_s,
         u"Compute the cases of a JSON Lines file (- for standard input), one answer line each, "
-        u"without a window or display (see man kazenoha)."_s,
+        u"without a window or display (see "_s + QString::fromUtf8(KZ_DOCS) + u")."_s,
         u"FILE"_s));
     parser.addPositionalArgument(u"CASE"_s, u"A case file (.kazenoha), or a report that carries one, to open in its window."_s,
                                  u"[CASE]"_s);
@@ -80,7 +81,17 @@ int main(int argc, char** argv)
     if (answersWithoutWindow(argc, argv)) {
         QCoreApplication app(argc, argv);
         acceptQtOptions(parser);
-        parser.process(app); // prints the help or the version and exits
+        // Written here rather than by Qt, which writes the local 8-bit encoding: a Japanese
+        // Windows console would read the help's Japanese as cp932.
+        if (parser.parse(app.arguments()) && !parser.isSet(u"help-all"_s)) {
+            const bool help = parser.isSet(u"help"_s);
+            if (help || parser.isSet(u"version"_s)) {
+                const QString text = help ? parser.helpText().chopped(1)
+                                          : app.applicationName() + u' ' + app.applicationVersion();
+                return kz::cli::writeLine(stdout, text.toStdString()) && std::fflush(stdout) == 0 ? 0 : 1;
+            }
+        }
+        parser.process(app); // an unknown option, or Qt's own help (--help-all): Qt answers and exits
         return 0;
     }
 

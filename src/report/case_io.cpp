@@ -4,6 +4,7 @@
 #include "core/case/outside_file.h"
 #include "report/output.h"
 #include "report/pdf_attachment.h"
+#include "ui/dialog_trace.h"
 #include "ui/save_file.h"
 #include "ui/windows.h"
 
@@ -88,11 +89,15 @@ void tell(QWidget* parent, const QString& title, const QString& text)
         parent->activateWindow(); // without a window manager nothing gives it back
 }
 
-QString localFile(const QMimeData* data)
+// The local files dropped; none for a drop of text or of a web address.
+QStringList localFiles(const QMimeData* data)
 {
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
-        return {};
-    return data->urls().first().toLocalFile();
+    QStringList files;
+    if (data && data->hasUrls())
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+    return files;
 }
 
 // On the window and on each child that would take a drop itself (the entry fields take
@@ -108,18 +113,22 @@ protected:
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (localFile(drag->mimeData()).isEmpty())
+            if (localFiles(drag->mimeData()).isEmpty())
                 return false;
             drag->acceptProposedAction();
             return true;
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QString path = localFile(drop->mimeData());
-            if (path.isEmpty())
+            const QStringList paths = localFiles(drop->mimeData());
+            if (paths.isEmpty())
                 return false;
             drop->acceptProposedAction();
-            openCaseFile(window_, path);
+            // A window holds one case: which of several would be a guess.
+            if (paths.size() > 1)
+                tell(window_, u"開く"_s, u"%1 個のファイルがドロップされました。一度に開けるのは 1 つのファイルだけです。"_s.arg(paths.size()));
+            else
+                openCaseFile(window_, paths.first());
             return true;
         }
         default: return false;
@@ -208,6 +217,7 @@ void openCaseWithDialog(QWidget* window)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
+    const ui::DialogTrace trace;
     QFileDialog dialog(window, u"開く"_s, folder);
     // Qt's own dialog, as for saving: the native ones keep a history of their own.
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -107,6 +107,10 @@ qreal areaMm(const QPainter& painter, qreal mm);
 // 平成 before; the first year of an era is 元年).
 QString eraDate(const QDate& date);
 
+// The heading's line for the client: "山田太郎　様"; a name that already ends with an
+// honorific (様, 殿, 御中) as typed is printed as it is, not "山田様　様".
+QString clientHeading(const QString& client);
+
 // The date the report carries: the main menu's date while the menu is open, else today.
 QDate reportDate();
 

@@ -157,8 +157,7 @@ public:
         // had none tells it on its own.
         if (handedOver || (!windowless_ && (!window || !window->isVisible())))
             return;
-        QMessageBox box(QMessageBox::Warning, u"印刷"_s, u"印刷できませんでした。プリンターの設定を確認してください。"_s,
-                        QMessageBox::Ok, window);
+        QMessageBox box(QMessageBox::Warning, u"印刷"_s, printFailedText(), QMessageBox::Ok, window);
         box.exec(); // may outlive this object: nothing of it is used from here on
         // Without a window manager nothing gives the activation back once the box is gone.
         if (window)
@@ -351,5 +350,7 @@ void printReport(QWidget* window, const QList<QPicture>& pages, const QString& d
 {
     startJob(window, nullptr, nullptr, pages, PageOrientation::Report, docName, target);
 }
+
+QString printFailedText() { return u"印刷できませんでした。プリンターの設定を確認してください。"_s; }
 
 } // namespace kz::ui

@@ -156,7 +156,7 @@ Measured openMeasured(const QString& path)
     const QList<QByteArray> parts = report.split(' ');
     if (!WIFEXITED(status) || parts.size() < 4)
         return {};
-    return {true, parts[2] == "1", QString::fromUtf8(report.mid(parts[0].size() + parts[1].size() + 5)),
+    return {true, parts[2] == "1", QString::fromUtf8(report.mid(parts[0].size() + parts[1].size() + 4)),
             parts[0].toDouble(), parts[1].toLong()};
 }
 
