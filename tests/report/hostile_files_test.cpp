@@ -114,50 +114,39 @@ QByteArray reportWith(const QByteArray& attachment)
 struct Measured {
     bool ended = false; // false: stopped after 10 s, or died
     bool opened = false;
-    QString refusal;
     double cpuSeconds = 0;
     long growthKiB = 0;
+    QString refusal;
 };
 
 double seconds(const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; }
 
+// The child writes "cpu growth opened" and the refusal on a line each beside the file.
 Measured openMeasured(const QString& path)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return {};
+    const QString result = path + u".result"_s;
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(fds[0]);
         ::alarm(10);
         rusage before{}, after{};
         ::getrusage(RUSAGE_SELF, &before);
         const kz::report::OpenedFile opened = kz::report::readCase(path);
         ::getrusage(RUSAGE_SELF, &after);
         const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
-        const QByteArray report = QByteArray::number(cpu, 'f', 4) + ' ' + QByteArray::number(after.ru_maxrss - before.ru_maxrss)
-                                  + ' ' + (opened.kase ? '1' : '0') + ' ' + opened.refusal.toUtf8();
-        for (qsizetype at = 0; at < report.size();) {
-            const ssize_t n = ::write(fds[1], report.constData() + at, static_cast<std::size_t>(report.size() - at));
-            if (n <= 0)
-                break;
-            at += n;
-        }
-        ::_exit(0);
+        QFile out(result);
+        const bool written = out.open(QIODevice::WriteOnly)
+                             && out.write(QByteArray::number(cpu, 'f', 4) + ' ' + QByteArray::number(after.ru_maxrss - before.ru_maxrss)
+                                          + ' ' + (opened.kase ? '1' : '0') + '\n' + opened.refusal.toUtf8()) > 0;
+        out.close();
+        ::_exit(written ? 0 : 1);
     }
-    ::close(fds[1]);
-    QByteArray report;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
-        report.append(buf, n);
-    ::close(fds[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    const QList<QByteArray> parts = report.split(' ');
-    if (!WIFEXITED(status) || parts.size() < 4)
+    QFile in(result);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !in.open(QIODevice::ReadOnly))
         return {};
-    return {true, parts[2] == "1", QString::fromUtf8(report.mid(parts[0].size() + parts[1].size() + 4)),
-            parts[0].toDouble(), parts[1].toLong()};
+    const QList<QByteArray> figures = in.readLine().trimmed().split(' ');
+    return {true, figures.value(2) == "1", figures.value(0).toDouble(), figures.value(1).toLong(), QString::fromUtf8(in.readAll())};
 }
 
 } // namespace

@@ -33,7 +33,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QPrinterInfo>
 #include <QToolBar>
 #include <QPointer>
 #include <QProcess>
@@ -771,32 +770,6 @@ private slots:
         QCOMPARE(told->text, u"この年利率と年数では計算できません。"_s);
         auto* w = qobject_cast<kz::coef::Formkeisu*>(kz::ui::openWindow(kz::ui::WindowKind::Coefficients));
         QCOMPARE(w->SSTab1->currentIndex(), 2);
-    }
-
-    // The preview's print with no printer at all says so, as the sheet's print does (on
-    // Linux after Qt's print dialog, which offers no printer; on Windows at once).
-    void previewPrintWithoutAPrinter()
-    {
-        if (!QPrinterInfo::availablePrinterNames().isEmpty())
-            QSKIP("a printer is set up here");
-        FormSouzoku form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Command4->setFocus();
-        load(form.sheet(), kWorked);
-        QString offered;
-        answerClient(QString(), &offered);
-        std::shared_ptr<kz::test::MessageBoxSeen> told;
-        QTimer::singleShot(300, [&] {
-            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            answerPrintDialog(1, 1, 1);
-            told = kz::test::answerNextMessageBox(QMessageBox::Ok);
-            dialog->findChild<QToolBar*>()->actions().last()->trigger();
-        });
-        QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
-        QTRY_VERIFY_WITH_TIMEOUT(told && told->shown, 20'000);
-        QCOMPARE(told->text, kz::ui::printFailedText());
     }
 
     // The name typed in the save dialog: ".pdf" added where it is missing, a name of spaces
