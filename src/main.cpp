@@ -4,6 +4,7 @@
 #include "report/case_io.h"
 #include "shell/window_setup.h"
 #include "ui/app.h"
+#include "ui/running_mark.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -103,6 +104,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kazenoha: Unexpected argument '%s'.\n", qPrintable(files[1]));
         return 1;
     }
+    kz::ui::markRunning();
     kz::ui::setupApplication(app);
     kz::shell::registerWindows();
     QWidget* menu = kz::ui::showWindow(kz::ui::WindowKind::Menu);

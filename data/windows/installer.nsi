@@ -79,28 +79,17 @@ LangString CaseFile ${LANG_JAPANESE} "${SHORTCUT}のケースファイル"
 LangString CaseFile ${LANG_ENGLISH} "${SHORTCUT} case file"
 
 ; A running program's files cannot be replaced or removed: NSIS would leave them behind and
-; still report success. A program file that cannot be opened for writing is in use.
+; still report success. The program holds a named mutex while it runs (src/ui/running_mark.h).
+!define SYNCHRONIZE 0x00100000
 !macro RefuseWhileRunning UN
 Function ${UN}RefuseWhileRunning
   retry:
-  ${If} ${FileExists} "$INSTDIR\kazenoha.exe"
-    ClearErrors
-    FileOpen $0 "$INSTDIR\kazenoha.exe" a
-    ${IfNot} ${Errors}
-      FileClose $0
-      ClearErrors
-      ${If} ${FileExists} "$INSTDIR\kazenoha-cli.exe"
-        FileOpen $0 "$INSTDIR\kazenoha-cli.exe" a
-        ${IfNot} ${Errors}
-          FileClose $0
-        ${EndIf}
-      ${EndIf}
-    ${EndIf}
-    ${If} ${Errors}
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(Running)" /SD IDCANCEL IDRETRY retry
-      SetErrorLevel 5
-      Quit
-    ${EndIf}
+  System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "Kazenoha.Running") p .r0'
+  ${If} $0 <> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(Running)" /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 5
+    Quit
   ${EndIf}
 FunctionEnd
 !macroend

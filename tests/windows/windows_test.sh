@@ -107,6 +107,7 @@ for t in "$bin"/*_test.exe; do
     grep -vxF -f <(printf '%s\n' "$skips") || true)
   known=$(grep -ac '^FAIL!' "$result" 2>/dev/null || true)
   [ "${known:-0}" -eq 0 ] && echo "$name: $totals" || echo "$name: $totals (listed in wine_known_failures.txt)"
+  grep -a '^FAIL!' "$result" 2>/dev/null | sed 's/^FAIL!  : [A-Za-z]*::\([A-Za-z0-9_]*\).*/  failed: \1/' | sort -u || true
   if [ "$totals" = "no result" ] || [ -n "$unexpected" ]; then
     grep -a -A3 '^FAIL' "$result" || true
     fail "$name"
