@@ -7,7 +7,7 @@
 // prints the same phases timed with a clock, for a quick look.
 #include "shell/window_setup.h"
 #include "ui/app.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

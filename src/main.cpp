@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/byte_io.h"
 #include "cli/compute.h"
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 #include "shell/window_setup.h"
 #include "ui/app.h"
 #include "ui/running_mark.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -110,6 +110,6 @@ int main(int argc, char** argv)
     QWidget* menu = kz::ui::showWindow(kz::ui::WindowKind::Menu);
     // A case opens in its window over the menu; a refused one is told there.
     if (!files.isEmpty())
-        kz::report::openCaseFile(menu, files.first());
+        kz::files::openCaseFile(menu, files.first());
     return app.exec();
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/answer.h"
 
+#include "core/case/assets_case.h"
 #include "core/case/reader.h"
+#include "core/second/study_figures.h"
+#include "core/tax_sheet/figures.h"
 #include "core/common/format.h"
 #include "core/common/numeric.h"
 
@@ -24,6 +27,7 @@ using cases::typeName;
 namespace json = cases::json;
 using json::Type;
 using Json = json::Value;
+using json::appendNumber;
 using namespace kz::cases;
 
 constexpr std::string_view kNotANumber = "数値を入力してください";
@@ -36,19 +40,6 @@ json::Document& document()
 }
 
 const Json* find(const Json& obj, std::string_view key) { return document().find(obj, key); }
-
-// A whole number as such, any other as the fewest digits that give it back; JSON has no
-// infinity.
-void appendNumber(std::string& out, double v)
-{
-    char buf[64];
-    if (!std::isfinite(v))
-        out += "null";
-    else if (v == std::trunc(v) && std::fabs(v) < 9007199254740992.0)
-        out.append(buf, std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(v)).ptr);
-    else
-        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
 
 // A shown text and the number it shows: "8,525" is 8525, an empty "###,###" text 0, a
 // figure too large for a double null.
@@ -65,11 +56,7 @@ void appendFigure(std::string& out, const std::string& text)
     out += '}';
 }
 
-void appendKey(std::string& out, std::string_view key)
-{
-    appendString(out, key);
-    out += ':';
-}
+void appendKey(std::string& out, std::string_view key) { json::appendKey(out, key, ":"); }
 
 void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
 {
@@ -88,39 +75,36 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
         out += ",\"stopped\":true,\"reason\":";
         appendString(out, tax::stopReason(a.sheet.working()));
     }
-    auto figure = [&](std::string_view key, Label l) {
+    for (const SheetFigure& f : kSheetFigures) {
         out += ',';
-        appendKey(out, key);
-        appendFigure(out, a.sheet.labelText(l));
-    };
-    figure("total_taxable", sheetLabel(0));
-    figure("basic_deduction", sheetLabel(2));
-    figure("taxable_estate", sheetLabel(3));
-    figure("total_tax", sheetLabel(4));
-    figure("spouse_reduction", sheetLabel(5));
-    out += ",\"minor_deduction\":{";
-    for (int p = 2; p <= 4; ++p) {
-        if (p > 2)
+        appendKey(out, f.key);
+        appendFigure(out, a.sheet.labelText(f.label));
+    }
+    out += ',';
+    appendKey(out, kMinorDeduction.key);
+    out += '{';
+    for (std::size_t h = 0; h < kMinorKeys.size(); ++h) {
+        if (h > 0)
             out += ',';
-        appendKey(out, kPersonKeys[static_cast<std::size_t>(p - 1)]);
-        appendFigure(out, a.sheet.labelText(sheetLabel(p + 4)));
+        appendKey(out, kMinorKeys[h]);
+        appendFigure(out, a.sheet.labelText(minorDeductionLabel(static_cast<int>(h) + 2)));
     }
     out += '}';
-    static constexpr std::string_view kRows[] = {"taxable", "share", "share_tax", "ratio", "tax_before", "payable"};
     for (int p = 1; p <= kPersons; ++p) {
         out += ',';
         appendKey(out, kPersonKeys[static_cast<std::size_t>(p - 1)]);
         out += '{';
         bool first = true;
         for (int i = 0; i < kAmountRows; ++i) {
+            const auto row = static_cast<PersonRow>(i);
             // The legatee has no statutory share: its share labels are never written.
-            if (p == kPersons && (i == 1 || i == 2))
+            if (p == kPersons && (row == PersonRow::Share || row == PersonRow::ShareTax))
                 continue;
             if (!first)
                 out += ',';
             first = false;
-            appendKey(out, kRows[i]);
-            appendFigure(out, a.sheet.labelText(personLabel(p, i)));
+            appendKey(out, personFigure(row).key);
+            appendFigure(out, a.sheet.labelText(personLabel(p, row)));
         }
         out += '}';
     }
@@ -145,20 +129,11 @@ void writeSecond(std::string& out, std::string_view lawKey, const second::StudyF
     appendString(out, lawKey);
     if (const tax::LawEdition* second = form.input().secondLaw) {
         out += ",\"second_law\":";
-        appendString(out, cases::lawKey(*second));
+        appendString(out, second->key);
     }
-    const second::Figures& f = form.figures();
-    appendTax(out, "first_inheritance_tax", f.firstTax);
-    appendTax(out, "reduction", f.reduction);
-    appendTax(out, "spouse_pays", f.spousePays);
-    appendTax(out, "children_pay", f.childrenPay);
-    appendTax(out, "first_tax", f.firstPayable);
-    appendTax(out, "second_estate", f.secondEstate);
-    appendTax(out, "second_deduction", f.secondDeduction);
-    appendTax(out, "second_inheritance_tax", f.secondTax);
-    appendTax(out, "credit", f.credit);
-    appendTax(out, "second_tax", f.secondPayable);
-    appendTax(out, "total_tax", f.total);
+    for (const second::StudyFigure& f : second::kStudyFigures)
+        if (!f.key.empty())
+            appendTax(out, f.key, form.figures().*(f.value));
     appendTax(out, "optimum_share", form.best().share);
     appendTax(out, "optimum_total", form.best().total);
     out += '}';
@@ -216,40 +191,46 @@ Answer answer(std::string_view line, long lineNumber)
 {
     std::string id = "null";
     // A byte-order mark as some editors write one at the start of a UTF-8 file.
-    if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF"))
-        line.remove_prefix(3);
+    if (lineNumber == 1)
+        json::skipByteOrderMark(line);
     try {
         if (line.find_first_not_of(" \t") == std::string_view::npos)
             fail("empty line");
-        const Json& doc = document().parse(line, kMaxDepth);
+        const Json& doc = document().parse(line, json::kMaxDepth);
         if (doc.type != Type::Object)
-            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}");
+            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\" or \"assets\": {…}}");
         if (const Json* given = find(doc, "id"))
             id = idOf(*given);
         const Reader read(document());
-        read.object(doc, "case", {"id", "sheet", "coefficient", "second"});
+        read.object(doc, "case", {"id", "sheet", "coefficient", "second", "assets"});
         const Json* sheet = find(doc, "sheet");
         const Json* coefficient = find(doc, "coefficient");
         const Json* second = find(doc, "second");
-        if (!!sheet + !!coefficient + !!second != 1)
-            fail("a case has exactly one of \"sheet\", \"coefficient\" and \"second\"");
+        const Json* assets = find(doc, "assets");
+        if (!!sheet + !!coefficient + !!second + !!assets != 1)
+            fail("a case has exactly one of \"sheet\", \"coefficient\", \"second\" and \"assets\"");
         std::string out = "{\"id\":" + id + ",";
         if (sheet) {
-            std::string_view lawKey;
-            const SheetCase c = read.sheet(*sheet, lawKey);
-            writeSheet(out, lawKey, computeSheet(c));
+            const SheetCase c = read.sheet(*sheet);
+            writeSheet(out, c.law->key, computeSheet(c));
         } else if (coefficient) {
             const CoefficientCase c = read.coefficient(*coefficient, "coefficient");
             writeCoefficient(out, computeCoefficient(c), c.calc);
+        } else if (assets) {
+            const assets::Estate e = readAssets(read, document(), *assets);
+            out += "\"assets\":";
+            appendAssetsAnswer(out, e, assets::compute(e));
         } else {
-            std::string_view lawKey;
-            const SecondCase c = read.second(*second, lawKey);
-            writeSecond(out, lawKey, computeSecond(c));
+            const SecondCase c = read.second(*second);
+            writeSecond(out, c.law->key, computeSecond(c));
         }
         out += '}';
         return {std::move(out), false};
     } catch (const CaseError& e) {
         return {errorLine(id, e.message, lineNumber), true};
+    } catch (const assets::AssetsError& e) {
+        // What the law or the sheet refuses, in the window's words.
+        return {errorLine(id, e.what(), lineNumber), true};
     } catch (const json::ParseError& e) {
         // The id read before the fault still names the line; an id that is no text or
         // number is not given back.

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The JSON front end of one case: a line of JSON Lines in, its answer line out. No Qt here.
+#include "core/case/json.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace kz::cli {
 
-inline constexpr std::size_t kMaxLineBytes = 1 << 20;
-// A case nests four levels at most ({"sheet": {"amounts": {"spouse": [...]}}}); a little
-// more is read, so that a near miss is told as the wrong type it is.
-inline constexpr int kMaxDepth = 6;
+inline constexpr std::size_t kMaxLineBytes = cases::json::kMaxCaseBytes;
 
 struct Answer {
     std::string json; // one line, without its newline

@@ -14,7 +14,8 @@ int openBytes(const char* path);
 // As POSIX read(): the count read, 0 at the end, -1 with errno set.
 std::ptrdiff_t readBytes(int fd, char* buffer, std::size_t size);
 void closeBytes(int fd);
-// Makes `out` write its bytes as given.
+// Makes `out` write its bytes as given, and a reader that went away a write error like a
+// full device (EPIPE), not a silent death.
 void writeBytes(std::FILE* out);
 // Writes UTF-8 text and a line end to `out`: as bytes to a file or a pipe (the same bytes on
 // every platform), and to a Windows console as UTF-16, which it shows whatever its code page

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/byte_io.h"
 
+#include <csignal>
 #include <string_view>
 
 #include <fcntl.h>
@@ -14,7 +15,7 @@ std::ptrdiff_t readBytes(int fd, char* buffer, std::size_t size) { return read(f
 
 void closeBytes(int fd) { close(fd); }
 
-void writeBytes(std::FILE*) {}
+void writeBytes(std::FILE*) { std::signal(SIGPIPE, SIG_IGN); }
 
 bool writeLine(std::FILE* out, std::string_view utf8)
 {

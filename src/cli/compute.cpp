@@ -5,7 +5,6 @@
 #include "cli/byte_io.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -122,10 +121,6 @@ int computeMain(int argc, char** argv)
     static char buffer[1 << 16];
     writeBytes(stdout);
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-#ifdef SIGPIPE
-    // A reader that went away is a write error like a full device (EPIPE), not a silent death.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
     const int status = computeStream(fd, stdout);
     const int error = errno;
     if (!standardInput)

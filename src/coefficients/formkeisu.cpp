@@ -3,15 +3,16 @@
 
 #include "coefficients/coefficient_report.h"
 #include "core/case/cases.h"
-#include "report/output.h"
-#include "report/steps_window.h"
+#include "file_commands/file_commands.h"
 #include "ui/app.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
 #include "ui/print.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/placement.h"
+#include "ui/modal.h"
 
 #include <QKeyEvent>
 #include <QShortcut>
@@ -71,7 +72,7 @@ Formkeisu::Formkeisu(QWidget* parent)
     }
 
     wireExtraCommands();
-    kz::report::acceptCaseDrops(this);
+    kz::files::acceptCaseDrops(this);
 
     kz::ui::placeOnScreen(this, 2, 4);
     // The window opens ready for the first amount.
@@ -157,9 +158,7 @@ void Formkeisu::Command_Click(Calc c)
         return;
     QMessageBox box(QMessageBox::Warning, u"エラー"_s, bad ? u"数値を入力してください"_s : kz::ui::qs(stop),
                     QMessageBox::Ok, this);
-    box.exec();
-    // Without a window manager nothing gives the activation back once the box is gone.
-    activateWindow();
+    kz::ui::runModal(box, this);
     // After a stop the user starts again at the calculation's first field.
     moveFocusTo(bad ? *bad : calc(c).first);
 }
@@ -173,25 +172,17 @@ void Formkeisu::Picture1_Click(int tab)
 
 void Formkeisu::wireExtraCommands()
 {
-    using Act = void (Formkeisu::*)();
-    const std::pair<QKeyCombination, Act> commands[] = {
-        {QKeyCombination(Qt::Key_F2), &Formkeisu::showSteps},
-        {QKeyCombination(Qt::CTRL, Qt::Key_S), &Formkeisu::saveReport},
-        {QKeyCombination(Qt::CTRL, Qt::Key_P), &Formkeisu::previewReport},
-        // Ctrl+S is the PDF's: a case saves with Ctrl+Shift+S, the common key of a save
-        // that asks for the file's name, which this one always does.
-        {QKeyCombination(Qt::CTRL, Qt::Key_O), &Formkeisu::openFile},
-        {QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &Formkeisu::saveCase},
-    };
-    for (std::size_t i = 0; i < std::size(commands); ++i) {
-        const auto& [key, act] = commands[i];
-        for (const auto& page : controls.extra) {
-            connect(page[i], &QPushButton::clicked, this, act);
-            kz::ui::showKey(page[i], key);
-        }
+    commands_ = new kz::files::FileCommands(
+        this, *this,
+        {u"係数計算"_s, u"計算過程 － 基本係数"_s, kz::ui::WindowKind::CoefficientSteps,
+         [this](const QDate& date) { return coefficientReport(model_, date); }, [this] { return stepsPage(model_); }, {}});
+    for (std::size_t i = 0; i < std::size(kz::files::kCommands); ++i) {
+        const kz::files::CommandInfo& command = kz::files::kCommands[i];
+        for (const auto& page : controls.extra)
+            commands_->wire(page[i], command.command);
         // The key acts as the shown tab's button would on a click: the field under edit is
         // left, and its amount stored, first.
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        auto* shortcut = new QShortcut(QKeySequence(command.key), this);
         connect(shortcut, &QShortcut::activated, this, [this, i] {
             kz::ui::CommandButton* b = controls.extra[at(SSTab1->currentIndex())][i];
             b->setFocus(Qt::ShortcutFocusReason);
@@ -200,27 +191,12 @@ void Formkeisu::wireExtraCommands()
     }
     // The steps window follows every result the model writes.
     auto mirror = std::move(model_.textChanged);
-    model_.textChanged = [mirror = std::move(mirror)](int i) {
+    model_.textChanged = [this, mirror = std::move(mirror)](int i) {
         if (mirror)
             mirror(i);
-        if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::CoefficientSteps)))
-            steps->refresh();
+        commands_->refreshSteps();
     };
-    kz::ui::registerWindow(kz::ui::WindowKind::CoefficientSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 基本係数"_s, [this] { return stepsPage(model_); }, this);
-    });
 }
-
-void Formkeisu::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::CoefficientSteps); }
-
-void Formkeisu::saveReport()
-{
-    kz::report::Document doc = coefficientReport(model_, kz::report::reportDate());
-    kz::report::attachCase(doc, fileCase());
-    kz::report::saveWithDialog(this, doc, u"係数計算"_s, &m_client);
-}
-
-void Formkeisu::previewReport() { kz::report::showPreview(this, coefficientReport(model_, kz::report::reportDate()), &m_client); }
 
 kz::cases::FileCase Formkeisu::fileCase() const
 {
@@ -264,10 +240,6 @@ void Formkeisu::openCase(const kz::cases::FileCase& c)
             break;
         }
 }
-
-void Formkeisu::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"係数計算"_s, m_client); }
-
-void Formkeisu::openFile() { kz::report::openCaseWithDialog(this); }
 
 void Formkeisu::moveFocusTo(int field)
 {

@@ -3,13 +3,17 @@
 #include "core/coefficients/calculator.h"
 #include "coefficients/tab_page.h"
 #ifndef Q_MOC_RUN
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 #endif
 
 #include <QWidget>
 
 
 class QTabWidget;
+
+namespace kz::files {
+class FileCommands;
+}
 
 namespace kz::coef {
 
@@ -19,7 +23,7 @@ namespace kz::coef {
 // Tab order: on each tab the fields of each calculation top to bottom, then its button,
 // "閉じる", then the "CE" boxes and the printer icon; result fields are left out. The window
 // opens with the focus in Num1(0), its text selected.
-class Formkeisu : public QWidget, public kz::report::CaseWindow {
+class Formkeisu : public QWidget, public kz::files::CaseWindow {
     Q_OBJECT
 public:
     explicit Formkeisu(QWidget* parent = nullptr);
@@ -37,14 +41,6 @@ public:
     void Label2_Click(int index);
     void Picture1_Click(int tab);
 
-    // Beside the stated commands: the steps window (F2), the report as PDF (Ctrl+S) and
-    // in a print preview (Ctrl+P), from any tab.
-    void showSteps();
-    void saveReport();
-    void previewReport();
-    // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O), from any tab.
-    void saveCase();
-    void openFile();
     kz::cases::FileCase fileCase() const override;
     bool holdsCalculatedCase() const override;
     void openCase(const kz::cases::FileCase& c) override;
@@ -60,7 +56,8 @@ private:
     void wireExtraCommands();
 
     Calculator model_;
-    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
+    // Beside the stated commands, from any tab: the file commands (file_commands.h).
+    kz::files::FileCommands* commands_ = nullptr;
     std::array<TabPage*, kTabCount> pages_{};
 };
 

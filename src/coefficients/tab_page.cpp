@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "coefficients/tab_page.h"
 
+#include "file_commands/file_commands.h"
+
 #include "ui/app.h"
 #include "ui/action_box.h"
 #include "ui/command_button.h"
@@ -254,21 +256,15 @@ TabPage::TabPage(int tab, Controls& controls, QWidget* parent)
     // The report's commands stand in the free part of the bottom row, between the printer
     // and "閉じる", so that they cover nothing of the page.
     struct ExtraSpot {
-        const char16_t* caption;
-        const char16_t* name;
         Twips left, width;
     };
     // The case file's commands too, the row's five narrowed to make room for them.
-    constexpr ExtraSpot kExtras[] = {
-        {u"計算過程", u"StepsCommand", 840, 960},
-        {u"PDFに保存…", u"SaveCommand", 1890, 1290},
-        {u"印刷プレビュー…", u"PreviewCommand", 3270, 1680},
-        {u"開く…", u"OpenCommand", 5040, 780},
-        {u"保存…", u"SaveCaseCommand", 5910, 780},
-    };
+    constexpr ExtraSpot kExtras[std::size(kz::files::kCommands)] = {{840, 960}, {1890, 1290}, {3270, 1680}, {5040, 780},
+                                                                    {5910, 780}};
     for (std::size_t i = 0; i < std::size(kExtras); ++i) {
-        auto* b = new kz::ui::CommandButton(QString::fromUtf16(kExtras[i].caption), canvas_);
-        b->setObjectName(u"%1(%2)"_s.arg(QString::fromUtf16(kExtras[i].name)).arg(tab));
+        const kz::files::CommandInfo& command = kz::files::kCommands[i];
+        auto* b = new kz::ui::CommandButton(QString::fromUtf16(command.caption), canvas_);
+        b->setObjectName(u"%1(%2)"_s.arg(QString::fromUtf16(command.name)).arg(tab));
         b->setAccessibleName(caption + u' ' + QString(b->text()).remove(u'…'));
         b->setGeometry(kz::ui::twipsRect(kExtras[i].left, 5040, kExtras[i].width, 375));
         controls.extra[static_cast<std::size_t>(tab)][i] = b;

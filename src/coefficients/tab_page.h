@@ -21,12 +21,9 @@ struct Controls {
     std::array<kz::ui::CommandButton*, kTabCount> close{};      // "閉じる" by tab
     std::array<kz::ui::ActionBox*, kCalcCount> Label2{};        // "CE"
     std::array<kz::ui::ActionBox*, kTabCount> Picture1{};       // printer icons
-    // Beside the stated controls, per tab: 計算過程, PDFに保存…, 印刷プレビュー….
+    // Beside the stated controls, per tab: the file commands, in the order of files::kCommands.
     std::array<std::array<kz::ui::CommandButton*, 5>, kTabCount> extra{};
 };
-
-// The commands beside the stated ones, in the order of Controls::extra.
-enum class Extra { Steps, Save, Preview, Open, SaveCase };
 
 QString tabCaption(int tab);
 

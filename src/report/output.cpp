@@ -4,6 +4,7 @@
 #include "core/case/case_file.h"
 #include "ui/print.h"
 #include "ui/save_file.h"
+#include "ui/modal.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -107,11 +108,9 @@ bool askClient(QWidget* parent, QString* client)
     dialog.setTextValue(*client);
     dialog.setOkButtonText(u"OK"_s);
     dialog.setCancelButtonText(u"キャンセル"_s);
-    const bool asked = dialog.exec() == QDialog::Accepted;
+    const bool asked = kz::ui::runModal(dialog, parent) == QDialog::Accepted;
     if (asked)
         *client = dialog.textValue().simplified();
-    if (parent)
-        parent->activateWindow();
     return asked;
 }
 
@@ -226,9 +225,7 @@ void showPreview(QWidget* parent, Document doc, QString* client)
                     dialog.accept();
                 });
         }
-    dialog.exec();
-    if (parent)
-        parent->activateWindow();
+    kz::ui::runModal(dialog, parent);
 }
 
 } // namespace kz::report

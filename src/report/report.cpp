@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "report/report.h"
 
-#include "ui/windows.h"
 
-#include <QDateEdit>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,6 +9,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -402,21 +401,46 @@ QList<QPicture> pages(const Document& doc)
     return out;
 }
 
-QString eraDate(const QDate& date)
+namespace {
+
+// The eras a report writes, latest first, from their first days.
+struct Era {
+    int year, month, day;
+    const char16_t* name;
+};
+constexpr Era kEras[] = {{2019, 5, 1, u"令和"}, {1989, 1, 8, u"平成"}, {1926, 12, 25, u"昭和"}};
+
+std::optional<QDate>& chosenDate()
 {
-    const bool reiwa = date >= QDate(2019, 5, 1);
-    const int year = date.year() - (reiwa ? 2018 : 1988);
-    return (reiwa ? u"令和"_s : u"平成"_s) + (year == 1 ? u"元"_s : QString::number(year)) +
-           u"年%1月%2日"_s.arg(date.month()).arg(date.day());
+    static std::optional<QDate> date;
+    return date;
 }
 
-QDate reportDate()
+} // namespace
+
+QDate firstEraDate() { return QDate(std::end(kEras)[-1].year, std::end(kEras)[-1].month, std::end(kEras)[-1].day); }
+
+QString eraDate(const QDate& date)
 {
-    if (const QWidget* menu = kz::ui::openWindow(kz::ui::WindowKind::Menu))
-        if (const auto* picker = menu->findChild<QDateEdit*>())
-            return picker->date();
-    return QDate::currentDate();
+    for (const Era& era : kEras) {
+        if (date < QDate(era.year, era.month, era.day))
+            continue;
+        const int year = date.year() - era.year + 1;
+        return QString::fromUtf16(era.name) + (year == 1 ? u"元"_s : QString::number(year)) +
+               u"年%1月%2日"_s.arg(date.month()).arg(date.day());
+    }
+    return {};
 }
+
+void setReportDate(const QDate& date)
+{
+    if (date.isValid())
+        chosenDate() = date;
+    else
+        chosenDate().reset();
+}
+
+QDate reportDate() { return chosenDate().value_or(QDate::currentDate()); }
 
 QString clientHeading(const QString& client)
 {

@@ -14,6 +14,7 @@
 
 #include "core/common/step.h"
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -103,15 +104,22 @@ QList<QPicture> pages(const Document& doc);
 // The length of `mm` millimetres on a page's painter, for a Figure's own drawing.
 qreal areaMm(const QPainter& painter, qreal mm);
 
-// "令和8年12月7日": a date in the era form the law editions' names use (令和 from 2019-05-01,
-// 平成 before; the first year of an era is 元年).
-QString eraDate(const QDate& date);
+// What a report is made for: a file, or the print preview and the printer.
+enum class ReportUse : std::uint8_t { Save, Print };
 
 // The heading's line for the client: "山田太郎　様"; a name that already ends with an
 // honorific (様, 殿, 御中) as typed is printed as it is, not "山田様　様".
 QString clientHeading(const QString& client);
 
-// The date the report carries: the main menu's date while the menu is open, else today.
+// "令和8年12月7日": a date in the era form the law editions' names use (令和 from 2019-05-01,
+// 平成 from 1989-01-08, 昭和 before; the first year of an era is 元年). Empty before
+// firstEraDate(), the first day of 昭和, which the date picker does not go below.
+QString eraDate(const QDate& date);
+QDate firstEraDate();
+
+// The date the reports carry: the one the main menu gives while it is open, else today.
 QDate reportDate();
+// The menu's date, given on each change; an invalid date (the menu gone) leaves today.
+void setReportDate(const QDate& date);
 
 } // namespace kz::report

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "report/steps_window.h"
 
-#include "ui/windows.h"
-
 #include <QTextEdit>
 #include <QScreen>
 #include <QScrollBar>

@@ -3,15 +3,15 @@
 
 #include "core/common/format.h"
 #include "core/case/cases.h"
-#include "report/output.h"
-#include "report/steps_window.h"
+#include "file_commands/file_commands.h"
 #include "second/study_chart.h"
 #include "second/study_report.h"
 #include "second/study_texts.h"
 #include "ui/app.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/placement.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,6 +23,8 @@
 #include <QShortcut>
 #include <QTime>
 #include <QTableWidget>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -40,102 +42,16 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     setObjectName(u"FormNijiSouzoku"_s);
     setWindowTitle(u"二次相続シミュレーション"_s);
 
-    auto* inputs = new QGroupBox(u"条件"_s, this);
-    auto* form = new QFormLayout(inputs);
-    for (int i = 0; i < kEntryCount; ++i) {
-        const Entry e = static_cast<Entry>(i);
-        auto* f = new kz::ui::EntryField(inputs);
-        f->setObjectName(QString::fromUtf16(kEntryNames[i]));
-        f->setAccessibleName(QString::fromUtf16(entryCaption(e)));
-        f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        f->setText(kz::ui::qs(m_form.text(e)));
-        connect(f, &QLineEdit::textEdited, this, [this, e](const QString& t) { m_form.setText(e, kz::ui::utf8(t)); });
-        f->onFocusIn = [this, e, f] {
-            m_form.gotFocus(e);
-            f->setSelection(static_cast<int>(f->text().size()), -static_cast<int>(f->text().size()));
-        };
-        f->onFocusOut = [this, e] { m_form.lostFocus(e); };
-        f->onEnter = [this, e] { field(StudyForm::enterTarget(e))->setFocus(Qt::TabFocusReason); };
-        form->addRow(f->accessibleName(), f);
-        m_fields[static_cast<std::size_t>(i)] = f;
-    }
-    firstLaw = new QComboBox(inputs);
-    secondLaw = new QComboBox(inputs);
-    secondLaw->addItem(u"一次相続と同じ"_s);
-    for (const tax::LawEdition& law : tax::lawEditions()) {
-        firstLaw->addItem(QString::fromUtf16(law.name));
-        secondLaw->addItem(QString::fromUtf16(law.name));
-    }
-    firstLaw->setAccessibleName(u"一次相続の法令"_s);
-    secondLaw->setAccessibleName(u"二次相続の法令"_s);
-    form->addRow(firstLaw->accessibleName(), firstLaw);
-    form->addRow(secondLaw->accessibleName(), secondLaw);
-    connect(firstLaw, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i >= 0)
-            m_form.setLaw(tax::lawEditions()[static_cast<std::size_t>(i)]);
-    });
-    connect(secondLaw, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_form.setSecondLaw(i > 0 ? &tax::lawEditions()[static_cast<std::size_t>(i - 1)] : nullptr);
-    });
-
+    QWidget* inputs = buildInputs();
     bestButton = new kz::ui::CommandButton(u"最も少ない割合にする"_s, this);
     bestButton->setObjectName(u"BestShare"_s);
     bestButton->setToolTip(u"一次・二次の合計が最も少ない割合にします。同じ合計の割合が続くときは、"
                            u"その中でいま選んでいる割合に最も近い割合にします。"_s);
-    connect(bestButton, &QPushButton::clicked, this, [this] { m_form.chooseOptimum(); });
+    connect(bestButton, &QPushButton::clicked, this, [this] { form_.chooseOptimum(); });
+    QWidget* results = buildResults();
+    QLayout* commands = buildCommands();
 
-    auto* results = new QGroupBox(u"選んだ割合の税額（千円）"_s, this);
-    auto* grid = new QGridLayout(results);
-    // Whose family the figures are of, above them: the sheet's, or one typed here and why.
-    familyNote = new QLabel(results);
-    familyNote->setObjectName(u"FamilyNote"_s);
-    familyNote->setWordWrap(true);
-    grid->addWidget(familyNote, 0, 0, 1, 2);
-    for (const FigureRow& row : kFigureRows) {
-        const int r = static_cast<int>(m_figures.size()) + 1;
-        grid->addWidget(new QLabel(QString::fromUtf16(row.caption), results), r, 0);
-        auto* value = new QLabel(results);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setAccessibleDescription(QString::fromUtf16(row.caption));
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(value, r, 1);
-        m_figures.push_back(value);
-    }
-    QFont bold = m_figures.back()->font();
-    bold.setBold(true);
-    m_figures.back()->setFont(bold);
-
-    // Its steps and the study as a report, as the tax sheet has them: the 計算過程 window, a
-    // PDF file or the print preview.
-    const auto command = [this](const QString& caption, const QString& name, QKeyCombination key, void (FormNijiSouzoku::*act)()) {
-        auto* b = new kz::ui::CommandButton(caption, this);
-        b->setObjectName(name);
-        b->setAccessibleName(QString(caption).remove(u'…'));
-        connect(b, &QPushButton::clicked, this, act);
-        kz::ui::bindKey(b, key, this);
-        return b;
-    };
-    stepsButton = command(u"計算過程"_s, u"StepsCommand"_s, QKeyCombination(Qt::Key_F2), &FormNijiSouzoku::showSteps);
-    saveButton = command(u"PDFに保存…"_s, u"SaveCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormNijiSouzoku::saveReport);
-    previewButton = command(u"印刷プレビュー…"_s, u"PreviewCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_P),
-                            &FormNijiSouzoku::previewReport);
-    // The case in a file; Ctrl+S is the PDF's, so a case saves with Ctrl+Shift+S, the
-    // common key of a save that asks for the file's name.
-    openButton = command(u"開く…"_s, u"OpenCommand"_s, QKeyCombination(Qt::CTRL, Qt::Key_O), &FormNijiSouzoku::openFile);
-    saveCaseButton = command(u"保存…"_s, u"SaveCaseCommand"_s, QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S),
-                             &FormNijiSouzoku::saveCase);
-    closeButton = new kz::ui::CommandButton(u"閉じる"_s, this);
-    closeButton->setObjectName(u"CloseButton"_s);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    // Esc closes it, as it closes the help and the 計算過程 windows.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
-    kz::ui::registerWindow(kz::ui::WindowKind::StudySteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 二次相続シミュレーション"_s, [this] { return studyStepsPage(m_form); },
-                                           this);
-    });
-
-    chart = new StudyChart(m_form, this);
+    chart = new StudyChart(form_, this);
     table = new QTableWidget(0, 5, this); // its rows follow the study's table
     table->setObjectName(u"StudyTable"_s);
     table->setAccessibleName(u"配偶者の取得割合ごとの税額表（千円）"_s);
@@ -166,14 +82,6 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     left->addWidget(bestButton);
     left->addWidget(results);
     left->addStretch();
-    auto* commands = new QHBoxLayout;
-    commands->addWidget(stepsButton);
-    commands->addWidget(saveButton);
-    commands->addWidget(previewButton);
-    commands->addWidget(openButton);
-    commands->addWidget(saveCaseButton);
-    commands->addStretch();
-    commands->addWidget(closeButton);
     left->addLayout(commands);
     auto* right = new QVBoxLayout;
     right->addWidget(chart, 1);
@@ -193,40 +101,139 @@ FormNijiSouzoku::FormNijiSouzoku(QWidget* parent)
     root->addWidget(headline);
     root->addLayout(columns, 1);
 
-    setTabOrder(m_fields.back(), firstLaw);
-    setTabOrder(firstLaw, secondLaw);
-    setTabOrder(secondLaw, bestButton);
-    setTabOrder(bestButton, table);
-    setTabOrder(table, stepsButton);
-    setTabOrder(stepsButton, saveButton);
-    setTabOrder(saveButton, previewButton);
-    setTabOrder(previewButton, openButton);
-    setTabOrder(openButton, saveCaseButton);
-    setTabOrder(saveCaseButton, closeButton);
-    setTabOrder(closeButton, retakeButton); // an added command: after the window's own order
+    // Down the entries and the laws, the optimum, the table, the commands, then an added one.
+    QWidget* last = fields_.back();
+    for (QWidget* next : {static_cast<QWidget*>(laws_[0]), static_cast<QWidget*>(laws_[1]),
+                          static_cast<QWidget*>(bestButton), static_cast<QWidget*>(table)})
+        setTabOrder(std::exchange(last, next), next);
+    for (kz::ui::CommandButton* b : commandButtons_)
+        setTabOrder(std::exchange(last, b), b);
+    setTabOrder(last, closeButton_);
+    setTabOrder(closeButton_, retakeButton);
 
-    m_form.textChanged = [this](Entry e) { mirror(e); };
-    m_form.recomputed = [this] { showResults(); };
+    form_.textChanged = [this](Entry e) { mirror(e); };
+    form_.recomputed = [this] { showResults(); };
     showResults();
     resize(1100, 680);
     kz::ui::placeOnScreen(this, 2, 2);
-    kz::report::acceptCaseDrops(this);
+    kz::files::acceptCaseDrops(this);
     // The first entry has the focus on arrival, also where a small screen puts the window's
     // content into a scroll area and the command above the entries would come first.
     field(Entry::Estate)->setFocus(Qt::OtherFocusReason);
 }
 
+// The entries, then the two laws' drop-downs, each named as its caption.
+QWidget* FormNijiSouzoku::buildInputs()
+{
+    auto* inputs = new QGroupBox(u"条件"_s, this);
+    auto* form = new QFormLayout(inputs);
+    for (int i = 0; i < kEntryCount; ++i) {
+        const Entry e = static_cast<Entry>(i);
+        auto* f = new kz::ui::EntryField(inputs);
+        f->setObjectName(QString::fromUtf16(kEntryNames[i]));
+        f->setAccessibleName(QString::fromUtf16(entryCaption(e)));
+        f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        f->setText(kz::ui::qs(form_.text(e)));
+        connect(f, &QLineEdit::textEdited, this, [this, e](const QString& t) { form_.setText(e, kz::ui::utf8(t)); });
+        f->onFocusIn = [this, e, f] {
+            form_.gotFocus(e);
+            f->setSelection(static_cast<int>(f->text().size()), -static_cast<int>(f->text().size()));
+        };
+        f->onFocusOut = [this, e] { form_.lostFocus(e); };
+        f->onEnter = [this, e] { field(StudyForm::enterTarget(e))->setFocus(Qt::TabFocusReason); };
+        form->addRow(f->accessibleName(), f);
+        fields_[static_cast<std::size_t>(i)] = f;
+    }
+    // The first inheritance's law, and the second's, which may follow the first.
+    constexpr const char16_t* kLawNames[] = {u"一次相続の法令", u"二次相続の法令"};
+    for (std::size_t k = 0; k < laws_.size(); ++k) {
+        auto* box = new QComboBox(inputs);
+        if (k == 1)
+            box->addItem(u"一次相続と同じ"_s);
+        for (const tax::LawEdition& law : tax::lawEditions())
+            box->addItem(QString::fromUtf16(law.name));
+        box->setAccessibleName(QString::fromUtf16(kLawNames[k]));
+        laws_[k] = box;
+    }
+    for (QComboBox* box : laws_)
+        form->addRow(box->accessibleName(), box);
+    firstLaw = laws_[0];
+    connect(laws_[0], &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            form_.setLaw(tax::lawEditions()[static_cast<std::size_t>(i)]);
+    });
+    connect(laws_[1], &QComboBox::currentIndexChanged, this, [this](int i) {
+        form_.setSecondLaw(i > 0 ? &tax::lawEditions()[static_cast<std::size_t>(i - 1)] : nullptr);
+    });
+    return inputs;
+}
+
+// The figures for the chosen share, under whose family they are of.
+QWidget* FormNijiSouzoku::buildResults()
+{
+    auto* results = new QGroupBox(u"選んだ割合の税額（千円）"_s, this);
+    auto* grid = new QGridLayout(results);
+    // Whose family the figures are of, above them: the sheet's, or one typed here and why.
+    familyNote = new QLabel(results);
+    familyNote->setObjectName(u"FamilyNote"_s);
+    familyNote->setWordWrap(true);
+    grid->addWidget(familyNote, 0, 0, 1, 2);
+    for (const StudyFigure& row : kStudyFigures) {
+        const int r = static_cast<int>(figures_.size()) + 1;
+        grid->addWidget(new QLabel(kz::ui::qs(row.caption), results), r, 0);
+        auto* value = new QLabel(results);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setAccessibleDescription(kz::ui::qs(row.caption));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(value, r, 1);
+        figures_.push_back(value);
+    }
+    QFont bold = figures_.back()->font();
+    bold.setBold(true);
+    figures_.back()->setFont(bold);
+    return results;
+}
+
+// The file commands, as the tax sheet has them, then 閉じる (Esc too, as it closes the help
+// and the 計算過程 windows).
+QLayout* FormNijiSouzoku::buildCommands()
+{
+    commands_ = new kz::files::FileCommands(
+        this, *this,
+        {u"二次相続試算"_s, u"計算過程 － 二次相続シミュレーション"_s, kz::ui::WindowKind::StudySteps,
+         [this](const QDate& date) { return studyReport(form_, *chart, date); },
+         [this] { return studyStepsPage(form_); }, {}});
+    auto* row = new QHBoxLayout;
+    for (std::size_t i = 0; i < std::size(kz::files::kCommands); ++i) {
+        const kz::files::CommandInfo& command = kz::files::kCommands[i];
+        kz::ui::CommandButton* b = commands_->button(command.command, this);
+        kz::ui::bindKey(b, command.key, this);
+        row->addWidget(b);
+        commandButtons_[i] = b;
+    }
+    stepsButton = commandButtons_[0];
+    auto* close = new kz::ui::CommandButton(u"閉じる"_s, this);
+    close->setObjectName(u"CloseButton"_s);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    row->addStretch();
+    row->addWidget(close);
+    closeButton_ = close;
+    return row;
+}
+
 FormNijiSouzoku::~FormNijiSouzoku()
 {
-    m_form.textChanged = nullptr;
-    m_form.recomputed = nullptr;
-    for (kz::ui::EntryField* f : m_fields)
+    form_.textChanged = nullptr;
+    form_.recomputed = nullptr;
+    for (kz::ui::EntryField* f : fields_)
         f->onFocusIn = f->onFocusOut = nullptr;
 }
 
 void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
 {
-    const SheetCase c = fromSheet(sheet);
+    const SheetStudy c = fromSheet(sheet);
     if (c.refusal != SheetRefusal::None) {
         QMessageBox box(QMessageBox::Question, u"二次相続"_s,
                         u"この計算シートの家族は二次相続で試算できません。\n理由："_s + kz::ui::qs(refusalReason(c.refusal))
@@ -234,33 +241,33 @@ void FormNijiSouzoku::takeCase(const tax::TaxSheet& sheet)
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setDefaultButton(QMessageBox::Yes);
         if (box.exec() != QMessageBox::Yes) {
-            if (!m_retaking) // asked again from here, the study stays as it was
+            if (!retaking_) // asked again from here, the study stays as it was
                 close();
             return;
         }
-        m_form.setStandalone(c.refusal);
+        form_.setStandalone(c.refusal);
         source->setText(u"入力した事例（計算シートから取り込んでいません）"_s);
         activateWindow();
         return;
     }
     StudyInput in = c.input;
     // The spouse's own assets and the years are not on the sheet: they stay as set here.
-    in.spouseAssets = m_form.input().spouseAssets;
-    in.years = m_form.input().years;
-    in.secondLaw = m_form.input().secondLaw;
+    in.spouseAssets = form_.input().spouseAssets;
+    in.years = form_.input().years;
+    in.secondLaw = form_.input().secondLaw;
     const QSignalBlocker block(firstLaw);
     firstLaw->setCurrentIndex(static_cast<int>(in.law - tax::lawEditions().data()));
-    m_form.setFromSheet(true);
-    m_form.setInput(in);
+    form_.setFromSheet(true);
+    form_.setInput(in);
     source->setText(u"相続税計算シートから取り込み "_s + QTime::currentTime().toString(u"HH:mm"_s));
 }
 
 void FormNijiSouzoku::retakeCase()
 {
     if (auto* sheet = dynamic_cast<tax::CaseSource*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSheet))) {
-        m_retaking = true;
+        retaking_ = true;
         sheet->sendCase(*this);
-        m_retaking = false;
+        retaking_ = false;
         return;
     }
     QMessageBox box(QMessageBox::Information, u"二次相続シミュレーション"_s,
@@ -268,73 +275,55 @@ void FormNijiSouzoku::retakeCase()
     box.exec();
 }
 
-void FormNijiSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::StudySteps); }
-
-void FormNijiSouzoku::saveReport()
-{
-    kz::report::Document doc = studyReport(m_form, *chart, kz::report::reportDate());
-    kz::report::attachCase(doc, fileCase());
-    kz::report::saveWithDialog(this, doc, u"二次相続試算"_s, &m_client);
-}
-
-void FormNijiSouzoku::previewReport()
-{
-    kz::report::showPreview(this, studyReport(m_form, *chart, kz::report::reportDate()), &m_client);
-}
-
 kz::cases::FileCase FormNijiSouzoku::fileCase() const
 {
     kz::cases::FileCase c;
     c.window = kz::cases::Window::Second;
-    c.second = kz::cases::secondCase(m_form);
+    c.second = kz::cases::secondCase(form_);
     return c;
 }
 
 // The study computes on every change: it holds a case once it has an estate to divide.
-bool FormNijiSouzoku::holdsCalculatedCase() const { return m_form.input().estate > 0; }
+bool FormNijiSouzoku::holdsCalculatedCase() const { return form_.input().estate > 0; }
 
 void FormNijiSouzoku::openCase(const kz::cases::FileCase& c)
 {
     // No field stays under edit: leaving it later would store its text into the new model.
-    openButton->setFocus(Qt::OtherFocusReason);
+    findChild<kz::ui::CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
     kz::ui::EntryField::leaveFieldUnderEdit(this);
-    auto changed = std::move(m_form.textChanged);
-    auto recomputed = std::move(m_form.recomputed);
-    m_form = kz::cases::computeSecond(c.second);
-    m_form.textChanged = std::move(changed);
-    m_form.recomputed = std::move(recomputed);
+    auto changed = std::move(form_.textChanged);
+    auto recomputed = std::move(form_.recomputed);
+    form_ = kz::cases::computeSecond(c.second);
+    form_.textChanged = std::move(changed);
+    form_.recomputed = std::move(recomputed);
     {
-        const QSignalBlocker blockFirst(firstLaw), blockSecond(secondLaw);
-        firstLaw->setCurrentIndex(static_cast<int>(m_form.input().law - tax::lawEditions().data()));
-        const tax::LawEdition* second = m_form.input().secondLaw;
-        secondLaw->setCurrentIndex(second ? static_cast<int>(second - tax::lawEditions().data()) + 1 : 0);
+        const QSignalBlocker blockFirst(laws_[0]), blockSecond(laws_[1]);
+        laws_[0]->setCurrentIndex(static_cast<int>(form_.input().law - tax::lawEditions().data()));
+        const tax::LawEdition* second = form_.input().secondLaw;
+        laws_[1]->setCurrentIndex(second ? static_cast<int>(second - tax::lawEditions().data()) + 1 : 0);
     }
     for (int i = 0; i < kEntryCount; ++i)
         mirror(static_cast<Entry>(i));
     showResults();
 }
 
-void FormNijiSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"二次相続試算"_s, m_client); }
-
-void FormNijiSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
-
 void FormNijiSouzoku::mirror(Entry e)
 {
     kz::ui::EntryField* f = field(e);
-    const QString text = kz::ui::qs(m_form.text(e));
+    const QString text = kz::ui::qs(form_.text(e));
     if (f->text() != text)
         f->setText(text);
 }
 
 void FormNijiSouzoku::showResults()
 {
-    headline->setText(kz::second::headline(m_form));
-    const Figures& f = m_form.figures();
-    familyNote->setText(kz::ui::qs(m_form.note()));
-    familyNote->setVisible(!m_form.note().empty());
-    for (std::size_t i = 0; i < m_figures.size(); ++i)
-        m_figures[i]->setText(shownAmount(f.*(kFigureRows[i].value)));
-    const auto rows = static_cast<int>(m_form.table().size());
+    headline->setText(kz::second::headline(form_));
+    const Figures& f = form_.figures();
+    familyNote->setText(kz::ui::qs(form_.note()));
+    familyNote->setVisible(!form_.note().empty());
+    for (std::size_t i = 0; i < figures_.size(); ++i)
+        figures_[i]->setText(shownAmount(f.*(kStudyFigures[i].value)));
+    const auto rows = static_cast<int>(form_.table().size());
     if (table->rowCount() != rows) {
         table->setRowCount(rows);
         for (int r = 0; r < rows; ++r)
@@ -346,15 +335,15 @@ void FormNijiSouzoku::showResults()
                 }
     }
     int r = 0;
-    for (const TableRow& row : m_form.table()) {
-        const QStringList cells = tableCells(row, m_form);
+    for (const TableRow& row : form_.table()) {
+        const QStringList cells = tableCells(row, form_);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
             table->item(r, c)->setText(cells[c]);
         ++r;
     }
     chart->update();
-    if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::StudySteps)))
-        steps->refresh();
+    if (commands_)
+        commands_->refreshSteps();
 }
 
 } // namespace kz::second

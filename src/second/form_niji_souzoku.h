@@ -3,7 +3,8 @@
 // "二次相続シミュレーション": the study beside the tax sheet. Entry fields and drop-downs on
 // the left with the figures for the chosen share, the chart and the table on the right.
 #ifndef Q_MOC_RUN
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
+#include "file_commands/file_commands.h"
 #include "core/second/study_model.h"
 #include "tax_sheet/case_reader.h"
 #endif
@@ -14,6 +15,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QTableWidget;
 
 namespace kz::ui {
@@ -25,7 +27,7 @@ namespace kz::second {
 
 class StudyChart;
 
-class FormNijiSouzoku : public QWidget, public tax::CaseReader, public kz::report::CaseWindow {
+class FormNijiSouzoku : public QWidget, public tax::CaseReader, public kz::files::CaseWindow {
     Q_OBJECT
 public:
     explicit FormNijiSouzoku(QWidget* parent = nullptr);
@@ -35,9 +37,9 @@ public:
     // the study opens on its own only if the user wants it.
     void takeCase(const tax::TaxSheet& sheet) override;
 
-    StudyForm& form() { return m_form; }
-    kz::ui::EntryField* field(Entry e) const { return m_fields[static_cast<std::size_t>(e)]; }
-    QLabel* figure(int index) const { return m_figures.at(static_cast<std::size_t>(index)); }
+    StudyForm& form() { return form_; }
+    kz::ui::EntryField* field(Entry e) const { return fields_[static_cast<std::size_t>(e)]; }
+    QLabel* figure(int index) const { return figures_.at(static_cast<std::size_t>(index)); }
 
     StudyChart* chart = nullptr;
     QTableWidget* table = nullptr;
@@ -45,35 +47,30 @@ public:
     QLabel* source = nullptr;   // "相続税計算シートから取り込み 14:05"
     kz::ui::CommandButton* retakeButton = nullptr; // シートから取り込む
     QComboBox* firstLaw = nullptr;
-    QComboBox* secondLaw = nullptr;
     QLabel* familyNote = nullptr; // whose family the figures are of
     kz::ui::CommandButton* bestButton = nullptr; // 最も少ない割合にする
-    kz::ui::CommandButton* stepsButton = nullptr;   // 計算過程, F2
-    kz::ui::CommandButton* saveButton = nullptr;    // PDFに保存…, Ctrl+S
-    kz::ui::CommandButton* previewButton = nullptr; // 印刷プレビュー…, Ctrl+P
-    kz::ui::CommandButton* openButton = nullptr;     // 開く…, Ctrl+O
-    kz::ui::CommandButton* saveCaseButton = nullptr; // 保存…, Ctrl+Shift+S
-    kz::ui::CommandButton* closeButton = nullptr;
+    kz::ui::CommandButton* stepsButton = nullptr; // 計算過程, F2: the first of the file commands
 
-    void showSteps();
     void retakeCase(); // the sheet's case as it stands now
-    void saveReport();
-    void previewReport();
-    void saveCase();
-    void openFile();
     kz::cases::FileCase fileCase() const override;
     bool holdsCalculatedCase() const override;
     void openCase(const kz::cases::FileCase& c) override;
 
 private:
+    QWidget* buildInputs();
+    QWidget* buildResults();
+    QLayout* buildCommands();
     void mirror(Entry e);
     void showResults();
 
-    StudyForm m_form;
-    bool m_retaking = false; // シートから取り込む: a refused family leaves the study open
-    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
-    std::array<kz::ui::EntryField*, kEntryCount> m_fields{};
-    std::vector<QLabel*> m_figures;
+    StudyForm form_;
+    bool retaking_ = false; // シートから取り込む: a refused family leaves the study open
+    std::array<kz::ui::EntryField*, kEntryCount> fields_{};
+    std::array<QComboBox*, 2> laws_{}; // the first inheritance's law, the second's
+    kz::files::FileCommands* commands_ = nullptr;
+    std::array<kz::ui::CommandButton*, std::size(kz::files::kCommands)> commandButtons_{};
+    kz::ui::CommandButton* closeButton_ = nullptr;
+    std::vector<QLabel*> figures_;
 };
 
 } // namespace kz::second

@@ -35,7 +35,7 @@ QString grouped(double v) { return kz::ui::qs(formatGrouped(v)); }
 
 StudyChart::StudyChart(const StudyForm& form, QWidget* parent)
     : QWidget(parent)
-    , m_form(form)
+    , form_(form)
 {
     setObjectName(u"StudyChart"_s);
     setAccessibleName(u"税額のグラフ"_s);
@@ -51,19 +51,19 @@ void StudyChart::paintEvent(QPaintEvent*)
 {
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
-    const Key key{m_form.best().kinks, m_form.curve(), m_form.best().share, pixels,
+    const Key key{form_.best().kinks, form_.curve(), form_.best().share, pixels,
                   palette().color(QPalette::Base).rgba(), palette().color(QPalette::Text).rgba()};
-    if (!(key == m_key)) {
-        m_cache = QPixmap(pixels);
-        m_cache.setDevicePixelRatio(dpr);
-        m_cache.fill(palette().color(QPalette::Base));
-        QPainter cp(&m_cache);
+    if (!(key == key_)) {
+        cache_ = QPixmap(pixels);
+        cache_.setDevicePixelRatio(dpr);
+        cache_.fill(palette().color(QPalette::Base));
+        QPainter cp(&cache_);
         paintCurves(cp, rect(), colours(false));
-        m_key = key;
+        key_ = key;
     }
     // The minimum last: the chosen share's rule and dots never hide its marker or label.
     QPainter p(this);
-    p.drawPixmap(0, 0, m_cache);
+    p.drawPixmap(0, 0, cache_);
     paintChosen(p, rect(), colours(false));
     paintMinimum(p, rect(), colours(false));
 }
@@ -88,7 +88,7 @@ QStringList StudyChart::axisLabels() const
 StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm) const
 {
     double top = 0;
-    for (const Figures& f : m_form.curve())
+    for (const Figures& f : form_.curve())
         top = std::max({top, f.firstPayable, f.secondPayable, f.total});
     Frame f;
     f.line = fm.height();
@@ -96,7 +96,7 @@ StudyChart::Frame StudyChart::frame(const QRectF& area, const QFontMetricsF& fm)
     f.yMax = std::max(5 * f.step, std::ceil(top / f.step) * f.step); // an empty study still shows a scale
     const double left = area.left() + fm.horizontalAdvance(grouped(f.yMax)) + f.line * 0.8;
     f.plot = QRectF(left, area.top() + f.line * 2.6, area.right() - left - f.line, area.height() - f.line * 5.2);
-    f.estate = m_form.input().estate - m_form.input().legatee; // the range of the spouse's share
+    f.estate = form_.input().estate - form_.input().legatee; // the range of the spouse's share
     return f;
 }
 
@@ -153,8 +153,8 @@ void StudyChart::paintCurves(QPainter& p, const QRectF& area, const Colours& c) 
     p.drawRect(f.plot);
 
     // The three lines: straight between kinks, so these points draw the exact curves.
-    const std::vector<std::int32_t>& kinks = m_form.best().kinks;
-    const std::vector<Figures>& curve = m_form.curve();
+    const std::vector<std::int32_t>& kinks = form_.best().kinks;
+    const std::vector<Figures>& curve = form_.curve();
     double legendX = f.plot.right();
     for (auto it = std::rbegin(kSeries); it != std::rend(kSeries); ++it) {
         QPolygonF points;
@@ -183,7 +183,7 @@ void StudyChart::paintMinimum(QPainter& p, const QRectF& area, const Colours& c)
     const QFontMetricsF fm(font(), p.device());
     const Frame f = frame(area, fm);
     const double line = f.line;
-    const Optimum& best = m_form.best();
+    const Optimum& best = form_.best();
     const QPointF m(f.x(f.percentOf(best.share)), f.y(best.total));
     const double r = line * 0.35;
     p.setPen(QPen(c.text, 1));
@@ -212,8 +212,8 @@ void StudyChart::paintChosen(QPainter& p, const QRectF& area, const Colours& c) 
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const Frame f = frame(area, QFontMetricsF(font(), p.device()));
-    const Figures& chosen = m_form.figures();
-    const double cx = f.x(f.percentOf(m_form.input().spouseShare));
+    const Figures& chosen = form_.figures();
+    const double cx = f.x(f.percentOf(form_.input().spouseShare));
     p.setPen(QPen(c.text, 1, Qt::DotLine));
     p.drawLine(QPointF(cx, f.plot.top()), QPointF(cx, f.plot.bottom()));
     for (const Series& s : kSeries) {

@@ -62,9 +62,9 @@ private:
     void paintChosen(QPainter& p, const QRectF& area, const Colours& c) const;
     void paintMinimum(QPainter& p, const QRectF& area, const Colours& c) const;
 
-    const StudyForm& m_form;
-    QPixmap m_cache;
-    Key m_key;
+    const StudyForm& form_;
+    QPixmap cache_;
+    Key key_;
 };
 
 } // namespace kz::second

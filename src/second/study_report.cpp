@@ -42,8 +42,8 @@ kz::report::Document studyReport(const StudyForm& form, const StudyChart& chart,
     doc.inputs.append(inputs);
 
     kz::report::Table figures{u"選んだ割合の税額"_s, {u"項目"_s, u"金額"_s}, {}, u"（単位：千円）"_s, true};
-    for (const FigureRow& row : kFigureRows)
-        figures.rows.append({QString::fromUtf16(row.caption), shownAmount(form.figures().*(row.value))});
+    for (const StudyFigure& row : kStudyFigures)
+        figures.rows.append({qs(row.caption), shownAmount(form.figures().*(row.value))});
     doc.tables.append(figures);
 
     kz::report::Table shares{u"配偶者の取得割合ごとの税額"_s, tableColumns(), {}, u"（単位：千円）"_s, true};

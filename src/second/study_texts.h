@@ -2,6 +2,7 @@
 #pragma once
 // What the study's window and its report both write: captions, shown amounts, table cells.
 #ifndef Q_MOC_RUN
+#include "core/second/study_figures.h"
 #include "core/second/study_model.h"
 #endif
 
@@ -11,25 +12,6 @@
 namespace kz::second {
 
 const char16_t* entryCaption(Entry e);
-
-struct FigureRow {
-    const char16_t* caption;
-    double Figures::*value;
-};
-inline constexpr FigureRow kFigureRows[] = {
-    {u"一次相続　相続税の総額", &Figures::firstTax},
-    {u"配偶者の税額軽減", &Figures::reduction},
-    {u"配偶者の納付税額", &Figures::spousePays},
-    {u"子の納付税額（合計）", &Figures::childrenPay},
-    {u"受遺者の納付税額（２割加算）", &Figures::legateePays},
-    {u"一次相続の納付税額", &Figures::firstPayable},
-    {u"二次相続の課税価格", &Figures::secondEstate},
-    {u"二次相続の基礎控除額", &Figures::secondDeduction},
-    {u"二次相続　相続税の総額", &Figures::secondTax},
-    {u"相次相続控除", &Figures::credit},
-    {u"二次相続の納付税額", &Figures::secondPayable},
-    {u"一次・二次の合計", &Figures::total},
-};
 
 // A figure to the 千円 as shown: "3,654".
 QString shownAmount(double v);

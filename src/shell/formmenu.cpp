@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "shell/formmenu.h"
 
+#include "report/report.h"
+
 #include "ui/app.h"
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/placement.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -63,6 +66,9 @@ Formmenu::Formmenu(QWidget* parent)
     QFont pickerFont = DTPicker1->font();
     pickerFont.setPointSizeF(8.25); // the full date must fit beside the drop-down arrow
     DTPicker1->setFont(pickerFont);
+    // Reports date themselves in an era, 昭和 the first they write; the menu gives them its date.
+    DTPicker1->setMinimumDate(kz::report::firstEraDate());
+    connect(DTPicker1, &QDateEdit::dateChanged, this, [](QDate date) { kz::report::setReportDate(date); });
 
     Label1 = makeLabel(QString(), 120, 2950, 1455, 255, this, Qt::AlignCenter);
     Label1->setObjectName(u"Label1"_s);
@@ -91,6 +97,8 @@ Formmenu::Formmenu(QWidget* parent)
     Form_Load();
     Timer1->start();
 }
+
+Formmenu::~Formmenu() { kz::report::setReportDate({}); }
 
 QString Formmenu::clockText(const QTime& time) { return time.toString(u"HH:mm:ss"_s); }
 

@@ -16,6 +16,7 @@ class Formmenu : public QWidget {
     Q_OBJECT
 public:
     explicit Formmenu(QWidget* parent = nullptr);
+    ~Formmenu() override;
 
     // "hh:mm:ss" in 24-hour form.
     static QString clockText(const QTime& time);

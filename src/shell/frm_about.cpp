@@ -5,7 +5,7 @@
 #include "ui/controls.h"
 #include "ui/icons.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/placement.h"
 
 #include <QLabel>
 #include <QPushButton>

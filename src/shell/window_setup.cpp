@@ -7,7 +7,7 @@
 #include "shell/frm_about.h"
 #include "tax_sheet/form_souzoku.h"
 #include "terms_help/form_szkaisetu.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 namespace kz::shell {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/form_souzoku.h"
 
-#include "report/case_io.h"
-#include "report/output.h"
-#include "report/steps_window.h"
+#include "file_commands/case_io.h"
+#include "file_commands/file_commands.h"
 #include "tax_sheet/case_reader.h"
+#include "tax_sheet/assets_window.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -17,11 +17,14 @@
 #include "ui/entry_field.h"
 #include "ui/print.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/placement.h"
+#include "ui/modal.h"
 
 #include <QMessageBox>
 #include <QShortcut>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -38,33 +41,27 @@ constexpr Twips kPageLeft = 2520;   // the page in view
 constexpr Twips kParkedLeft = 13800; // outside the client area
 constexpr Twips kPageTop = 0;
 
-// Commands beside the stated ones, in the free right part of the sheet's heading row, right
-// of the law's drop-down: the command column's band under "シートHELP" is taken by the gift
-// table under a law with more brackets. A smaller face than the stated buttons, so that all
-// four fit the row. Tab reaches them after the stated order; each has its own key.
+// Commands beside the stated ones: the file commands, and 二次相続… in the row that names
+// none. The steps, the reports and 二次相続… stand in the free right part of the
+// sheet's heading row, right of the law's drop-down: the command column's band under
+// "シートHELP" is taken by the gift table under a law with more brackets. A smaller face than
+// the stated buttons, so that all four fit the row. Tab reaches them after the stated order;
+// each has its own key. The case file's commands stand in the command column under
+// "シートHELP", above the gift table at its tallest.
 struct ExtraCommand {
-    const char16_t* caption;
-    const char16_t* name;
-    Twips left, width;
-    QKeyCombination key;
-    void (FormSouzoku::*act)();
+    std::optional<kz::files::Command> command;
+    Twips left, top, width;
 };
-constexpr Twips kExtraTop = 105, kExtraHeight = 360;
+constexpr Twips kExtraTop = 105, kCaseTop = 2430, kExtraHeight = 360;
 constexpr qreal kExtraPointSize = 8;
-const ExtraCommand kExtraCommands[] = {
-    {u"計算過程", u"StepsCommand", 8495, 840, QKeyCombination(Qt::Key_F2), &FormSouzoku::showSteps},
-    {u"PDFに保存…", u"SaveCommand", 9380, 1140, QKeyCombination(Qt::CTRL, Qt::Key_S), &FormSouzoku::saveReport},
-    {u"印刷プレビュー…", u"PreviewCommand", 10565, 1400, QKeyCombination(Qt::CTRL, Qt::Key_P),
-     &FormSouzoku::previewReport},
-    {u"二次相続…", u"CommandNiji", 12010, 990, QKeyCombination(Qt::Key_F3), &FormSouzoku::CommandNiji_Click},
-};
-// The case file's commands in the command column under "シートHELP", above the gift table
-// at its tallest. Ctrl+S is the PDF's: saving a case takes Ctrl+Shift+S, the common key of
-// a save that asks for the file's name, which this one always does.
-constexpr Twips kCaseTop = 2430;
-const ExtraCommand kCaseCommands[] = {
-    {u"開く…", u"OpenCommand", 120, 1050, QKeyCombination(Qt::CTRL, Qt::Key_O), &FormSouzoku::openFile},
-    {u"保存…", u"SaveCaseCommand", 1245, 1050, QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S), &FormSouzoku::saveCase},
+using kz::files::Command;
+constexpr ExtraCommand kExtraCommands[] = {
+    {Command::Steps, 8495, kExtraTop, 840},
+    {Command::SaveReport, 9380, kExtraTop, 1140},
+    {Command::PreviewReport, 10565, kExtraTop, 1400},
+    {std::nullopt, 12010, kExtraTop, 990}, // 二次相続…
+    {Command::Open, 120, kCaseTop, 1050},
+    {Command::SaveCase, 1245, kCaseTop, 1050},
 };
 
 } // namespace
@@ -77,7 +74,7 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     setWindowTitle(u"相続税計算シート"_s);
     setFixedSize(kz::ui::twipsSize(13200, 9360));
 
-    Picture3 = new SheetPage(m_sheet, this);
+    Picture3 = new SheetPage(sheet_, this);
     Picture2 = new ProceduresChart(this);
     Command4 = Picture3->Command4;
 
@@ -129,7 +126,7 @@ FormSouzoku::FormSouzoku(QWidget* parent)
     // The column's own commands beside the stated ones, top to bottom.
     addExtraCommands();
     CommandNiji = findChild<CommandButton*>(u"CommandNiji"_s);
-    kz::report::acceptCaseDrops(this);
+    kz::files::acceptCaseDrops(this);
 
     connect(Picture3, &SheetPage::lawChanged, this, &FormSouzoku::followLaw);
 
@@ -142,7 +139,10 @@ FormSouzoku::FormSouzoku(QWidget* parent)
 
 FormSouzoku::~FormSouzoku()
 {
-    // The page talks to m_sheet until it is gone, and members go before child widgets.
+    // The page talks to sheet_ until it is gone, and members go before child widgets; so
+    // does 財産の内訳 with assets_.
+    delete kz::ui::openWindow(kz::ui::WindowKind::Assets);
+    kz::ui::unregisterWindow(kz::ui::WindowKind::Assets, this);
     delete Picture3;
 }
 
@@ -169,87 +169,91 @@ void FormSouzoku::showPage(QWidget* page, QWidget* parked)
 
 QWidget* FormSouzoku::addExtraCommands()
 {
+    commands_ = new kz::files::FileCommands(
+        this, *this,
+        {u"相続税試算"_s, u"計算過程 － 相続税計算シート"_s, kz::ui::WindowKind::TaxSteps,
+         [this](const QDate& date) { return sheetReport(sheet_, date, kz::assets::assetsSteps(assets_, sheet_)); },
+         [this] { return stepsPage(sheet_, kz::assets::assetsSteps(assets_, sheet_)); },
+         [this](ReportUse use) { return refuseReport(use); }});
     QWidget* last = Picture5;
-    std::vector<std::pair<const ExtraCommand*, Twips>> commands;
-    for (const ExtraCommand& c : kExtraCommands)
-        commands.emplace_back(&c, kExtraTop);
-    for (const ExtraCommand& c : kCaseCommands)
-        commands.emplace_back(&c, kCaseTop);
-    for (const auto& [command, top] : commands) {
-        const ExtraCommand& c = *command;
-        auto* b = new CommandButton(QString::fromUtf16(c.caption), this);
-        b->setObjectName(QString::fromUtf16(c.name));
+    for (const ExtraCommand& c : kExtraCommands) {
+        CommandButton* b = nullptr;
+        QKeyCombination key(Qt::Key_F3);
+        if (c.command) {
+            b = commands_->button(*c.command, this);
+            key = kz::files::info(*c.command).key;
+        } else {
+            b = new CommandButton(u"二次相続…"_s, this);
+            b->setObjectName(u"CommandNiji"_s);
+            b->setAccessibleName(u"二次相続"_s);
+            connect(b, &QPushButton::clicked, this, &FormSouzoku::CommandNiji_Click);
+        }
         QFont small = b->font();
         small.setPointSizeF(kExtraPointSize);
         b->setFont(small);
-        b->setGeometry(twipsRect(c.left, top, c.width, kExtraHeight));
+        b->setGeometry(twipsRect(c.left, c.top, c.width, kExtraHeight));
         b->raise();
-        b->setAccessibleName(QString(b->text()).remove(u'…'));
-        connect(b, &QPushButton::clicked, this, c.act);
-        kz::ui::bindKey(b, c.key, this);
+        kz::ui::bindKey(b, key, this);
         setTabOrder(std::exchange(last, b), b);
         extraCommands.append(b);
     }
+    // 財産の内訳 fills the six amounts: its command stands on the sheet above 納付税額計算, where
+    // the amounts it writes are computed; the heading row has no room left.
+    auto* assets = new CommandButton(u"財産の内訳…"_s, Picture3);
+    assets->setObjectName(u"AssetsCommand"_s);
+    assets->setGeometry(twipsRect(8520, 7395, 1935, kExtraHeight));
+    assets->setAccessibleName(u"財産の内訳"_s);
+    connect(assets, &QPushButton::clicked, this, &FormSouzoku::showAssets);
+    kz::ui::bindKey(assets, QKeyCombination(Qt::Key_F6), this);
+    setTabOrder(std::exchange(last, assets), assets);
+    extraCommands.append(assets);
+    kz::ui::registerWindow(kz::ui::WindowKind::Assets, [this] {
+        return new AssetsWindow(sheet_, assets_, [this] { commands_->refreshSteps(); }, this);
+    }, this);
     // The steps window follows every change of a result.
-    auto mirror = std::move(m_sheet.labelChanged);
-    m_sheet.labelChanged = [this, mirror = std::move(mirror)](Label l) {
+    auto mirror = std::move(sheet_.labelChanged);
+    sheet_.labelChanged = [this, mirror = std::move(mirror)](Label l) {
         if (mirror)
             mirror(l);
-        refreshSteps();
+        commands_->refreshSteps();
     };
-    kz::ui::registerWindow(kz::ui::WindowKind::TaxSteps, [this] {
-        return new kz::report::StepsWindow(u"計算過程 － 相続税計算シート"_s, [this] { return stepsPage(m_sheet); }, this);
-    });
     return last;
-}
-
-void FormSouzoku::refreshSteps()
-{
-    if (auto* steps = dynamic_cast<kz::report::StepsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSteps)))
-        steps->refresh();
-}
-
-void FormSouzoku::showSteps() { kz::ui::showWindow(kz::ui::WindowKind::TaxSteps); }
-
-void FormSouzoku::saveReport()
-{
-    if (refuseReport(ReportUse::Save))
-        return;
-    kz::report::Document doc = sheetReport(m_sheet, kz::report::reportDate());
-    kz::report::attachCase(doc, fileCase());
-    kz::report::saveWithDialog(this, doc, u"相続税試算"_s, &m_client);
-}
-
-void FormSouzoku::previewReport()
-{
-    if (!refuseReport(ReportUse::Print))
-        kz::report::showPreview(this, sheetReport(m_sheet, kz::report::reportDate()), &m_client);
 }
 
 // A report is only of results that stand; otherwise the sheet says why, as its own run does,
 // and leads to 納付税額計算.
 bool FormSouzoku::refuseReport(ReportUse use)
 {
-    const QString why = reportRefusal(m_sheet, use);
+    const QString why = reportRefusal(sheet_, use);
     if (why.isEmpty())
         return false;
     QMessageBox box(QMessageBox::Warning, u"相続税計算"_s, why, QMessageBox::Ok, this);
-    box.exec();
-    activateWindow();
+    kz::ui::runModal(box, this);
     showPage(Picture3, Picture2);
     Command4->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+// Entries that do not read cannot be kept as a case: said before the file goes without them.
+void FormSouzoku::warnBeforeSave()
+{
+    if (!assets_.texts.items.empty() && !kz::assets::estateOf(assets_, sheet_)) {
+        QMessageBox box(QMessageBox::Warning, u"相続税計算"_s,
+                        u"財産の内訳に読めない入力があるため、財産の内訳は保存されません。"_s, QMessageBox::Ok, this);
+        kz::ui::runModal(box, this);
+    }
 }
 
 kz::cases::FileCase FormSouzoku::fileCase() const
 {
     kz::cases::FileCase c;
     c.window = kz::cases::Window::Sheet;
-    c.sheet = kz::cases::sheetCase(m_sheet);
+    c.sheet = kz::cases::sheetCase(sheet_);
+    c.assets = kz::assets::estateOf(assets_, sheet_);
     return c;
 }
 
-bool FormSouzoku::holdsCalculatedCase() const { return m_sheet.working().reached != Working::Stage::None; }
+bool FormSouzoku::holdsCalculatedCase() const { return sheet_.working().reached != Working::Stage::None; }
 
 // The sheet becomes the one the case was typed into and computed on, as --compute computes
 // it; a stop is told as 納付税額計算 tells it.
@@ -261,14 +265,14 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
     findChild<CommandButton*>(u"OpenCommand"_s)->setFocus(Qt::OtherFocusReason);
     kz::ui::EntryField::leaveFieldUnderEdit(this);
     Picture3->adopt(computed.sheet);
+    // The case's assets replace the entries; an open 財産の内訳 would show the old ones.
+    if (QWidget* open = kz::ui::openWindow(kz::ui::WindowKind::Assets))
+        open->close();
+    kz::assets::takeEstate(assets_, c.assets);
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
         Picture3->tellStop(message);
 }
-
-void FormSouzoku::saveCase() { kz::report::saveCaseWithDialog(this, fileCase(), u"相続税試算"_s, m_client); }
-
-void FormSouzoku::openFile() { kz::report::openCaseWithDialog(this); }
 
 void FormSouzoku::Command1_Click() { showPage(Picture2, Picture3); }
 void FormSouzoku::Command2_Click() { showPage(Picture3, Picture2); }
@@ -278,15 +282,15 @@ void FormSouzoku::Command2_Click() { showPage(Picture3, Picture2); }
 void FormSouzoku::Command3_Click()
 {
     if (auto* help = dynamic_cast<LawFollower*>(kz::ui::showWindow(kz::ui::WindowKind::TermsHelp)))
-        help->followLaw(m_sheet.law());
+        help->followLaw(sheet_.law());
 }
 
 // The gift-tax panel and an open help window show the figures of the law now chosen.
 void FormSouzoku::followLaw()
 {
-    Picture4->setLaw(m_sheet.law());
+    Picture4->setLaw(sheet_.law());
     if (auto* help = dynamic_cast<LawFollower*>(kz::ui::openWindow(kz::ui::WindowKind::TermsHelp)))
-        help->followLaw(m_sheet.law());
+        help->followLaw(sheet_.law());
 }
 
 void FormSouzoku::Command7_Click() { close(); }
@@ -295,10 +299,12 @@ void FormSouzoku::Command7_Click() { close(); }
 void FormSouzoku::CommandNiji_Click()
 {
     if (auto* study = dynamic_cast<CaseReader*>(kz::ui::showWindow(kz::ui::WindowKind::SecondStudy)))
-        study->takeCase(m_sheet);
+        study->takeCase(sheet_);
 }
 
-void FormSouzoku::sendCase(CaseReader& reader) { reader.takeCase(m_sheet); }
+void FormSouzoku::showAssets() { kz::ui::showWindow(kz::ui::WindowKind::Assets); }
+
+void FormSouzoku::sendCase(CaseReader& reader) { reader.takeCase(sheet_); }
 
 void FormSouzoku::Picture5_Click()
 {

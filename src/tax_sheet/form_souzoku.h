@@ -4,8 +4,9 @@
 // the calculation sheet and the procedures chart take turns.
 // moc cannot parse the standard <concepts> header that the model's headers pull in.
 #ifndef Q_MOC_RUN
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 #include "tax_sheet/case_reader.h"
+#include "core/assets/sheet_fill.h"
 #include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
@@ -14,6 +15,9 @@
 
 class QLabel;
 
+namespace kz::files {
+class FileCommands;
+}
 namespace kz::ui {
 class ActionBox;
 class CommandButton;
@@ -25,13 +29,13 @@ class GiftTaxTable;
 class ProceduresChart;
 class SheetPage;
 
-class FormSouzoku : public QWidget, public CaseSource, public kz::report::CaseWindow {
+class FormSouzoku : public QWidget, public CaseSource, public kz::files::CaseWindow {
     Q_OBJECT
 public:
     explicit FormSouzoku(QWidget* parent = nullptr);
     ~FormSouzoku() override;
 
-    TaxSheet& sheet() { return m_sheet; }
+    TaxSheet& sheet() { return sheet_; }
 
     QWidget* Picture1 = nullptr;          // command column
     ProceduresChart* Picture2 = nullptr;  // 相続開始後の手続き
@@ -50,22 +54,17 @@ public:
     void Command3_Click();
     void Command7_Click();
     void CommandNiji_Click();
+    void showAssets(); // 財産の内訳 (F6)
+    kz::assets::SheetAssets& assets() { return assets_; }
     void sendCase(CaseReader& reader) override;
     void Picture5_Click();
 
-    // Beside the stated commands: the steps window (F2), the report as PDF (Ctrl+S) and
-    // in a print preview (Ctrl+P).
-    void showSteps();
-    void saveReport();
-    bool refuseReport(ReportUse use);
-    void previewReport();
-    // The case in a file: 保存… (Ctrl+Shift+S) and 開く… (Ctrl+O).
-    void saveCase();
-    void openFile();
     kz::cases::FileCase fileCase() const override;
     bool holdsCalculatedCase() const override;
     void openCase(const kz::cases::FileCase& c) override;
-    // The commands in the free band of the command column, by object name.
+    void warnBeforeSave() override;
+    // Beside the stated commands, by object name: the file commands (file_commands.h) and
+    // 二次相続… (F3).
     QList<kz::ui::CommandButton*> extraCommands;
 
 private:
@@ -73,10 +72,11 @@ private:
     void followLaw();
     void showPage(QWidget* page, QWidget* parked);
     QWidget* addExtraCommands(); // returns the last in the Tab order
-    void refreshSteps();
+    bool refuseReport(ReportUse use);
 
-    TaxSheet m_sheet; // the sheet page refers to it; the destructor removes the page first
-    QString m_client; // お客様名 for its reports, kept while the window is open and nowhere else
+    TaxSheet sheet_; // the sheet page refers to it; the destructor removes the page first
+    kz::files::FileCommands* commands_ = nullptr;
+    kz::assets::SheetAssets assets_; // the 財産の内訳 entries while the window is open
 };
 
 } // namespace kz::tax

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet_layout.h"
 
+#include "core/tax_sheet/figures.h"
+#include "ui/app.h"
+
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <string>
 #include <iterator>
 
 using namespace Qt::StringLiterals;
@@ -43,19 +48,35 @@ constexpr std::array<const char16_t*, 6> kRowCaption{
     u"相続・遺贈で取得した額", u"みなし相続財産の額(＋)", u"非課税財産の額　　(－)",
     u"継承した債務の額",       u"葬式費用の負担額",       nullptr, // the law's gift row
 };
-constexpr std::array<const char16_t*, 5> kPersonLabelCaption{
-    u"　①　各人の課税価格", u"相続額(千円)", u"相続税額(千円)", u"相続額比率", u"修正前税額(千円)",
-};
-constexpr std::array<const char16_t*, 9> kSheetLabelCaption{
-    u"　②　課税価格（合計額）",
+// The figures' captions (figures.h) as the sheet prints them: indented by a full-width blank,
+// a formula set apart, amounts in (千円). Made once and kept, to stand in the control table.
+const char16_t* onSheet(const std::string& text)
+{
+    static std::deque<std::u16string> made;
+    return made.emplace_back(QString::fromStdString(text).toStdU16String()).c_str();
+}
+std::string indented(const SheetFigure& f)
+{
+    return "　" + std::string(f.caption) + (f.formula.empty() ? "" : "　" + std::string(f.formula));
+}
+const std::array<const char16_t*, 5> kPersonLabelCaption = [] {
+    std::array<const char16_t*, 5> out{};
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const PersonFigure& f = kPersonFigures[i];
+        out[i] = onSheet((i == 0 ? "　" : "") + std::string(f.caption) + (i > 0 && f.thousands ? "(千円)" : ""));
+    }
+    return out;
+}();
+const std::array<const char16_t*, 9> kSheetLabelCaption{
+    onSheet(indented(kTotalTaxable)),
     u"",
     nullptr, // ③: the law's formula
-    u"　④　課税遺産総額　（②－③）",
-    u"　⑤　相続税の総額",
-    u"配偶者の税額軽減額計算",
-    u"相続人 2 未成年者控除",
-    u"相続人 3 未成年者控除",
-    u"相続人 4 未成年者控除",
+    onSheet(indented(kTaxableEstate)),
+    onSheet(indented(kTotalTax)),
+    onSheet(std::string(kSpouseReduction.caption) + "計算"),
+    onSheet(QString::fromUtf16(kHeading[1]).toStdString() + " " + std::string(kMinorDeduction.caption)),
+    onSheet(QString::fromUtf16(kHeading[2]).toStdString() + " " + std::string(kMinorDeduction.caption)),
+    onSheet(QString::fromUtf16(kHeading[3]).toStdString() + " " + std::string(kMinorDeduction.caption)),
 };
 constexpr const char16_t* kPayableCaption = u"各　人　の　納 付 税 額";
 
@@ -80,7 +101,7 @@ constexpr ClearingRow kClearing[] = {
 
 // The captions that stand once on the sheet. Blocks are framed like the boxes of a
 // printed tax form; the generated rows (column heads, units, input frames) follow below.
-constexpr Control kCaptions[] = {
+const Control kCaptions[] = {
     // 各人の課税価格の算出: six amount rows per person and their taxable value ①.
     {Kind::Frame, u"", 60, 540, 10440, 2190},
     {Kind::Label, u"各人の課税価格の算出", 120, 570, 2460, 255, kLeft, 0, 0, 0, true},
@@ -274,7 +295,7 @@ QString labelCaption(Label l, const LawEdition& law)
         return spoken(l.index == 2 ? law.basicCaption : kSheetLabelCaption.at(i));
     const QString column = columnHeading(static_cast<int>(l.array) + 1) + u' ';
     if (i == 5)
-        return column + u"各人の納付税額"_s;
+        return column + kz::ui::qs(personFigure(PersonRow::Payable).caption);
     return column + spoken(kPersonLabelCaption.at(i));
 }
 
@@ -296,7 +317,7 @@ std::vector<Control> fixedControls(const LawEdition& law)
     const Twips rule = std::min<Twips>(6870 + spouseTop - kSpouseTop, kSpouseBottom - 300);
     // 配偶者の税額軽減額計算: the reduction beside its formula, written as a fraction.
     out.push_back({Kind::Frame, u"", 60, spouseTop, 8400, kSpouseBottom - spouseTop});
-    out.push_back({Kind::Label, u"配偶者の税額軽減額計算", 120, spouseTop + 30, 2460, 240, kLeft, 0, 0, 0, true});
+    out.push_back({Kind::Label, kSheetLabelCaption[5], 120, spouseTop + 30, 2460, 240, kLeft, 0, 0, 0, true});
     out.push_back({Kind::Label, u"相続税の総額×", 2520, rule - 120, 1260, 240, kRight});
     // Just wide enough for the numerator to break after "ほう、".
     out.push_back({Kind::Label, u"（課税価格の法定相続分と各人の課税価格①の少ないほう、1.6億以下なら1.6億）", 3840, rule - 405,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tax_sheet/sheet_page.h"
 
+#include "core/tax_sheet/figures.h"
+
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/sheet_layout.h"
 #include "ui/app.h"
@@ -10,6 +12,7 @@
 #include "ui/entry_field.h"
 #include "ui/text_fit.h"
 #include "ui/twips.h"
+#include "ui/modal.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -49,7 +52,7 @@ std::optional<Arrow> arrowOf(int key)
 
 SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     : QWidget(parent)
-    , m_sheet(sheet)
+    , sheet_(sheet)
 {
     setObjectName(u"Picture3"_s);
     resize(kz::ui::twipsSize(layout::kPageWidth, layout::kPageHeight));
@@ -57,12 +60,12 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
 
     // The heading is built like every caption, its text being the law's.
     const layout::Rect h = layout::kSheetHeading;
-    m_heading = static_cast<QLabel*>(kz::ui::buildControl(
+    heading_ = static_cast<QLabel*>(kz::ui::buildControl(
         {kz::ui::Kind::Label, u"", h.left, h.top, h.width, h.height, Qt::AlignLeft | Qt::AlignVCenter, 0, 0,
          layout::kHeadingPointSize, true},
         this));
-    m_heading->setText(layout::heading(m_sheet.law()));
-    const QFont headingFont = m_heading->font();
+    heading_->setText(layout::heading(sheet_.law()));
+    const QFont headingFont = heading_->font();
     buildCaptions();
 
     QFont amountFont(u"ＭＳ Ｐゴシック"_s);
@@ -72,7 +75,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         auto* e = new EntryField(this);
         e->setObjectName(qs(fieldName(f)));
         e->setGeometry(pixels(layout::fieldRect(f)));
-        e->setAccessibleName(layout::fieldCaption(f, m_sheet.law()));
+        e->setAccessibleName(layout::fieldCaption(f, sheet_.law()));
         e->setAlignment(isShareField(f) ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
         // The sheet's fields take text of any length; the commit reads only its leading number.
         e->setMaxLength(std::numeric_limits<int>::max());
@@ -80,31 +83,31 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
             e->setFont(amountFont);
         if (!keepsInputMethod(f))
             e->setInputMethodAllowed(false);
-        e->setText(qs(m_sheet.text(f)));
+        e->setText(qs(sheet_.text(f)));
         connect(e, &QLineEdit::textChanged, this, [this, f] { Num_Change(f); });
         e->onFocusIn = [this, f] { Num_GotFocus(f); };
         e->onFocusOut = [this, f] { Num_LostFocus(f); };
         e->onKeyDown = [this, f](int key) { return Num_KeyDown(f, key); };
         e->onEnter = [this, f] { Num_Enter(f); };
-        m_fields[static_cast<std::size_t>(tab)] = e;
+        fields_[static_cast<std::size_t>(tab)] = e;
     }
 
     for (int slot = 0; slot < kLabelCount; ++slot) {
         const Label l = labelAtSlot(slot);
         const layout::Rect r = layout::labelRect(l);
-        QLabel* label = kz::ui::makeLabel(qs(m_sheet.labelText(l)), r.left, r.top, r.width, r.height, this,
+        QLabel* label = kz::ui::makeLabel(qs(sheet_.labelText(l)), r.left, r.top, r.width, r.height, this,
                                           Qt::AlignRight | Qt::AlignVCenter);
         label->setObjectName(qs(labelName(l)));
         kz::ui::setBackground(label, kz::ui::kPaleYellow);
         label->setFrameShape(QFrame::Box);
         label->setIndent(3);
-        label->setAccessibleDescription(layout::labelCaption(l, m_sheet.law()));
+        label->setAccessibleDescription(layout::labelCaption(l, sheet_.law()));
         // A result can be selected and copied, though the Tab key passes it by.
         kz::ui::makeSelectable(label);
         kz::ui::fitText(label);
-        if (l == sheetLabel(1))
+        if (l == kHiddenLabel)
             label->hide();
-        m_labels[static_cast<std::size_t>(slot)] = label;
+        labels_[static_cast<std::size_t>(slot)] = label;
     }
 
     for (const ClearLabel c : layout::kClearingLabels) {
@@ -128,7 +131,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         box->setFrameShape(QFrame::Box);
         box->setCursor(Qt::PointingHandCursor);
         box->onClick = [this, c] { Label_Click(c); };
-        m_clearing[static_cast<std::size_t>(c)] = box;
+        clearing_[static_cast<std::size_t>(c)] = box;
     }
 
     Command4 = new CommandButton(u"納付税額計算"_s, this);
@@ -153,34 +156,34 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         Combo1->addItem(QString::fromUtf16(law.name));
         nameWidth = std::max(nameWidth, heading.horizontalAdvance(QString::fromUtf16(law.name)));
     }
-    const int bracketLeft = heading.horizontalAdvance(layout::heading(m_sheet.law()).section(u'[', 0, 0));
-    Combo1->setGeometry(m_heading->x() + bracketLeft - 4, m_heading->y(), nameWidth + 24, m_heading->height());
-    Combo1->setCurrentIndex(static_cast<int>(&m_sheet.law() - lawEditions().data()));
+    const int bracketLeft = heading.horizontalAdvance(layout::heading(sheet_.law()).section(u'[', 0, 0));
+    Combo1->setGeometry(heading_->x() + bracketLeft - 4, heading_->y(), nameWidth + 24, heading_->height());
+    Combo1->setCurrentIndex(static_cast<int>(&sheet_.law() - lawEditions().data()));
     connect(Combo1, &QComboBox::currentIndexChanged, this, &SheetPage::Combo1_Change);
 
-    for (std::size_t tab = 1; tab < m_fields.size(); ++tab)
-        setTabOrder(m_fields[tab - 1], m_fields[tab]);
-    setTabOrder(m_fields.back(), Command4);
+    for (std::size_t tab = 1; tab < fields_.size(); ++tab)
+        setTabOrder(fields_[tab - 1], fields_[tab]);
+    setTabOrder(fields_.back(), Command4);
 
-    m_sheet.inputChanged = [this](Field f) { mirrorField(f); };
-    m_sheet.labelChanged = [this](Label l) { mirrorLabel(l); };
-    m_sheet.lawChanged = [this] { followLaw(); };
+    sheet_.inputChanged = [this](Field f) { mirrorField(f); };
+    sheet_.labelChanged = [this](Label l) { mirrorLabel(l); };
+    sheet_.lawChanged = [this] { followLaw(); };
 }
 
 SheetPage::~SheetPage()
 {
-    m_sheet.inputChanged = nullptr;
-    m_sheet.labelChanged = nullptr;
-    m_sheet.lawChanged = nullptr;
-    for (EntryField* e : m_fields) {
+    sheet_.inputChanged = nullptr;
+    sheet_.labelChanged = nullptr;
+    sheet_.lawChanged = nullptr;
+    for (EntryField* e : fields_) {
         e->onFocusIn = nullptr;
         e->onFocusOut = nullptr;
     }
 }
 
-EntryField* SheetPage::field(Field f) const { return m_fields.at(static_cast<std::size_t>(tabIndex(f))); }
-QLabel* SheetPage::resultLabel(Label l) const { return m_labels.at(static_cast<std::size_t>(labelSlot(l))); }
-ActionBox* SheetPage::clearingLabel(ClearLabel c) const { return m_clearing.at(static_cast<std::size_t>(c)); }
+EntryField* SheetPage::field(Field f) const { return fields_.at(static_cast<std::size_t>(tabIndex(f))); }
+QLabel* SheetPage::resultLabel(Label l) const { return labels_.at(static_cast<std::size_t>(labelSlot(l))); }
+ActionBox* SheetPage::clearingLabel(ClearLabel c) const { return clearing_.at(static_cast<std::size_t>(c)); }
 
 void SheetPage::enterField(Field f) { field(f)->enter(); }
 
@@ -188,7 +191,7 @@ void SheetPage::enterField(Field f) { field(f)->enter(); }
 // at the first amount.
 void SheetPage::Command4_Click()
 {
-    tellStop(stopMessage(m_sheet.command4()));
+    tellStop(stopMessage(sheet_.command4()));
 }
 
 void SheetPage::tellStop(std::string_view message)
@@ -196,61 +199,59 @@ void SheetPage::tellStop(std::string_view message)
     if (message.empty())
         return;
     QMessageBox box(QMessageBox::Warning, u"相続税計算"_s, qs(message), QMessageBox::Ok, this);
-    box.exec();
-    // Without a window manager nothing gives the activation back once the box is gone.
-    window()->activateWindow();
+    kz::ui::runModal(box, window());
     enterField(amountField(1, 0));
 }
 
 void SheetPage::adopt(const TaxSheet& computed)
 {
     // The window's own wiring stays: only the model's state is the computed one.
-    auto input = std::move(m_sheet.inputChanged);
-    auto label = std::move(m_sheet.labelChanged);
-    auto law = std::move(m_sheet.lawChanged);
-    m_sheet = computed;
-    m_sheet.inputChanged = std::move(input);
-    m_sheet.labelChanged = std::move(label);
-    m_sheet.lawChanged = std::move(law);
+    auto input = std::move(sheet_.inputChanged);
+    auto label = std::move(sheet_.labelChanged);
+    auto law = std::move(sheet_.lawChanged);
+    sheet_ = computed;
+    sheet_.inputChanged = std::move(input);
+    sheet_.labelChanged = std::move(label);
+    sheet_.lawChanged = std::move(law);
     followLaw();
     for (int tab = 0; tab < kFieldCount; ++tab)
-        m_sheet.inputChanged(fieldAtTab(tab));
+        sheet_.inputChanged(fieldAtTab(tab));
     for (int slot = 0; slot < kLabelCount; ++slot)
-        m_sheet.labelChanged(labelAtSlot(slot));
+        sheet_.labelChanged(labelAtSlot(slot));
 }
 
-void SheetPage::Label_Click(ClearLabel label) { m_sheet.click(label); }
+void SheetPage::Label_Click(ClearLabel label) { sheet_.click(label); }
 
 void SheetPage::Combo1_Change(int index)
 {
     const auto editions = lawEditions();
     if (index >= 0 && index < static_cast<int>(editions.size()))
-        m_sheet.setLaw(editions[static_cast<std::size_t>(index)]);
+        sheet_.setLaw(editions[static_cast<std::size_t>(index)]);
 }
 
 // Captions and frames lie under the fields and labels, also when a law rebuilds them.
 void SheetPage::buildCaptions()
 {
-    for (QWidget* w : m_captions)
+    for (QWidget* w : captions_)
         delete w;
-    m_captions.clear();
+    captions_.clear();
     // A caption longer than its box wraps. Measuring every caption is a good part of a
     // sheet's build and gives the same answer for every sheet of one law, so the first
     // sheet of the process measures each law's captions.
     static std::map<const LawEdition*, std::vector<bool>> wrapsByLaw;
-    std::vector<bool>& wraps = wrapsByLaw[&m_sheet.law()];
+    std::vector<bool>& wraps = wrapsByLaw[&sheet_.law()];
     const bool measure = wraps.empty();
     std::size_t index = 0;
-    for (const kz::ui::Control& c : layout::fixedControls(m_sheet.law())) {
+    for (const kz::ui::Control& c : layout::fixedControls(sheet_.law())) {
         QWidget* w = kz::ui::buildControl(c, this);
         auto* label = qobject_cast<QLabel*>(w);
         if (measure)
             wraps.push_back(label && label->sizeHint().width() > label->width());
         if (wraps[index++])
             label->setWordWrap(true);
-        m_captions.push_back(w);
+        captions_.push_back(w);
     }
-    for (auto it = m_captions.rbegin(); it != m_captions.rend(); ++it) {
+    for (auto it = captions_.rbegin(); it != captions_.rend(); ++it) {
         (*it)->lower();
         (*it)->show();
     }
@@ -258,22 +259,22 @@ void SheetPage::buildCaptions()
 
 void SheetPage::followLaw()
 {
-    const LawEdition& law = m_sheet.law();
-    m_heading->setText(layout::heading(law));
+    const LawEdition& law = sheet_.law();
+    heading_->setText(layout::heading(law));
     buildCaptions();
     for (int tab = 0; tab < kFieldCount; ++tab)
-        m_fields[static_cast<std::size_t>(tab)]->setAccessibleName(layout::fieldCaption(fieldAtTab(tab), law));
+        fields_[static_cast<std::size_t>(tab)]->setAccessibleName(layout::fieldCaption(fieldAtTab(tab), law));
     for (int slot = 0; slot < kLabelCount; ++slot)
-        m_labels[static_cast<std::size_t>(slot)]->setAccessibleDescription(layout::labelCaption(labelAtSlot(slot), law));
+        labels_[static_cast<std::size_t>(slot)]->setAccessibleDescription(layout::labelCaption(labelAtSlot(slot), law));
     Combo1->setCurrentIndex(static_cast<int>(&law - lawEditions().data()));
     emit lawChanged();
 }
 
-void SheetPage::Num_Change(Field f) { m_sheet.setText(f, kz::ui::utf8(field(f)->text())); }
+void SheetPage::Num_Change(Field f) { sheet_.setText(f, kz::ui::utf8(field(f)->text())); }
 
 void SheetPage::Num_GotFocus(Field f)
 {
-    m_sheet.gotFocus(f);
+    sheet_.gotFocus(f);
     // Caret at the start with everything selected: the first key typed replaces the value.
     // Every field, not only the amounts: a count "4" and a typed "5" must not make 45 heirs.
     EntryField* e = field(f);
@@ -281,7 +282,7 @@ void SheetPage::Num_GotFocus(Field f)
     e->setSelection(length, -length);
 }
 
-void SheetPage::Num_LostFocus(Field f) { m_sheet.lostFocus(f); }
+void SheetPage::Num_LostFocus(Field f) { sheet_.lostFocus(f); }
 
 bool SheetPage::Num_KeyDown(Field f, int key)
 {
@@ -312,12 +313,12 @@ void SheetPage::moveFocus(const FocusTarget& target)
 void SheetPage::mirrorField(Field f)
 {
     EntryField* e = field(f);
-    const QString text = qs(m_sheet.text(f));
+    const QString text = qs(sheet_.text(f));
     // Only the model's own rewrites differ; the user's edit is already there, caret and all.
     if (e->text() != text)
         e->setText(text);
 }
 
-void SheetPage::mirrorLabel(Label l) { resultLabel(l)->setText(qs(m_sheet.labelText(l))); }
+void SheetPage::mirrorLabel(Label l) { resultLabel(l)->setText(qs(sheet_.labelText(l))); }
 
 } // namespace kz::tax

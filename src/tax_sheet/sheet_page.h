@@ -39,7 +39,7 @@ public:
     kz::ui::ActionBox* clearingLabel(ClearLabel c) const;
     kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算
     LawChooser* Combo1 = nullptr;              // the law edition, over the heading's bracket
-    QLabel* heading() const { return m_heading; }
+    QLabel* heading() const { return heading_; }
 
     // Puts the focus in a field as the user's own move would, with its arrival rules.
     void enterField(Field f);
@@ -69,12 +69,12 @@ private:
     void buildCaptions();
     void followLaw();
 
-    TaxSheet& m_sheet;
-    std::array<kz::ui::EntryField*, kFieldCount> m_fields{};
-    std::array<QLabel*, kLabelCount> m_labels{};
-    std::array<kz::ui::ActionBox*, 9> m_clearing{};
-    QLabel* m_heading = nullptr;
-    std::vector<QWidget*> m_captions; // the fixed captions of the current law
+    TaxSheet& sheet_;
+    std::array<kz::ui::EntryField*, kFieldCount> fields_{};
+    std::array<QLabel*, kLabelCount> labels_{};
+    std::array<kz::ui::ActionBox*, 9> clearing_{};
+    QLabel* heading_ = nullptr;
+    std::vector<QWidget*> captions_; // the fixed captions of the current law
 };
 
 } // namespace kz::tax

@@ -2,6 +2,7 @@
 #include "tax_sheet/sheet_report.h"
 
 #include "core/common/format.h"
+#include "core/tax_sheet/figures.h"
 #include "tax_sheet/sheet_layout.h"
 #include "core/tax_sheet/steps.h"
 #include "ui/app.h"
@@ -57,21 +58,20 @@ kz::report::Table amounts(const TaxSheet& s)
 kz::report::Table personResults(const TaxSheet& s)
 {
     kz::report::Table t{u"各人の相続税額の算出（計算結果）"_s, personColumns(u"項目"_s), {}, u"（単位：千円、比率を除く）"_s};
-    const QString captions[] = {u"①　各人の課税価格"_s, u"相続額"_s,    u"相続税額"_s,
-                                u"相続額比率"_s,        u"修正前税額"_s, u"各人の納付税額"_s};
     for (int i = 0; i < kAmountRows; ++i) {
-        if (i == 5) {
+        const auto r = static_cast<PersonRow>(i);
+        if (r == PersonRow::Payable) {
             // The deductions the payable tax takes account of, on the sheet's own rows.
-            QStringList minors{u"未成年者控除"_s, QString()};
+            QStringList minors{qs(kMinorDeduction.caption), QString()};
             for (int p = 2; p <= 4; ++p)
-                minors << labelText(s, sheetLabel(p + 4));
+                minors << labelText(s, minorDeductionLabel(p));
             t.rows.append(minors << QString());
         }
         // The legatee has no statutory share: the sheet shows no 相続額 or 相続税額 for it.
-        const bool noShare = i == 1 || i == 2;
-        QStringList row{captions[i]};
+        const bool noShare = r == PersonRow::Share || r == PersonRow::ShareTax;
+        QStringList row{qs(personFigure(r).caption)};
         for (int p = 1; p <= kPersons; ++p)
-            row << (noShare && p == kPersons ? QString() : labelText(s, personLabel(p, i)));
+            row << (noShare && p == kPersons ? QString() : labelText(s, personLabel(p, r)));
         t.rows.append(row);
     }
     return t;
@@ -80,11 +80,12 @@ kz::report::Table personResults(const TaxSheet& s)
 kz::report::Table totals(const TaxSheet& s)
 {
     kz::report::Table t{u"課税価格の合計と相続税の総額"_s, {u"項目"_s, u"金額"_s}, {}, u"（単位：千円）"_s};
-    t.rows.append({u"②　課税価格（合計額）"_s, labelText(s, sheetLabel(0))});
-    t.rows.append({QString::fromUtf16(s.law().basicCaption).trimmed(), labelText(s, sheetLabel(2))});
-    t.rows.append({u"④　課税遺産総額（②－③）"_s, labelText(s, sheetLabel(3))});
-    t.rows.append({u"⑤　相続税の総額"_s, labelText(s, sheetLabel(4))});
-    t.rows.append({u"配偶者の税額軽減額"_s, labelText(s, sheetLabel(5))});
+    for (const SheetFigure& f : kSheetFigures) {
+        // ③'s formula is the law's; the report's table writes each formula close up.
+        const QString caption = f.label == kBasicDeduction.label ? QString::fromUtf16(s.law().basicCaption).trimmed()
+                                                                 : qs(f.caption) + qs(f.formula);
+        t.rows.append({caption, labelText(s, f.label)});
+    }
     return t;
 }
 
@@ -92,7 +93,7 @@ kz::report::Table totals(const TaxSheet& s)
 
 QString emptyStepsHint() { return u"「納付税額計算」を押すと、ここに計算過程が表示されます。"_s; }
 
-kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
+kz::report::Document sheetReport(const TaxSheet& s, const QDate& date, const kz::Steps& assets)
 {
     kz::report::Document doc;
     doc.title = u"相続税の試算"_s;
@@ -100,7 +101,7 @@ kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
     doc.date = date;
     doc.inputs = {inputs(s)};
     doc.tables = {amounts(s), totals(s), personResults(s)};
-    doc.steps = kz::report::reportSteps(calculationSteps(s));
+    doc.steps = kz::report::reportSteps(assets) + kz::report::reportSteps(calculationSteps(s));
     doc.emptySteps = emptyStepsHint();
     doc.caveat = u"※ 計算シートでは受遺者の２割加算、配偶者の税額軽減、未成年者控除が計算できます。"
                  u"修正項目：２割加算、税額控除（贈与税額控除、配偶者の税額軽減、未成年者控除、障害者控除、相次相続控除、"
@@ -110,10 +111,12 @@ kz::report::Document sheetReport(const TaxSheet& s, const QDate& date)
     return doc;
 }
 
-kz::report::StepsPage stepsPage(const TaxSheet& s)
+kz::report::StepsPage stepsPage(const TaxSheet& s, const kz::Steps& assets)
 {
     kz::report::StepsPage page{u"相続税の試算　"_s + QString::fromUtf16(s.law().name), {}, {}};
     const kz::Steps steps = calculationSteps(s);
+    if (!assets.empty())
+        page.groups.append({u"財産の内訳から"_s, kz::report::reportSteps(assets)});
     if (steps.empty())
         page.note = emptyStepsHint();
     else

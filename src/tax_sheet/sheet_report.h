@@ -8,13 +8,14 @@ namespace kz::tax {
 
 // "相続税の試算": the inputs as entered, the results as the sheet shows them, the steps of
 // the last 納付税額計算 and the sheet's own caveat.
-kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date);
+// `assets`: how the amounts from 財産の内訳 were made, before the sheet's own steps.
+kz::report::Document sheetReport(const TaxSheet& sheet, const QDate& date, const kz::Steps& assets = {});
 
 // The 計算過程 window's page: the law, then the steps, and why the run stopped if it did; a
 // hint while the results are cleared.
-kz::report::StepsPage stepsPage(const TaxSheet& sheet);
+kz::report::StepsPage stepsPage(const TaxSheet& sheet, const kz::Steps& assets = {});
 
-enum class ReportUse : std::uint8_t { Save, Print };
+using kz::report::ReportUse;
 
 // Why no report can be made of the sheet as it stands, in the sheet's words: its results are
 // cleared, or the last 納付税額計算 stopped (and why). Empty when the results stand.

@@ -8,7 +8,7 @@
 #include "ui/command_button.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/placement.h"
 
 #include <QLabel>
 #include <QShortcut>

@@ -5,14 +5,11 @@
 #include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_page.h"
 #include "ui/entry_field.h"
+#include "ui/heap_trim.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 #include <cmath>
 #include <limits>
@@ -257,11 +254,9 @@ QPixmap sheetPicture(SheetPicture which, QSize size, const tax::LawEdition& law)
         qAddPostRoutine([] { pictureCache().clear(); });
     }
     const QPixmap& made = cache.emplace_back(key, renderSheetPicture(which, size, law).pixmap).second;
-#ifdef __GLIBC__
-    // The sheet built to draw it is gone, but glibc keeps its pages (0.3 MB) in the middle of
-    // the heap, where the window's later allocations would scatter over them.
-    malloc_trim(0);
-#endif
+    // The sheet built to draw it is gone, but the C library keeps its pages (0.3 MB) in the
+    // middle of the heap, where the window's later allocations would scatter over them.
+    kz::ui::trimHeap();
     return made;
 }
 

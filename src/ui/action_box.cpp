@@ -72,15 +72,15 @@ void ActionBox::click()
 
 void ActionBox::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
     event->accept();
 }
 
 void ActionBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool clicked = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
+    const bool clicked = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
     event->accept();
     if (clicked)
         click(); // last: the handler may close the window and this box with it
@@ -120,12 +120,12 @@ void ActionBox::paintEvent(QPaintEvent* event)
 void ActionBox::setVisible(bool visible)
 {
     if (!visible && hasFocus()) {
-        m_refocus = true;
+        refocus_ = true;
         clearFocus();
     }
     QLabel::setVisible(visible);
-    if (visible && m_refocus) {
-        m_refocus = false;
+    if (visible && refocus_) {
+        refocus_ = false;
         // The window may be inactive yet, just after the question: it gets the focus back
         // with its activation.
         setFocus(Qt::OtherFocusReason);

@@ -31,8 +31,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool m_pressed = false;
-    bool m_refocus = false;
+    bool pressed_ = false;
+    bool refocus_ = false;
 };
 
 // The focus frame of every control (focus_frame.h) over the whole of `w`.

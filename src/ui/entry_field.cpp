@@ -53,20 +53,20 @@ EntryField::~EntryField() { insideFields().removeAll(this); }
 
 void EntryField::arrive()
 {
-    m_arrivalReported = true;
-    if (!m_inside) {
-        m_inside = true;
+    arrivalReported_ = true;
+    if (!inside_) {
+        inside_ = true;
         insideFields().append(this);
     }
     if (onFocusIn)
         onFocusIn();
-    m_untouched = true;
+    untouched_ = true;
 }
 
 void EntryField::leave()
 {
-    m_inside = false;
-    m_untouched = false;
+    inside_ = false;
+    untouched_ = false;
     insideFields().removeAll(this);
     if (onFocusOut)
         onFocusOut();
@@ -92,7 +92,7 @@ void EntryField::focusChanged(QWidget* now)
         if (f != now && f->window() == window)
             f->leave();
     auto* reached = qobject_cast<EntryField*>(now);
-    if (reached && !reached->m_inside)
+    if (reached && !reached->inside_)
         reached->arrive();
 }
 
@@ -103,9 +103,9 @@ void EntryField::setInputMethodAllowed(bool allowed)
 
 void EntryField::enter()
 {
-    m_arrivalReported = false;
+    arrivalReported_ = false;
     setFocus(Qt::OtherFocusReason);
-    if (m_arrivalReported)
+    if (arrivalReported_)
         return;
     // No focus event came: leave the field under edit in this window by hand, then arrive.
     const QList<EntryField*> inside = insideFields();
@@ -133,7 +133,7 @@ void EntryField::keyPressEvent(QKeyEvent* event)
     // Shift or Ctrl held for a click is no edit.
     if (event->key() != Qt::Key_Shift && event->key() != Qt::Key_Control && event->key() != Qt::Key_Alt
         && event->key() != Qt::Key_Meta)
-        m_untouched = false;
+        untouched_ = false;
     // Ctrl+Tab and Ctrl+PageUp/Down belong to a tab control around the field, if any.
     if (pageTurn(event) != 0) {
         event->ignore();
@@ -166,7 +166,7 @@ void EntryField::keyPressEvent(QKeyEvent* event)
 
 void EntryField::inputMethodEvent(QInputMethodEvent* event)
 {
-    m_untouched = false;
+    untouched_ = false;
     QString kept;
     for (QChar c : event->commitString())
         if (entryCharAllowed(c) && c != QChar(u'\b'))
@@ -187,19 +187,19 @@ void EntryField::focusInEvent(QFocusEvent* event)
         return;
     arrive();
     // A field whose handler selected nothing keeps the caret where the user clicked.
-    m_keepAfterClick = event->reason() == Qt::MouseFocusReason && hasSelectedText();
-    if (m_keepAfterClick) {
-        m_keptStart = selectionStart();
-        m_keptLength = selectionLength();
-        m_keptCaretAtStart = cursorPosition() == m_keptStart;
+    keepAfterClick_ = event->reason() == Qt::MouseFocusReason && hasSelectedText();
+    if (keepAfterClick_) {
+        keptStart_ = selectionStart();
+        keptLength_ = selectionLength();
+        keptCaretAtStart_ = cursorPosition() == keptStart_;
     }
 }
 
 void EntryField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    m_keepAfterClick = false;
-    m_pressHeld = false;
+    keepAfterClick_ = false;
+    pressHeld_ = false;
     if (isUserMove(event->reason()))
         leave();
 }
@@ -213,41 +213,41 @@ void EntryField::mousePressEvent(QMouseEvent* event)
     const bool wholeSelected = !text().isEmpty() && selectedText() == text();
     // Also the click that activates the window: the field it holds the focus for gets it
     // only with the activation, after the press.
-    if (!m_keepAfterClick && m_untouched && wholeSelected && event->button() == Qt::LeftButton) {
-        m_untouched = false;
-        m_pressHeld = true;
-        m_heldAt = event->position();
+    if (!keepAfterClick_ && untouched_ && wholeSelected && event->button() == Qt::LeftButton) {
+        untouched_ = false;
+        pressHeld_ = true;
+        heldAt_ = event->position();
         event->accept();
         return;
     }
-    if (!m_keepAfterClick)
-        m_untouched = false;
+    if (!keepAfterClick_)
+        untouched_ = false;
     QLineEdit::mousePressEvent(event);
-    if (m_keepAfterClick) {
-        m_keepAfterClick = false;
-        if (m_keptCaretAtStart)
-            setSelection(m_keptStart + m_keptLength, -m_keptLength);
+    if (keepAfterClick_) {
+        keepAfterClick_ = false;
+        if (keptCaretAtStart_)
+            setSelection(keptStart_ + keptLength_, -keptLength_);
         else
-            setSelection(m_keptStart, m_keptLength);
+            setSelection(keptStart_, keptLength_);
     }
 }
 
 void EntryField::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_pressHeld && (event->buttons() & Qt::LeftButton)
-        && (event->position() - m_heldAt).manhattanLength() >= QApplication::startDragDistance()) {
-        m_pressHeld = false;
-        QMouseEvent press(QEvent::MouseButtonPress, m_heldAt, mapToGlobal(m_heldAt), Qt::LeftButton,
+    if (pressHeld_ && (event->buttons() & Qt::LeftButton)
+        && (event->position() - heldAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        pressHeld_ = false;
+        QMouseEvent press(QEvent::MouseButtonPress, heldAt_, mapToGlobal(heldAt_), Qt::LeftButton,
                           Qt::LeftButton, event->modifiers());
         QLineEdit::mousePressEvent(&press);
     }
-    if (!m_pressHeld)
+    if (!pressHeld_)
         QLineEdit::mouseMoveEvent(event);
 }
 
 void EntryField::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_pressHeld = false;
+    pressHeld_ = false;
     QLineEdit::mouseReleaseEvent(event);
 }
 

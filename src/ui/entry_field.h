@@ -54,20 +54,20 @@ private:
     void leave();
     static void focusChanged(QWidget* now);
 
-    bool m_inside = false;          // arrived and not yet left, even while the window is inactive
-    bool m_arrivalReported = false; // by a focus event since enter() began
+    bool inside_ = false;          // arrived and not yet left, even while the window is inactive
+    bool arrivalReported_ = false; // by a focus event since enter() began
     // The selection that the focus-in handler made when a click brought the focus; the
     // click itself would otherwise replace it with a caret.
-    bool m_keepAfterClick = false;
-    int m_keptStart = 0;
-    int m_keptLength = 0;
-    bool m_keptCaretAtStart = false;
+    bool keepAfterClick_ = false;
+    int keptStart_ = 0;
+    int keptLength_ = 0;
+    bool keptCaretAtStart_ = false;
     // Nothing typed, clicked or moved since the field arrived: one click into it keeps the
     // arrival's whole selection, so that typing still replaces the "0" it shows.
-    bool m_untouched = false;
+    bool untouched_ = false;
     // That click's press, passed on only if the button moves on into a drag.
-    bool m_pressHeld = false;
-    QPointF m_heldAt;
+    bool pressHeld_ = false;
+    QPointF heldAt_;
 };
 
 // Whether a typed character passes the entry filter.

@@ -5,7 +5,8 @@
 #include "ui/icons.h"
 #include "ui/print_queue.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/placement.h"
+#include "ui/modal.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -158,10 +159,7 @@ public:
         if (handedOver || (!windowless_ && (!window || !window->isVisible())))
             return;
         QMessageBox box(QMessageBox::Warning, u"印刷"_s, printFailedText(), QMessageBox::Ok, window);
-        box.exec(); // may outlive this object: nothing of it is used from here on
-        // Without a window manager nothing gives the activation back once the box is gone.
-        if (window)
-            window->activateWindow();
+        runModal(box, window); // may outlive this object: nothing of it is used from here on
     }
 
 private:

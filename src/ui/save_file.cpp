@@ -3,6 +3,7 @@
 
 #include "ui/dialog_trace.h"
 #include "ui/file_sync.h"
+#include "ui/modal.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -189,9 +190,7 @@ QString saveWithDialog(QWidget* parent, const SaveRequest& request, const QByteA
 void tellSaveFailed(QWidget* parent, const SaveRequest& request, const QString& reason)
 {
     QMessageBox box(QMessageBox::Warning, request.title, request.failure + u'\n' + reason, QMessageBox::Ok, parent);
-    box.exec();
-    if (parent)
-        parent->activateWindow();
+    runModal(box, parent);
 }
 
 void keepNoSettings()

@@ -118,8 +118,8 @@ class TextFit : public QObject {
 public:
     explicit TextFit(QWidget* box)
         : QObject(box)
-        , m_box(box)
-        , m_stated(box->font())
+        , box_(box)
+        , stated_(box->font())
     {
         setObjectName(name());
         box->installEventFilter(this);
@@ -127,27 +127,27 @@ public:
 
     static QString name() { return QStringLiteral("kz_textFit"); }
 
-    QString shown() const { return m_memo && !m_memo->shown.isEmpty() ? m_memo->shown : text(); }
+    QString shown() const { return memo_ && !memo_->shown.isEmpty() ? memo_->shown : text(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_box)
+        if (watched != box_)
             return false;
         switch (event->type()) {
         case QEvent::FontChange:
-            if (!m_applying) {
-                m_stated = m_box->font();
-                m_memo.reset();
+            if (!applying_) {
+                stated_ = box_->font();
+                memo_.reset();
             }
             break;
         case QEvent::Paint:
             // A field repaints as it gains or loses the focus, so this covers editing too.
             apply();
-            if (!m_memo || m_memo->shown.isEmpty())
+            if (!memo_ || memo_->shown.isEmpty())
                 break;
             // The box draws itself, then the shorter form over its own text.
-            static_cast<QObject*>(m_box)->event(event);
+            static_cast<QObject*>(box_)->event(event);
             paintShortForm();
             return true;
         case QEvent::KeyPress:
@@ -161,16 +161,16 @@ protected:
 private:
     QString text() const
     {
-        if (const auto* e = qobject_cast<const QLineEdit*>(m_box))
+        if (const auto* e = qobject_cast<const QLineEdit*>(box_))
             return e->displayText();
-        const auto* l = qobject_cast<const QLabel*>(m_box);
+        const auto* l = qobject_cast<const QLabel*>(box_);
         return l ? l->text() : QString();
     }
 
     // A read-only result that has the focus (to be copied) is not under edit.
     bool editing() const
     {
-        const auto* e = qobject_cast<const QLineEdit*>(m_box);
+        const auto* e = qobject_cast<const QLineEdit*>(box_);
         return e && e->hasFocus() && !e->isReadOnly();
     }
 
@@ -184,23 +184,23 @@ private:
     Memo fitted()
     {
         const QString t = text();
-        const int room = textRoom(m_box);
+        const int room = textRoom(box_);
         if (editing())
-            return {t, -1, m_stated, {}}; // no answer to keep for later
+            return {t, -1, stated_, {}}; // no answer to keep for later
         // A box repaints far more often than its text or room change: measure on a change only.
-        if (m_memo && m_memo->text == t && m_memo->room == room)
-            return *m_memo;
+        if (memo_ && memo_->text == t && memo_->room == room)
+            return *memo_;
         // Whole pixels, as the box lays its text out; a quarter point is a third of a pixel.
-        const qreal stated = m_stated.pointSizeF();
+        const qreal stated = stated_.pointSizeF();
         auto width = [&](qreal size) {
-            QFont f = m_stated;
+            QFont f = stated_;
             f.setPointSizeF(size);
             return widthOf(t, QFontMetricsF(f));
         };
-        Memo m{t, room, m_stated, {}};
-        const qreal full = widthOf(t, QFontMetricsF(m_stated));
+        Memo m{t, room, stated_, {}};
+        const qreal full = widthOf(t, QFontMetricsF(stated_));
         if (full > room && stated > 1.0) {
-            const qreal floor = std::min(stated, floorSize(m_stated));
+            const qreal floor = std::min(stated, floorSize(stated_));
             // Widths grow about in proportion to the size: start there, then settle on the
             // largest quarter point that fits.
             qreal size = std::max(floor, std::floor(4 * stated * room / full) / 4);
@@ -217,71 +217,71 @@ private:
 
     void apply()
     {
-        const bool wasFitted = m_memo && (m_memo->font != m_stated || !m_memo->shown.isEmpty());
-        m_memo = fitted();
-        const bool fittedNow = m_memo->font != m_stated || !m_memo->shown.isEmpty();
+        const bool wasFitted = memo_ && (memo_->font != stated_ || !memo_->shown.isEmpty());
+        memo_ = fitted();
+        const bool fittedNow = memo_->font != stated_ || !memo_->shown.isEmpty();
         if (fittedNow || wasFitted)
-            offerWholeText(fittedNow ? m_memo->text : QString());
-        if (m_memo->font == m_box->font())
+            offerWholeText(fittedNow ? memo_->text : QString());
+        if (memo_->font == box_->font())
             return;
-        m_applying = true;
-        m_box->setFont(m_memo->font);
-        m_applying = false;
+        applying_ = true;
+        box_->setFont(memo_->font);
+        applying_ = false;
     }
 
     // The whole text, where the box shows it smaller or shorter, as tooltip and beside what
     // the view describes the box as; empty takes it back.
     void offerWholeText(const QString& whole)
     {
-        m_box->setToolTip(whole);
-        QString described = m_box->accessibleDescription();
-        if (!m_offered.isEmpty() && described.endsWith(m_offered))
-            described.chop(m_offered.size());
-        m_offered = whole.isEmpty() ? QString() : (described.isEmpty() ? whole : QStringLiteral("、") + whole);
-        if (described + m_offered != m_box->accessibleDescription())
-            m_box->setAccessibleDescription(described + m_offered);
+        box_->setToolTip(whole);
+        QString described = box_->accessibleDescription();
+        if (!offered_.isEmpty() && described.endsWith(offered_))
+            described.chop(offered_.size());
+        offered_ = whole.isEmpty() ? QString() : (described.isEmpty() ? whole : QStringLiteral("、") + whole);
+        if (described + offered_ != box_->accessibleDescription())
+            box_->setAccessibleDescription(described + offered_);
     }
 
     void paintShortForm()
     {
-        QPainter p(m_box);
+        QPainter p(box_);
         QRect r;
         Qt::Alignment align;
-        if (const auto* e = qobject_cast<const QLineEdit*>(m_box)) {
+        if (const auto* e = qobject_cast<const QLineEdit*>(box_)) {
             r = lineEditTextRect(e);
             p.fillRect(r, e->palette().color(QPalette::Base));
             r.adjust(kLineEditMargin, 0, -kLineEditMargin, 0);
             align = e->alignment();
         } else {
-            const auto* l = static_cast<const QLabel*>(m_box);
+            const auto* l = static_cast<const QLabel*>(box_);
             p.fillRect(l->contentsRect(), l->palette().color(l->backgroundRole()));
             r = labelTextRect(l);
             align = l->alignment();
         }
-        p.setFont(m_memo->font);
-        p.setPen(m_box->palette().color(m_box->foregroundRole()));
-        p.drawText(r, int(align), m_memo->shown);
+        p.setFont(memo_->font);
+        p.setPen(box_->palette().color(box_->foregroundRole()));
+        p.drawText(r, int(align), memo_->shown);
     }
 
     // Ctrl+C on a result copies its whole text where nothing or a shortened text is selected.
     bool copyWhole(const QKeyEvent* key)
     {
-        const auto* e = qobject_cast<const QLineEdit*>(m_box);
-        const auto* l = qobject_cast<const QLabel*>(m_box);
+        const auto* e = qobject_cast<const QLineEdit*>(box_);
+        const auto* l = qobject_cast<const QLabel*>(box_);
         if (!key->matches(QKeySequence::Copy) || (e && !e->isReadOnly()))
             return false;
         const bool selected = e ? e->hasSelectedText() : l && l->hasSelectedText();
-        if (selected && (!m_memo || m_memo->shown.isEmpty()))
+        if (selected && (!memo_ || memo_->shown.isEmpty()))
             return false;
         QApplication::clipboard()->setText(text());
         return true;
     }
 
-    QWidget* m_box;
-    QFont m_stated;
-    std::optional<Memo> m_memo; // the last answer, for the text and room it was given
-    QString m_offered;          // what the accessible description got added
-    bool m_applying = false;
+    QWidget* box_;
+    QFont stated_;
+    std::optional<Memo> memo_; // the last answer, for the text and room it was given
+    QString offered_;          // what the accessible description got added
+    bool applying_ = false;
 };
 
 void install(QWidget* box)

@@ -209,9 +209,9 @@ TEST(Compute, BadLinesAreAnswered)
     const std::string tooLong = "{\"id\":\"" + std::string(cli::kMaxLineBytes, 'x') + "\"}";
     const BadLine bad[] = {
         {"not json", "not JSON: a value expected at column 1"},
-        {"[1]", "a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\": {…}}"},
-        {R"({"id":1})", "a case has exactly one of \"sheet\", \"coefficient\" and \"second\""},
-        {R"({"sheet":{"heirs":1},"coefficient":{}})", "a case has exactly one of \"sheet\", \"coefficient\" and \"second\""},
+        {"[1]", "a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\" or \"assets\": {…}}"},
+        {R"({"id":1})", "a case has exactly one of \"sheet\", \"coefficient\", \"second\" and \"assets\""},
+        {R"({"sheet":{"heirs":1},"coefficient":{}})", "a case has exactly one of \"sheet\", \"coefficient\", \"second\" and \"assets\""},
         {R"({"id":"x","foo":1})", "case: unknown key \"foo\""},
         {R"({"id":[1],"sheet":{"heirs":1}})", "id: expected a text or a number, got a list"},
         {R"({"sheet":{}})", "sheet.heirs: missing"},
@@ -244,8 +244,15 @@ TEST(Compute, BadLinesAreAnswered)
         {R"({"id":1} 2)", "not JSON: more after the value at column 10"},
         {"{\"id\":\"\xff\"}", "not JSON: invalid UTF-8 at byte 8"},
         {"{\"id\":\"\xc0\xaf\"}", "not JSON: invalid UTF-8 at byte 8"},
+        {R"({"assets":{"law":"r6","death":"2028-06-21","tax_heirs":1,"persons":[{"name":"妻","land":[{"use":"other","area":100,"value":1}]}]}})",
+         "妻の宅地1: 「その他（非継続）」の宅地は令和6年の法令等の特例にありません"},
+        {R"({"assets":{"death":"2027-02-29","tax_heirs":1,"persons":[]}})", "assets.death: \"2027-02-29\" is no date (YYYY-MM-DD)"},
+        {R"({"assets":{"death":"2027-01-01","tax_heirs":1,"persons":[{"land":[{"use":"rental","area":66.666,"value":1}]}]}})",
+         "assets.persons[0].land[0].area: expected ㎡ of at least 0 with at most two decimals, got 66.666"},
         {"", "empty line"},
         {tooLong, "line longer than 1 MiB"},
+        // An edition named other than by its key is no edition.
+        {R"({"sheet":{"heirs":1,"law":20}})", "sheet.law: expected \"h20\" or \"r6\""},
     };
     std::string input;
     for (const BadLine& b : bad)
@@ -261,6 +268,28 @@ TEST(Compute, BadLinesAreAnswered)
     EXPECT_EQ(at(r.lines[8], "id"), "x");
     EXPECT_EQ(at(r.lines[48], "id"), "7"); // read before the key given twice
     EXPECT_EQ(r.status, 1);
+}
+
+// The assets' answer in the shape other programs read, every key and figure worked by hand:
+// 5,000 × 3 heirs; 16,000 = 20,000 × 80 %; the elder son's 2,000 older than 3 years adds
+// 1,000 beside the 500 within; 3,333 = 15,000 × 66.66 ÷ 150 × 50 %; business chosen whole.
+TEST(Compute, AssetsInTheBatchShape)
+{
+    const Output r = compute(
+        R"({"id":1,"assets":{"law":"r6","death":"2028-06-21","tax_heirs":3,"persons":[)"
+        R"({"name":"妻","heir":true,"insurance":30000,"land":[{"use":"residence","area":100.0,"value":20000,"chosen":100}]},)"
+        R"({"name":"長男","heir":true,"insurance":10000,"land":[{"use":"business","area":100,"value":30000}],)"
+        R"("gifts":[{"date":"2024-05-01","amount":2000},{"date":"2026-01-10","amount":500}]},)"
+        R"({"name":"次男","heir":true,"insurance":10000,"land":[{"use":"rental","area":150,"value":15000,"chosen":66.66}]}]}})"
+        "\n");
+    ASSERT_EQ(r.lines.size(), 1u);
+    EXPECT_EQ(r.lines[0],
+              R"({"id":1,"assets":{"law":"r6","exempt_limit":15000,"persons":[)"
+              R"({"name":"妻","deemed":30000,"exempt":9000,"land_reduction":16000,"addback":0,"rows":[4000,30000,9000,0,0,0]},)"
+              R"({"name":"長男","deemed":10000,"exempt":3000,"land_reduction":24000,"addback":1500,"rows":[6000,10000,3000,0,0,1500]},)"
+              R"({"name":"次男","deemed":10000,"exempt":3000,"land_reduction":3333,"addback":0,"rows":[11667,10000,3000,0,0,0]}],)"
+              R"("land_total_area":{"residence":"100.00","business":"100.00","rental":"66.66"}}})");
+    EXPECT_EQ(r.status, 0);
 }
 
 // A byte-order mark before the first case is no part of it; the second inheritance's law is

@@ -5,7 +5,7 @@
 // child process, so that its time and peak memory are its own and a file that blocks fails
 // the row (the child is stopped) instead of hanging the suite.
 #include "core/case/case_file.h"
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 #include "report/pdf_attachment.h"
 
 #include <QRegularExpression>
@@ -130,7 +130,7 @@ Measured openMeasured(const QString& path)
         ::alarm(10);
         rusage before{}, after{};
         ::getrusage(RUSAGE_SELF, &before);
-        const kz::report::OpenedFile opened = kz::report::readCase(path);
+        const kz::files::OpenedFile opened = kz::files::readCase(path);
         ::getrusage(RUSAGE_SELF, &after);
         const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
         QFile out(result);

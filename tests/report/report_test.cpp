@@ -8,11 +8,11 @@
 #include "core/common/format.h"
 #include "core/case/json.h"
 #include "cli/answer.h"
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 #include "report/output.h"
 #include "report/pdf_attachment.h"
 #include "shell/window_setup.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 #include "coefficients/formkeisu.h"
 #include "second/form_niji_souzoku.h"
 #include "tax_sheet/form_souzoku.h"
@@ -202,7 +202,7 @@ QStringList computedTexts(const QByteArray& line)
 // A case's window, by what the file holds.
 QWidget* windowFor(const QString& path)
 {
-    const auto kind = kz::report::readCase(path).kase->window;
+    const auto kind = kz::files::readCase(path).kase->window;
     return kz::ui::openWindow(kind == kz::cases::Window::Sheet          ? kz::ui::WindowKind::TaxSheet
                               : kind == kz::cases::Window::Coefficients ? kz::ui::WindowKind::Coefficients
                                                                         : kz::ui::WindowKind::SecondStudy);
@@ -267,7 +267,7 @@ private slots:
         const QString start = dir_.filePath(u"start.kazenoha"_s), saved = dir_.filePath(u"saved.kazenoha"_s);
         writeFile(start, file);
         QFile::remove(saved); // the dialog would ask before it replaces it
-        QVERIFY(kz::report::openCaseFile(nullptr, start));
+        QVERIFY(kz::files::openCaseFile(nullptr, start));
         QWidget* first = windowFor(start);
         QVERIFY(first && QTest::qWaitForWindowExposed(first));
         const QStringList shown = shownTexts(first);
@@ -282,7 +282,7 @@ private slots:
         kz::test::flushDeletes();
 
         // A fresh window of the same kind, as the menu makes one.
-        const auto kind = kz::report::readCase(start).kase->window;
+        const auto kind = kz::files::readCase(start).kase->window;
         QWidget* fresh = kz::ui::showWindow(kind == kz::cases::Window::Sheet          ? kz::ui::WindowKind::TaxSheet
                                    : kind == kz::cases::Window::Coefficients ? kz::ui::WindowKind::Coefficients
                                                                              : kz::ui::WindowKind::SecondStudy);
@@ -360,7 +360,7 @@ private slots:
         QFETCH(QString, reason);
         const QString calculated = dir_.filePath(u"calculated.kazenoha"_s), path = dir_.filePath(u"お客様.kazenoha"_s);
         writeFile(calculated, kSheetFile);
-        QVERIFY(kz::report::openCaseFile(nullptr, calculated));
+        QVERIFY(kz::files::openCaseFile(nullptr, calculated));
         QWidget* sheet = kz::ui::openWindow(kz::ui::WindowKind::TaxSheet);
         QVERIFY(QTest::qWaitForWindowExposed(sheet));
         const QStringList before = shownTexts(sheet);
@@ -372,7 +372,7 @@ private slots:
         QString suggested;
         const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
         if (file.isEmpty()) { // named on the command line or dropped: the dialog offers none
-            kz::report::openCaseFile(sheet, path);
+            kz::files::openCaseFile(sheet, path);
         } else {
             answerFileDialog(path, &suggested);
             QTest::keyClick(sheet, Qt::Key_O, Qt::ControlModifier);
@@ -393,11 +393,11 @@ private slots:
         writeFile(calculated, kSheetFile);
         writeFile(other, QByteArray(kSheetFile).replace("\"heirs\": 4", "\"heirs\": 3"));
         writeFile(study, kSecondFile);
-        QVERIFY(kz::report::openCaseFile(nullptr, calculated));
+        QVERIFY(kz::files::openCaseFile(nullptr, calculated));
         auto* sheet = static_cast<FormSouzoku*>(kz::ui::openWindow(kz::ui::WindowKind::TaxSheet));
         for (const auto& [answer, heirs] : {std::pair{QMessageBox::No, "4"}, std::pair{QMessageBox::Yes, "3"}}) {
             const auto asked = kz::test::answerNextMessageBox(answer);
-            QCOMPARE(kz::report::openCaseFile(sheet, other), answer == QMessageBox::Yes);
+            QCOMPARE(kz::files::openCaseFile(sheet, other), answer == QMessageBox::Yes);
             QCOMPARE(asked->text, u"計算したケースを「b.kazenoha」の内容で置き換えます。よろしいですか？"_s);
             QCOMPARE(sheet->sheet().text(heirCountField()), heirs);
         }
@@ -431,7 +431,7 @@ private slots:
         const QString start = dir_.filePath(u"s.kazenoha"_s), pdf = dir_.filePath(u"carried.pdf"_s),
                       saved = dir_.filePath(u"s2.kazenoha"_s), out = dir_.filePath(u"detached"_s);
         writeFile(start, kSecondFile);
-        QVERIFY(kz::report::openCaseFile(nullptr, start));
+        QVERIFY(kz::files::openCaseFile(nullptr, start));
         QWidget* study = windowFor(start);
         QVERIFY(QTest::qWaitForWindowActive(study));
         const QStringList shown = shownTexts(study);
@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(kz::report::attachedCase(readFile(pdf)).file, readFile(saved));
         study->close();
         kz::test::flushDeletes();
-        QVERIFY(kz::report::openCaseFile(nullptr, pdf));
+        QVERIFY(kz::files::openCaseFile(nullptr, pdf));
         QCOMPARE(shownTexts(windowFor(start)), shown);
     }
 
@@ -534,8 +534,8 @@ private slots:
         QVERIFY(told->text.startsWith(u"PDFを保存できませんでした。\n"_s) && told->text.size() > 16);
         QVERIFY(!QFile::exists(u"/proc/相続税試算.pdf"_s));
         // The case file the same way.
-        QVERIFY(!kz::report::saveCase(form.fileCase(), u"/dev/null/x.kazenoha"_s, &why) && !why.isEmpty());
-        QVERIFY(!kz::report::saveCase(form.fileCase(), kept.fileName()));
+        QVERIFY(!kz::files::saveCase(form.fileCase(), u"/dev/null/x.kazenoha"_s, &why) && !why.isEmpty());
+        QVERIFY(!kz::files::saveCase(form.fileCase(), kept.fileName()));
         kept.seek(0);
         QCOMPARE(kept.readAll(), before);
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -766,7 +766,7 @@ private slots:
         writeFile(path, R"({"kazenoha": 1, "coefficient": [{"calculation": "元利合計", "inputs": {"運用金額": 1000, "年利率": 1, "年数": 1}},
             {"calculation": "毎年の積立額", "inputs": {"将来目標金額": 1000000, "目標年数": 10, "年利率": 0}}]})"_ba);
         const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
-        QVERIFY(kz::report::openCaseFile(nullptr, path));
+        QVERIFY(kz::files::openCaseFile(nullptr, path));
         QCOMPARE(told->text, u"この年利率と年数では計算できません。"_s);
         auto* w = qobject_cast<kz::coef::Formkeisu*>(kz::ui::openWindow(kz::ui::WindowKind::Coefficients));
         QCOMPARE(w->SSTab1->currentIndex(), 2);

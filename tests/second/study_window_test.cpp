@@ -11,7 +11,7 @@
 #include "ui/app.h"
 #include "ui/command_button.h"
 #include "ui/entry_field.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QComboBox>
 #include <QLabel>

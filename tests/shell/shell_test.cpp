@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qtest_support.h"
 
+#include "report/report.h"
 #include "shell/formmenu.h"
 #include "shell/frm_about.h"
 #include "shell/window_setup.h"
@@ -8,7 +9,7 @@
 #include "terms_help/tab_dialog.h"
 #include "ui/command_button.h"
 #include "ui/focus_frame.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QAbstractButton>
 #include <QDateEdit>
@@ -125,6 +126,46 @@ private slots:
         QCOMPARE(menu->Label1->alignment(), Qt::AlignCenter);
         QCOMPARE(menu->DTPicker1->date(), QDate::currentDate());
         QVERIFY(menu->DTPicker1->calendarPopup());
+    }
+
+    // Reports carry the menu's date, written in its era; a date before 昭和 is not taken, and
+    // with the menu gone they carry today's. Era boundaries: 昭和 1926-12-25, 平成 1989-01-08,
+    // 令和 2019-05-01.
+    void reportDateFromTheMenu()
+    {
+        const struct { QDate picked, kept; QString written; } rows[] = {
+            {{1926, 12, 24}, {1926, 12, 25}, u"昭和元年12月25日"_s},
+            {{1989, 1, 7}, {1989, 1, 7}, u"昭和64年1月7日"_s},
+            {{1989, 1, 8}, {1989, 1, 8}, u"平成元年1月8日"_s},
+            {{2019, 4, 30}, {2019, 4, 30}, u"平成31年4月30日"_s},
+            {{2019, 5, 1}, {2019, 5, 1}, u"令和元年5月1日"_s},
+        };
+        for (const auto& r : rows) {
+            menu->DTPicker1->setDate(r.picked);
+            QCOMPARE(kz::report::reportDate(), r.kept);
+            QCOMPARE(kz::report::eraDate(kz::report::reportDate()), r.written);
+        }
+        QCOMPARE(kz::report::eraDate(QDate(1926, 12, 24)), QString());
+        delete menu;
+        QCOMPARE(kz::report::reportDate(), QDate::currentDate());
+    }
+
+    // A calculator's 計算過程 goes with its window, and so does what makes one: asked for by
+    // its kind once the window is gone, none is made of the freed window (ASan would stop on it).
+    void stepsWindowGoesWithItsWindow()
+    {
+        const std::pair<WindowKind, WindowKind> kinds[] = {{WindowKind::TaxSheet, WindowKind::TaxSteps},
+                                                           {WindowKind::Coefficients, WindowKind::CoefficientSteps},
+                                                           {WindowKind::SecondStudy, WindowKind::StudySteps}};
+        for (const auto& [kind, steps] : kinds) {
+            QWidget* w = kz::test::shownWindow(kind);
+            QTest::keyClick(w, Qt::Key_F2);
+            QVERIFY(kz::ui::openWindow(steps) && kz::ui::openWindow(steps)->isVisible());
+            w->close();
+            kz::test::flushDeletes();
+            QVERIFY(!kz::ui::openWindow(steps));
+            QVERIFY(!kz::ui::showWindow(steps));
+        }
     }
 
     void focusAndTabOrder()

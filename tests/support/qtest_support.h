@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 #include "ui/print.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -11,7 +11,8 @@
 #include "ui/focus_frame.h"
 #include "ui/print.h"
 #include "ui/twips.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/placement.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -5,7 +5,7 @@
 #include "terms_help/form_szkaisetu.h"
 #include "terms_help/tab_dialog.h"
 #include "ui/app.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QApplication>
 

@@ -9,7 +9,7 @@
 #include "terms_help/page_items.h"
 #include "terms_help/tab_dialog.h"
 #include "ui/command_button.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QAccessible>
 #include <QLabel>

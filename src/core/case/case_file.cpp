@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/case/case_file.h"
 
+#include "core/case/assets_case.h"
 #include "core/case/reader.h"
 #include "core/common/format.h"
 
@@ -14,8 +15,6 @@ namespace {
 using json::Type;
 using Json = json::Value;
 
-constexpr int kMaxDepth = 6;
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // A text that is a JSON number without an exponent is written as one: read back, the
 // number's token is the field's text again, character for character ("0.00", "-5").
@@ -48,16 +47,12 @@ void appendText(std::string& out, std::string_view text)
         appendString(out, text);
 }
 
-void appendKey(std::string& out, std::string_view key)
-{
-    appendString(out, key);
-    out += ": ";
-}
+void appendKey(std::string& out, std::string_view key) { json::appendKey(out, key, ": "); }
 
 void appendSheet(std::string& out, const SheetCase& c)
 {
     out += "  \"sheet\": {\n    \"law\": ";
-    appendString(out, lawKey(*c.law));
+    appendString(out, c.law->key);
     out += ",\n    \"amounts\": {";
     bool first = true;
     for (std::size_t p = 0; p < kPersonKeys.size(); ++p) {
@@ -92,7 +87,7 @@ void appendSheet(std::string& out, const SheetCase& c)
     out += first ? "},\n    \"minor_years\": {" : "\n    },\n    \"minor_years\": {";
     for (std::size_t h = 0; h < c.years.size(); ++h) {
         out += h ? ", " : "";
-        appendKey(out, kPersonKeys[h + 1]);
+        appendKey(out, kMinorKeys[h]);
         appendText(out, c.years[h]);
     }
     out += "}\n  }\n";
@@ -120,10 +115,10 @@ void appendCoefficient(std::string& out, const CoefficientCase& c)
 void appendSecond(std::string& out, const SecondCase& c)
 {
     out += "  \"second\": {\"law\": ";
-    appendString(out, lawKey(*c.law));
+    appendString(out, c.law->key);
     if (c.secondLaw) {
         out += ", \"second_law\": ";
-        appendString(out, lawKey(*c.secondLaw));
+        appendString(out, c.secondLaw->key);
     }
     for (const auto& [key, text] : {std::pair{"estate", &c.estate}, std::pair{"children", &c.children},
                                     std::pair{"spouse_share", &c.spouseShare}, std::pair{"spouse_assets", &c.spouseAssets},
@@ -140,20 +135,23 @@ std::string digits(std::int64_t v) { return std::to_string(v); }
 FileCase readWhole(const json::Document& doc, const Json& root)
 {
     const Reader r(doc);
-    r.object(root, "file", {"kazenoha", "sheet", "coefficient", "second"});
+    r.object(root, "file", {"kazenoha", "sheet", "coefficient", "second", "assets"});
     FileCase c;
     const Json* sheet = r.find(root, "sheet");
     const Json* coefficient = r.find(root, "coefficient");
     const Json* second = r.find(root, "second");
     if (!!sheet + !!coefficient + !!second != 1)
         fail("a case file holds exactly one of \"sheet\", \"coefficient\" and \"second\"");
-    std::string_view law;
     if (sheet) {
         c.window = Window::Sheet;
-        c.sheet = r.sheet(*sheet, law);
+        c.sheet = r.sheet(*sheet);
+        if (const Json* assets = r.find(root, "assets"))
+            c.assets = readAssets(r, doc, *assets);
+    } else if (r.find(root, "assets")) {
+        fail("assets: only beside a \"sheet\"");
     } else if (second) {
         c.window = Window::Second;
-        c.second = r.second(*second, law);
+        c.second = r.second(*second);
     } else {
         c.window = Window::Coefficients;
         if (coefficient->type != Type::Array)
@@ -178,15 +176,13 @@ ReadFile readCaseFile(std::string_view bytes)
     const auto refused = [](Kind kind, std::string detail) { return ReadFile{std::nullopt, {kind, std::move(detail)}}; };
     if (bytes.size() > kMaxFileBytes)
         return refused(Kind::TooLarge, std::to_string(bytes.size()) + " bytes");
-    // A byte-order mark, as some editors write one, is no part of the case.
-    if (bytes.starts_with(kBom))
-        bytes.remove_prefix(kBom.size());
+    json::skipByteOrderMark(bytes);
     if (const std::size_t bad = json::invalidUtf8At(bytes); bad != std::string_view::npos)
         return refused(Kind::NotUtf8, "byte " + std::to_string(bad + 1));
     json::Document doc;
     const Json* root = nullptr;
     try {
-        root = &doc.parse(bytes, kMaxDepth);
+        root = &doc.parse(bytes, json::kMaxDepth);
     } catch (const json::ParseError& e) {
         return refused(Kind::NotJson, e.what());
     }
@@ -213,6 +209,12 @@ std::string caseFileText(const FileCase& c)
     switch (c.window) {
     case Window::Sheet:
         appendSheet(out, c.sheet);
+        if (c.assets) {
+            out.pop_back();
+            out += ",\n  \"assets\": ";
+            appendAssets(out, *c.assets);
+            out += '\n';
+        }
         break;
     case Window::Second:
         appendSecond(out, c.second);

@@ -4,7 +4,9 @@
 // whose window key is one of --compute's ("sheet", "second"), or "coefficient" with a list
 // of --compute's coefficient objects, one for each calculation that holds entries. Inputs
 // only: whoever opens it computes. No Qt here.
+#include "core/assets/assets.h"
 #include "core/case/cases.h"
+#include "core/case/json.h"
 
 #include <cstddef>
 #include <string>
@@ -20,14 +22,15 @@ inline constexpr std::string_view kMimeType = "application/x-kazenoha";
 // The format's version, the value of the key "kazenoha". A reader refuses a newer one
 // rather than guess at keys it does not know.
 inline constexpr int kFormatVersion = 1;
-// A case is a few hundred bytes; a batch line's limit is generous for one.
-inline constexpr std::size_t kMaxFileBytes = 1 << 20;
+inline constexpr std::size_t kMaxFileBytes = json::kMaxCaseBytes;
 
 enum class Window { Sheet, Coefficients, Second };
 
 struct FileCase {
     Window window = Window::Sheet;
     SheetCase sheet;
+    // The sheet's 財産の内訳, when its window was used; a file without them opens as before.
+    std::optional<assets::Estate> assets;
     std::vector<CoefficientCase> coefficients; // in the window's order of calculations
     SecondCase second;
 };

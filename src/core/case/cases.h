@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ namespace kz::cases {
 // The keys of the sheet's persons, in the sheet's order (person 1..5).
 inline constexpr std::array<std::string_view, tax::kPersons> kPersonKeys{"spouse", "heir2", "heir3", "heir4",
                                                                          "legatee"};
+// The heirs with a minors' deduction (persons 2..4): their years' keys.
+inline constexpr std::span<const std::string_view, 3> kMinorKeys = std::span(kPersonKeys).subspan<1, 3>();
 
 struct SheetCase {
     const tax::LawEdition* law = &tax::statedLaw();
@@ -26,7 +29,7 @@ struct SheetCase {
     std::array<std::array<std::string, tax::kAmountRows>, tax::kPersons> amounts;
     std::string heirs = "0";
     std::array<std::string, tax::kPersons> numerators, denominators; // empty, as a new sheet
-    std::array<std::string, 3> years{"0", "0", "0"};                 // heirs 2..4
+    std::array<std::string, kMinorKeys.size()> years{"0", "0", "0"}; // heirs 2..4
 };
 
 struct SheetAnswer {

@@ -3,6 +3,8 @@
 #include "core/common/utf8.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace kz::cases::json {
 
@@ -33,6 +35,50 @@ void noKeyTwice(std::span<const Value> members)
 }
 
 } // namespace
+
+void skipByteOrderMark(std::string_view& text)
+{
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (text.starts_with(kBom))
+        text.remove_prefix(kBom.size());
+}
+
+void appendString(std::string& out, std::string_view s)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    out += '"';
+}
+
+void appendKey(std::string& out, std::string_view key, std::string_view colon)
+{
+    appendString(out, key);
+    out += colon;
+}
+
+void appendNumber(std::string& out, double v)
+{
+    char buf[64];
+    if (!std::isfinite(v))
+        out += "null";
+    else if (v == std::trunc(v) && std::fabs(v) < 9007199254740992.0)
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(v)).ptr);
+    else
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
 
 std::string shortened(std::string_view s, std::size_t max)
 {

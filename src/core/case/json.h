@@ -60,6 +60,22 @@ private:
     int level_ = 0; // containers open: 1 inside the top one
 };
 
+// The bounds of a case, whether a file or a batch line: a few hundred bytes are a case, and
+// a case nests four levels at most ({"sheet": {"amounts": {"spouse": [...]}}}); a little more
+// is read, so that a near miss is told as the wrong type it is.
+inline constexpr std::size_t kMaxCaseBytes = 1 << 20;
+inline constexpr int kMaxDepth = 6;
+// A byte-order mark, as some editors write one, is no part of the case: removed when there.
+void skipByteOrderMark(std::string_view& text);
+
+// The writer of case files and batch answers. `s` as a JSON string, quotes included.
+void appendString(std::string& out, std::string_view s);
+// `"key"` and its colon: ": " in a file a person reads, ":" in an answer line.
+void appendKey(std::string& out, std::string_view key, std::string_view colon);
+// A whole number as such, any other as the fewest digits that give it back; JSON has no
+// infinity, so null.
+void appendNumber(std::string& out, double v);
+
 // At most `max` bytes of a text, cut at a character's start, with "…" where it was cut.
 std::string shortened(std::string_view s, std::size_t max);
 

@@ -23,6 +23,13 @@ std::string join(const std::string& path, std::string_view key) { return path + 
 
 bool isText(const Json& v, std::string_view text) { return v.type == Type::String && v.text == text; }
 
+std::string quoted(std::string_view s)
+{
+    std::string out;
+    appendString(out, s);
+    return out;
+}
+
 // A field's text: a JSON text as typed, a JSON number as the digits of its value.
 // `path` makes the key's place for a message, only when one is needed.
 template <typename Path>
@@ -70,26 +77,6 @@ constexpr double kYearsLo = std::numeric_limits<std::int16_t>::min(), kYearsHi =
 
 void fail(std::string message) { throw CaseError{std::move(message)}; }
 
-void appendString(std::string& out, std::string_view s)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += ch;
-        }
-    }
-    out += '"';
-}
-
 std::string named(std::string_view s)
 {
     std::string out;
@@ -110,13 +97,7 @@ const char* typeName(const Json& v)
     return "a number";
 }
 
-std::string_view lawKey(const tax::LawEdition& law)
-{
-    const auto index = static_cast<std::size_t>(&law - tax::lawEditions().data());
-    return index < std::size(kLawKeys) ? kLawKeys[index] : kLawKeys[0];
-}
-
-const Json& Reader::object(const Json& v, const std::string& path, std::initializer_list<std::string_view> allowed) const
+const Json& Reader::object(const Json& v, const std::string& path, std::span<const std::string_view> allowed) const
 {
     if (v.type != Type::Object)
         fail(path + ": expected an object, got " + typeName(v));
@@ -149,38 +130,40 @@ std::array<std::string, 2> Reader::share(const Json& v, const std::string& path)
     return out;
 }
 
-// An object's "law": the edition and its key, which keep the case's default when it is absent.
-void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view& key,
-                 std::string_view name) const
+// An object's "law": the edition, which keeps the case's default when it is absent. A key no
+// edition has is refused, never read as another edition.
+void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*& law, std::string_view name) const
 {
     const Json* given = find(v, name);
     if (!given)
         return;
-    for (std::size_t i = 0; i < std::size(kLawKeys); ++i)
-        if (isText(*given, kLawKeys[i])) {
-            law = &tax::lawEditions()[i];
-            key = kLawKeys[i];
+    std::string keys;
+    const auto editions = tax::lawEditions();
+    for (std::size_t i = 0; i < editions.size(); ++i) {
+        if (isText(*given, editions[i].key)) {
+            law = &editions[i];
             return;
         }
-    fail(join(path, name) + ": expected \"h20\" or \"r6\"");
+        keys += (i == 0 ? "" : i + 1 == editions.size() ? " or " : ", ") + quoted(editions[i].key);
+    }
+    fail(join(path, name) + ": expected " + keys);
 }
 
-SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
+SheetCase Reader::sheet(const Json& v) const
 {
     const std::string path = "sheet";
     object(v, path, {"law", "amounts", "heirs", "shares", "minor_years"});
     SheetCase c;
-    lawKey = kLawKeys[0];
-    law(v, path, c.law, lawKey);
+    law(v, path, c.law);
     if (const Json* amounts = find(v, "amounts")) {
-        object(*amounts, join(path, "amounts"), {"spouse", "heir2", "heir3", "heir4", "legatee"});
+        object(*amounts, join(path, "amounts"), kPersonKeys);
         for (std::size_t p = 0; p < kPersonKeys.size(); ++p) {
             const Json* rows = find(*amounts, kPersonKeys[p]);
             if (!rows)
                 continue;
             const std::string at = join(path + ".amounts", kPersonKeys[p]);
             if (rows->type != Type::Array || rows->count != tax::kAmountRows)
-                fail(at + ": expected a list of 6 amounts, got " +
+                fail(at + ": expected a list of " + std::to_string(tax::kAmountRows) + " amounts, got " +
                      (rows->type == Type::Array ? "a list of " + std::to_string(rows->count) : std::string(typeName(*rows))));
             c.typed[p] = true;
             const auto row = doc_.children(*rows);
@@ -193,7 +176,7 @@ SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
     }
     c.heirs = fieldText(need(v, path, "heirs"), [&] { return join(path, "heirs"); });
     if (const Json* shares = find(v, "shares")) {
-        object(*shares, join(path, "shares"), {"spouse", "heir2", "heir3", "heir4", "legatee"});
+        object(*shares, join(path, "shares"), kPersonKeys);
         for (std::size_t p = 0; p < kPersonKeys.size(); ++p)
             if (const Json* s = find(*shares, kPersonKeys[p])) {
                 auto [numerator, denominator] = share(*s, join(path + ".shares", kPersonKeys[p]));
@@ -202,10 +185,10 @@ SheetCase Reader::sheet(const Json& v, std::string_view& lawKey) const
             }
     }
     if (const Json* years = find(v, "minor_years")) {
-        object(*years, join(path, "minor_years"), {"heir2", "heir3", "heir4"});
-        for (std::size_t h = 0; h < 3; ++h)
-            if (const Json* y = find(*years, kPersonKeys[h + 1]))
-                c.years[h] = fieldText(*y, [&] { return join(path + ".minor_years", kPersonKeys[h + 1]); });
+        object(*years, join(path, "minor_years"), kMinorKeys);
+        for (std::size_t h = 0; h < kMinorKeys.size(); ++h)
+            if (const Json* y = find(*years, kMinorKeys[h]))
+                c.years[h] = fieldText(*y, [&] { return join(path + ".minor_years", kMinorKeys[h]); });
     }
     return c;
 }
@@ -242,19 +225,13 @@ CoefficientCase Reader::coefficient(const Json& v, const std::string& path) cons
     return c;
 }
 
-SecondCase Reader::second(const Json& v, std::string_view& lawKey) const
+SecondCase Reader::second(const Json& v) const
 {
     const std::string path = "second";
     object(v, path, {"estate", "children", "spouse_share", "spouse_assets", "years", "law", "second_law"});
     SecondCase c;
-    lawKey = kLawKeys[1];
-    law(v, path, c.law, lawKey);
-    if (find(v, "second_law")) {
-        const tax::LawEdition* second = nullptr;
-        std::string_view key;
-        law(v, path, second, key, "second_law");
-        c.secondLaw = second;
-    }
+    law(v, path, c.law);
+    law(v, path, c.secondLaw, "second_law");
     auto read = [&](std::string_view key, std::string& into, second::Range range, bool required) {
         const Json* value = find(v, key);
         if (!value && required)

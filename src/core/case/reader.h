@@ -7,6 +7,7 @@
 #include "core/case/json.h"
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,34 +20,34 @@ struct CaseError {
 
 [[noreturn]] void fail(std::string message);
 
-// `s` as a JSON string, quotes included.
-void appendString(std::string& out, std::string_view s);
+using json::appendString;
 // A name from the input, quoted for a message; long ones are cut.
 std::string named(std::string_view s);
 const char* typeName(const json::Value& v);
 
-// The law editions by their keys in a case, in the order of tax::lawEditions().
-inline constexpr std::string_view kLawKeys[] = {"h20", "r6"};
-std::string_view lawKey(const tax::LawEdition& law);
 
 class Reader {
 public:
     explicit Reader(const json::Document& doc) : doc_(doc) {}
 
-    // `lawKey` is the law the case follows, its default when the case names none.
-    SheetCase sheet(const json::Value& v, std::string_view& lawKey) const;
+    SheetCase sheet(const json::Value& v) const;
     // `path` names the object in messages ("coefficient", "coefficient[2]").
     CoefficientCase coefficient(const json::Value& v, const std::string& path) const;
-    SecondCase second(const json::Value& v, std::string_view& lawKey) const;
+    SecondCase second(const json::Value& v) const;
 
     const json::Value& object(const json::Value& v, const std::string& path,
-                              std::initializer_list<std::string_view> allowed) const;
+                              std::span<const std::string_view> allowed) const;
+    const json::Value& object(const json::Value& v, const std::string& path,
+                              std::initializer_list<std::string_view> allowed) const
+    {
+        return object(v, path, std::span(allowed.begin(), allowed.size()));
+    }
     const json::Value* find(const json::Value& object, std::string_view key) const { return doc_.find(object, key); }
     const json::Value& need(const json::Value& object, const std::string& path, std::string_view key) const;
 
 private:
     std::array<std::string, 2> share(const json::Value& v, const std::string& path) const;
-    void law(const json::Value& v, const std::string& path, const tax::LawEdition*& law, std::string_view& key,
+    void law(const json::Value& v, const std::string& path, const tax::LawEdition*& law,
              std::string_view name = "law") const;
 
     const json::Document& doc_;

@@ -317,11 +317,6 @@ std::vector<Figures> evaluateAt(const StudyInput& in, std::span<const std::int32
     return out;
 }
 
-bool sameTotal(double a, double b)
-{
-    return std::abs(a - b) <= 1e-12 * std::max({1.0, std::abs(a), std::abs(b)});
-}
-
 Optimum optimum(const StudyInput& in)
 {
     StudyInput probe = in;

@@ -121,10 +121,6 @@ struct Optimum {
 // there the total only rises with the share: each level stretch starts at its least.
 Optimum optimum(const StudyInput& in);
 
-// Whether two totals are one within a trillionth: for faces that compare figures read back
-// from text; the study's own totals compare exactly.
-bool sameTotal(double a, double b);
-
 // A tax as shown: the nearest 千円, exact halves to the even one.
 std::int64_t shown(double amount);
 

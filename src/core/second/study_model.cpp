@@ -3,6 +3,7 @@
 
 #include "core/common/format.h"
 #include "core/common/numeric.h"
+#include "core/tax_sheet/figures.h"
 #include "core/tax_sheet/sheet.h"
 
 #include <algorithm>
@@ -22,8 +23,10 @@ bool isAmount(Entry e) { return e == Entry::Estate || e == Entry::Share || e == 
 
 std::int64_t taxableValue(const tax::TaxSheet& sheet, int person)
 {
-    const auto k = [&](int row) { return std::int64_t{sheet.kingaku(person, row)}; };
-    return k(0) + k(1) - k(2) - k(3) - k(4) + k(5);
+    std::int64_t v = 0;
+    for (int row = 0; row < tax::kAmountRows; ++row)
+        v += tax::kAmountSign[static_cast<std::size_t>(row)] * std::int64_t{sheet.kingaku(person, row)};
+    return v;
 }
 
 tax::Fraction shareOf(const tax::TaxSheet& sheet, int k)
@@ -48,9 +51,9 @@ std::string_view refusalReason(SheetRefusal why)
     return "";
 }
 
-SheetCase fromSheet(const tax::TaxSheet& sheet)
+SheetStudy fromSheet(const tax::TaxSheet& sheet)
 {
-    SheetCase c;
+    SheetStudy c;
     const auto refuse = [&](SheetRefusal why) {
         c.refusal = why;
         return c;

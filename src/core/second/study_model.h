@@ -29,7 +29,8 @@ enum class SheetRefusal : std::uint8_t { None, NoSpouse, SpouseShare, OtherHeirs
 // "配偶者がいない": the reason in words, for the message and the window's note.
 std::string_view refusalReason(SheetRefusal why);
 
-struct SheetCase {
+// The study of a sheet's case, or why it cannot follow it.
+struct SheetStudy {
     StudyInput input;                         // meaningful when refusal is None
     SheetRefusal refusal = SheetRefusal::None;
 };
@@ -41,7 +42,7 @@ struct SheetCase {
 // a spouse's share other than 1/2, heirs other than the spouse and children (an heir with
 // an amount and no share, shares of the heirs that are not equal halves of the other half,
 // or 法定相続人数 other than the spouse and those heirs), or a negative ①.
-SheetCase fromSheet(const tax::TaxSheet& sheet);
+SheetStudy fromSheet(const tax::TaxSheet& sheet);
 
 struct TableRow {
     // Statutory: the spouse's statutory share (1/2); Limit: 1億6千万円, where it lies within E.

@@ -72,6 +72,7 @@ constexpr const char16_t* kSettlement2024[] = {
 
 constexpr LawEdition kEditions[] = {
     {
+        .key = "h20",
         .name = u"[平成20年5月1日現在法令等]",
         .era = u"平成",
         .basicDeduction = 50'000, // 5,000万円
@@ -93,6 +94,7 @@ constexpr LawEdition kEditions[] = {
         .settlementNote = {},
     },
     {
+        .key = "r6",
         .name = u"[令和6年1月1日現在法令等]",
         .era = u"令和",
         .basicDeduction = 30'000, // 3,000万円

@@ -6,6 +6,7 @@
 // windows show them; the rules need none of them.
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace kz::tax {
 
@@ -29,6 +30,7 @@ struct GiftTable {
 };
 
 struct LawEdition {
+    std::string_view key; // "h20": the edition in a case file and a batch line; each edition its own
     const char16_t* name; // "[平成20年5月1日現在法令等]": the heading's bracket and the drop-down's entry
     const char16_t* era;  // "平成": the era in which the help's model forms date themselves
 

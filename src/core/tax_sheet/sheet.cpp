@@ -4,6 +4,7 @@
 #include "core/common/arith.h"
 #include "core/common/format.h"
 #include "core/common/numeric.h"
+#include "core/tax_sheet/figures.h"
 #include "core/tax_sheet/rules.h"
 #include "core/tax_sheet/sokusan.h"
 
@@ -96,13 +97,11 @@ void TaxSheet::keisan()
     std::array<std::int32_t, kPersons> taxable{};
     for (int p = 1; p <= kPersons; ++p) {
         const auto& k = kingaku_[static_cast<std::size_t>(p - 1)];
-        std::int32_t v = add32(k[0], k[1]);
-        v = sub32(v, k[2]);
-        v = sub32(v, k[3]);
-        v = sub32(v, k[4]);
-        v = add32(v, k[5]);
+        std::int32_t v = 0;
+        for (std::size_t i = 0; i < k.size(); ++i)
+            v = kAmountSign[i] > 0 ? add32(v, k[i]) : sub32(v, k[i]);
         taxable[static_cast<std::size_t>(p - 1)] = v;
-        writeLabel(personLabel(p, 0), amountText(v));
+        writeLabel(personLabel(p, PersonRow::Taxable), amountText(v));
     }
     w.taxable = taxable;
     w.reached = Stage::Taxable;
@@ -111,14 +110,14 @@ void TaxSheet::keisan()
     std::int32_t total = 0;
     for (const std::int32_t v : taxable)
         total = add32(total, v);
-    writeLabel(sheetLabel(0), amountText(total));
+    writeLabel(kTotalTaxable.label, amountText(total));
     w.total = total;
     w.reached = Stage::Total;
 
     // ③ basic deduction.
     const std::int16_t heirs = toInt16(fieldValue(heirCountField()));
     const std::int32_t basic = basicDeduction(*law_, heirs);
-    writeLabel(sheetLabel(2), amountText(basic));
+    writeLabel(kBasicDeduction.label, amountText(basic));
     w.heirs = heirs;
     w.basic = basic;
     w.reached = Stage::Basic;
@@ -127,7 +126,7 @@ void TaxSheet::keisan()
     // that would turn into negative shares and taxes.
     std::int64_t excess = 0;
     const std::int32_t estate = taxableEstate(total, basic, &excess);
-    writeLabel(sheetLabel(3), amountText(estate));
+    writeLabel(kTaxableEstate.label, amountText(estate));
     w.excess = excess;
     w.estate = estate;
     w.reached = Stage::Estate;
@@ -140,8 +139,8 @@ void TaxSheet::keisan()
             continue;
         const std::int32_t share = statutoryShare(estate, fieldValue(numeratorField(k)), denominator);
         shareTax[static_cast<std::size_t>(k)] = tax::shareTax(share, *law_);
-        writeLabel(personLabel(k + 1, 1), amountText(share));
-        writeLabel(personLabel(k + 1, 2), amountText(shareTax[static_cast<std::size_t>(k)]));
+        writeLabel(personLabel(k + 1, PersonRow::Share), amountText(share));
+        writeLabel(personLabel(k + 1, PersonRow::ShareTax), amountText(shareTax[static_cast<std::size_t>(k)]));
         const auto idx = static_cast<std::size_t>(k);
         w.hasShare[idx] = true;
         w.share[idx] = share;
@@ -154,7 +153,7 @@ void TaxSheet::keisan()
     std::int32_t totalTax = 0;
     for (const std::int32_t t : shareTax)
         totalTax = add32(totalTax, t);
-    writeLabel(sheetLabel(4), amountText(totalTax));
+    writeLabel(kTotalTax.label, amountText(totalTax));
     w.totalTax = totalTax;
     w.reached = Stage::TotalTax;
 
@@ -163,7 +162,7 @@ void TaxSheet::keisan()
     for (std::size_t p = 0; p < kPersons; ++p)
         ratio[p] = ratioOf(taxable[p], total);
     for (int p = 1; p <= kPersons; ++p)
-        writeLabel(personLabel(p, 3), formatPlain(ratio[static_cast<std::size_t>(p - 1)]));
+        writeLabel(personLabel(p, PersonRow::Ratio), formatPlain(ratio[static_cast<std::size_t>(p - 1)]));
     w.ratio = ratio;
     w.reached = Stage::Ratios;
 
@@ -171,7 +170,7 @@ void TaxSheet::keisan()
     for (int p = 1; p <= kPersons; ++p) {
         const auto idx = static_cast<std::size_t>(p - 1);
         beforeAdjustment[idx] = mul(totalTax, ratio[idx]);
-        writeLabel(personLabel(p, 4), amountText(beforeAdjustment[idx]));
+        writeLabel(personLabel(p, PersonRow::Before), amountText(beforeAdjustment[idx]));
     }
     w.before = beforeAdjustment;
     w.reached = Stage::Before;
@@ -181,8 +180,8 @@ void TaxSheet::keisan()
     if (spouse != 0) {
         const std::int32_t statutory = statutoryShare(total, fieldValue(numeratorField(0)), fieldValue(denominatorField(0)));
         const SpouseReduction r = spouseReduction(spouse, statutory, total, totalTax, beforeAdjustment[0], *law_);
-        writeLabel(sheetLabel(5), r.reduced ? amountText(r.reduction) : "0");
-        writeLabel(personLabel(1, 5), r.reduced ? amountText(r.payable) : "0");
+        writeLabel(kSpouseReduction.label, r.reduced ? amountText(r.reduction) : "0");
+        writeLabel(personLabel(1, PersonRow::Payable), r.reduced ? amountText(r.payable) : "0");
         w.statutory = statutory;
         w.lesser = r.lesser;
         w.limit = r.limit;
@@ -195,8 +194,8 @@ void TaxSheet::keisan()
     // label shows it, and a deduction above the tax leaves nothing to pay rather than a refund.
     for (int p = 2; p <= 4; ++p) {
         const Field years = yearsField(p);
-        const Label deductionLabel = sheetLabel(p + 4);
-        const Label payableLabel = personLabel(p, 5);
+        const Label deductionLabel = minorDeductionLabel(p);
+        const Label payableLabel = personLabel(p, PersonRow::Payable);
         if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
             const double deduction = minorDeduction(fieldValue(years), *law_);
             writeLabel(deductionLabel, formatPlain(deduction));
@@ -217,7 +216,7 @@ void TaxSheet::keisan()
 
     // Legatee: 120 % of the tax before adjustments, capped at 70 % of its taxable value.
     const LegateeTax lt = legateeTax(taxable[kPersons - 1], beforeAdjustment[kPersons - 1]);
-    writeLabel(personLabel(5, 5), amountText(lt.payable));
+    writeLabel(personLabel(5, PersonRow::Payable), amountText(lt.payable));
     w.legateeCap = lt.cap;
     w.legateeRaised = lt.raised;
     if (whole)

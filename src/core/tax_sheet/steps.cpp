@@ -4,6 +4,7 @@
 #include "core/common/format.h"
 #include "core/common/numeric.h"
 #include "core/common/utf8.h"
+#include "core/tax_sheet/figures.h"
 #include "core/tax_sheet/sokusan.h"
 
 #include <cmath>
@@ -16,10 +17,11 @@ using Stage = Working::Stage;
 constexpr const char* kPerson[kPersons] = {"配偶者", "相続人 2", "相続人 3", "相続人 4", "受遺者"};
 constexpr const char* kAmountWords[kAmountRows] = {"相続・遺贈で取得した額", "みなし相続財産の額", "非課税財産の額",
                                                    "継承した債務の額", "葬式費用の負担額", nullptr};
-constexpr bool kAdds[kAmountRows] = {true, true, false, false, false, true};
 
 std::string grouped(double v) { return formatGrouped(v); }
-std::string of(const std::string& caption, int person) { return caption + "（" + kPerson[person - 1] + "）"; }
+std::string of(std::string_view caption, int person) { return std::string(caption) + "（" + kPerson[person - 1] + "）"; }
+std::string of(PersonRow row, int person) { return of(personFigure(row).caption, person); }
+std::string caption(const SheetFigure& f) { return std::string(f.caption); }
 
 // The law's caption of the gift row without its sign: "相続前３年以内の贈与額".
 std::string giftWords(const LawEdition& law)
@@ -47,28 +49,29 @@ public:
             return {};
         taxable();
         if (reached(Stage::Total))
-            add("②　課税価格（合計額）", "各人の課税価格①の合計", sumOfTaxable(), label(sheetLabel(0)));
+            add(caption(kTotalTaxable), "各人の課税価格①の合計", sumOfTaxable(), label(kTotalTaxable.label));
         if (reached(Stage::Basic))
-            add("③　遺産　基礎控除額", manYen(law_.basicDeduction) + " + " + manYen(law_.basicPerHeir) + " × 法定相続人数",
+            add(caption(kBasicDeduction), manYen(law_.basicDeduction) + " + " + manYen(law_.basicPerHeir) + " × 法定相続人数",
                 grouped(law_.basicDeduction) + " + " + grouped(law_.basicPerHeir) + " × " + std::to_string(w_.heirs),
-                label(sheetLabel(2)));
+                label(kBasicDeduction.label));
         if (reached(Stage::Estate))
-            add("④　課税遺産総額", "② − ③",
+            add(caption(kTaxableEstate), "② − ③",
                 grouped(w_.total) + " − " + grouped(w_.basic) + (w_.excess < 0 ? "（マイナスのため 0）" : ""),
-                label(sheetLabel(3)));
+                label(kTaxableEstate.label));
         if (reached(Stage::Shares))
             shares();
         if (reached(Stage::TotalTax))
-            add("⑤　相続税の総額", "各人の相続税額の合計", sumOfShareTaxes(), label(sheetLabel(4)));
+            add(caption(kTotalTax), "各人の相続税額の合計", sumOfShareTaxes(), label(kTotalTax.label));
         if (reached(Stage::Ratios))
             forTaxed([this](int p) {
-                add(of("相続額比率", p), "①（" + std::string(kPerson[p - 1]) + "）÷ ②、小数第３位を四捨五入",
-                    grouped(taxableOf(p)) + " ÷ " + grouped(w_.total), label(personLabel(p, 3)), "");
+                add(of(PersonRow::Ratio, p), "①（" + std::string(kPerson[p - 1]) + "）÷ ②、小数第３位を四捨五入",
+                    grouped(taxableOf(p)) + " ÷ " + grouped(w_.total), label(personLabel(p, PersonRow::Ratio)),
+                    unitOf(PersonRow::Ratio));
             });
         if (reached(Stage::Before))
             forTaxed([this](int p) {
-                add(of("修正前税額", p), "⑤ × 相続額比率", grouped(w_.totalTax) + " × " + label(personLabel(p, 3)),
-                    label(personLabel(p, 4)));
+                add(of(PersonRow::Before, p), "⑤ × 相続額比率", grouped(w_.totalTax) + " × " + label(personLabel(p, PersonRow::Ratio)),
+                    label(personLabel(p, PersonRow::Before)));
             });
         if (reached(Stage::Spouse) && taxableOf(1) != 0)
             spouse();
@@ -86,6 +89,8 @@ private:
     std::int32_t taxableOf(int p) const { return w_.taxable[static_cast<std::size_t>(p - 1)]; }
     std::string label(Label l) const { return s_.labelText(l); }
     std::string shareText(int k) const { return s_.text(numeratorField(k)) + "/" + s_.text(denominatorField(k)); }
+
+    static std::string unitOf(PersonRow row) { return personFigure(row).thousands ? "千円" : ""; }
 
     void add(std::string caption, std::string words, std::string numbers, std::string result,
              std::string unit = "千円")
@@ -111,11 +116,11 @@ private:
                 if (v == 0)
                     continue;
                 const std::size_t at = static_cast<std::size_t>(i);
-                const std::string sign = kAdds[at] ? (words.empty() ? "" : " + ") : (words.empty() ? "− " : " − ");
+                const std::string sign = kAmountSign[at] > 0 ? (words.empty() ? "" : " + ") : (words.empty() ? "− " : " − ");
                 words += sign + (kAmountWords[at] ? std::string(kAmountWords[at]) : giftWords(law_));
                 numbers += sign + grouped(v);
             }
-            add(of("①　各人の課税価格", p), words, numbers, label(personLabel(p, 0)));
+            add(of(PersonRow::Taxable, p), words, numbers, label(personLabel(p, PersonRow::Taxable)));
         });
     }
 
@@ -144,11 +149,11 @@ private:
             if (!w_.hasShare[idx])
                 continue;
             const int p = k + 1;
-            add(of("相続額", p), "④ × 法定相続分", grouped(w_.estate) + " × " + shareText(k), label(personLabel(p, 1)));
+            add(of(PersonRow::Share, p), "④ × 法定相続分", grouped(w_.estate) + " × " + shareText(k), label(personLabel(p, PersonRow::Share)));
             const QuickRow& row = law_.quickTable[w_.quickRow[idx]];
-            add(of("相続税額", p), "相続額 × 税率 − 控除額（速算表 " + quickRowWords(law_, w_.quickRow[idx]) + "）",
+            add(of(PersonRow::ShareTax, p), "相続額 × 税率 − 控除額（速算表 " + quickRowWords(law_, w_.quickRow[idx]) + "）",
                 grouped(w_.share[idx]) + " × " + formatPlain(row.rate * 100) + "％ − " + grouped(row.deduction),
-                label(personLabel(p, 2)));
+                label(personLabel(p, PersonRow::ShareTax)));
         }
     }
 
@@ -161,9 +166,9 @@ private:
             const std::string why = taxableOf(1) <= law_.spouseTaxFree
                                         ? "①" + grouped(taxableOf(1)) + " ≦ " + grouped(law_.spouseTaxFree)
                                         : "①" + grouped(taxableOf(1)) + " ≦ 法定相続分" + grouped(w_.statutory);
-            add("配偶者の税額軽減額計算", "①が" + floor + "以下、または法定相続分以下なら、配偶者の納付税額はなし", why,
-                label(sheetLabel(5)));
-            add(of("各人の納付税額", 1), "税額軽減により納付税額なし", "", label(personLabel(1, 5)));
+            add(caption(kSpouseReduction) + "計算", "①が" + floor + "以下、または法定相続分以下なら、配偶者の納付税額はなし", why,
+                label(kSpouseReduction.label));
+            add(of(PersonRow::Payable, 1), "税額軽減により納付税額なし", "", label(personLabel(1, PersonRow::Payable)));
             return;
         }
         // Which of the two was smaller, as a comparison; the reduction applies only below ①.
@@ -172,36 +177,36 @@ private:
             numbers += "、" + floor + "以下なので " + grouped(w_.limit);
         add("軽減の基となる額", "課税価格の法定相続分と各人の課税価格①の少ないほう、" + floor + "以下なら" + floor, numbers,
             grouped(w_.limit));
-        add("配偶者の税額軽減額計算", "相続税の総額 × 軽減の基となる額 ÷ 課税価格（比率は小数第２位まで）",
+        add(caption(kSpouseReduction) + "計算", "相続税の総額 × 軽減の基となる額 ÷ 課税価格（比率は小数第２位まで）",
             grouped(w_.totalTax) + " × " + formatTwoDecimals(w_.reductionRatio) + "（" + grouped(w_.limit) + " ÷ " +
                 grouped(w_.total) + "）",
-            label(sheetLabel(5)));
-        add(of("各人の納付税額", 1), "修正前税額 − 配偶者の税額軽減額",
-            label(personLabel(1, 4)) + " − " + label(sheetLabel(5)), label(personLabel(1, 5)));
+            label(kSpouseReduction.label));
+        add(of(PersonRow::Payable, 1), "修正前税額 − 配偶者の税額軽減額",
+            label(personLabel(1, PersonRow::Before)) + " − " + label(kSpouseReduction.label), label(personLabel(1, PersonRow::Payable)));
     }
 
     void heir(int p)
     {
-        const Label deduction = sheetLabel(p + 4);
-        const std::string before = label(personLabel(p, 4));
+        const Label deduction = minorDeductionLabel(p);
+        const std::string before = label(personLabel(p, PersonRow::Before));
         if (label(deduction) == "0") {
-            add(of("各人の納付税額", p), "修正前税額（未成年者控除なし）", before, label(personLabel(p, 5)));
+            add(of(PersonRow::Payable, p), "修正前税額（未成年者控除なし）", before, label(personLabel(p, PersonRow::Payable)));
             return;
         }
         const std::string years = formatPlain(numericValue(s_.text(yearsField(p))));
-        add(std::string(kPerson[p - 1]) + " 未成年者控除", utf8Of(yearsCaption(law_)) + " × " + manYen(law_.minorPerYear),
+        add(std::string(kPerson[p - 1]) + " " + caption(kMinorDeduction), utf8Of(yearsCaption(law_)) + " × " + manYen(law_.minorPerYear),
             years + " × " + formatPlain(law_.minorPerYear), label(deduction));
-        add(of("各人の納付税額", p), "修正前税額 − 未成年者控除", before + " − " + label(deduction),
-            label(personLabel(p, 5)));
+        add(of(PersonRow::Payable, p), "修正前税額 − 未成年者控除", before + " − " + label(deduction),
+            label(personLabel(p, PersonRow::Payable)));
     }
 
     void legatee()
     {
-        const std::string before = label(personLabel(5, 4));
+        const std::string before = label(personLabel(5, PersonRow::Before));
         add("受遺者の２割加算", "修正前税額 × 120％", before + " × 1.2", grouped(w_.legateeRaised));
         add("受遺者の上限", "①の課税価格 × 70％", grouped(taxableOf(5)) + " × 0.7", grouped(w_.legateeCap));
-        add(of("各人の納付税額", 5), "受遺者の相続税額の120％ と ①の課税価格×70％ の少ない方",
-            grouped(w_.legateeRaised) + " と " + grouped(w_.legateeCap) + " の少ない方", label(personLabel(5, 5)));
+        add(of(PersonRow::Payable, 5), "受遺者の相続税額の120％ と ①の課税価格×70％ の少ない方",
+            grouped(w_.legateeRaised) + " と " + grouped(w_.legateeCap) + " の少ない方", label(personLabel(5, PersonRow::Payable)));
     }
 
     const TaxSheet& s_;

@@ -115,7 +115,7 @@ TEST_P(FromSheet, FiguresOfTheSheet)
         typed.years[y] = r.years[y];
     drive::load(s, typed);
     s.command4();
-    const kz::second::SheetCase c = fromSheet(s);
+    const kz::second::SheetStudy c = fromSheet(s);
     ASSERT_EQ(c.refusal, r.refusal);
     if (c.refusal != SheetRefusal::None)
         return;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/windows.h"
+#include "ui/placement.h"
 
 #include "core/common/geometry.h"
 #include "ui/app.h"
@@ -10,12 +10,10 @@
 #include <QHash>
 #include <QLabel>
 #include <QLayout>
-#include <QVBoxLayout>
-#include <QMap>
-#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
 
@@ -25,52 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace kz::ui {
-
-namespace {
-
-struct Entry {
-    WindowFactory factory;
-    QPointer<QWidget> window;
-};
-
-QMap<WindowKind, Entry>& registry()
-{
-    static QMap<WindowKind, Entry> r;
-    return r;
-}
-
-} // namespace
-
-void registerWindow(WindowKind kind, WindowFactory factory)
-{
-    registry()[kind].factory = std::move(factory);
-}
-
-QWidget* showWindow(WindowKind kind)
-{
-    Entry& e = registry()[kind];
-    // A window closed in this same pass of the event loop (the close and the click came in
-    // one batch of events) is hidden and waiting for its deletion: it counts as gone, or
-    // the click would show a window about to vanish.
-    if (e.window && e.window->isHidden())
-        e.window = nullptr;
-    if (!e.window) {
-        if (!e.factory)
-            return nullptr;
-        e.window = e.factory();
-        e.window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    e.window->show();
-    e.window->raise();
-    e.window->activateWindow();
-    return e.window;
-}
-
-QWidget* openWindow(WindowKind kind)
-{
-    const auto it = registry().constFind(kind);
-    return it == registry().cend() ? nullptr : it->window.data();
-}
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace kz::report {
+namespace kz::files {
 
 // A calculator window that keeps its case in a file.
 class CaseWindow {
@@ -25,6 +25,8 @@ public:
     virtual bool holdsCalculatedCase() const = 0;
     // Replaces the window's model by one the case was typed into and computed.
     virtual void openCase(const cases::FileCase& c) = 0;
+    // Tells what a case file cannot keep, before it is saved.
+    virtual void warnBeforeSave() {}
 
 protected:
     ~CaseWindow() = default;
@@ -34,7 +36,7 @@ protected:
 QByteArray caseFileBytes(const cases::FileCase& c);
 
 // The report carries the case it shows, named "case_YYYYMMDD.kazenoha" after its date.
-void attachCase(Document& doc, const cases::FileCase& c);
+void attachCase(report::Document& doc, const cases::FileCase& c);
 
 // A file's case, or why it is refused in the user's words, the file named.
 struct OpenedFile {
@@ -64,4 +66,4 @@ bool openCaseFile(QWidget* parent, const QString& path);
 // fields then take no dropped text of a file's name.
 void acceptCaseDrops(QWidget* window);
 
-} // namespace kz::report
+} // namespace kz::files

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "report/case_io.h"
+#include "file_commands/case_io.h"
 
 #include "core/case/outside_file.h"
 #include "report/output.h"
 #include "report/pdf_attachment.h"
 #include "ui/dialog_trace.h"
 #include "ui/save_file.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
+#include "ui/modal.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -21,7 +22,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace kz::report {
+namespace kz::files {
 namespace {
 
 using cases::FileError;
@@ -53,20 +54,20 @@ QString reason(const FileError& e)
 }
 
 // Why a PDF gives no case, saying what the file is; empty when it gave one.
-QString attachmentFault(Attachment::Fault fault)
+QString attachmentFault(report::Attachment::Fault fault)
 {
     switch (fault) {
-    case Attachment::Fault::None: return {};
-    case Attachment::Fault::NoCase: return u"この PDF にはケースが添付されていません。"_s;
-    case Attachment::Fault::Damaged: return u"PDF として読めません（ファイルが壊れています）。"_s;
-    case Attachment::Fault::CutOff:
+    case report::Attachment::Fault::None: return {};
+    case report::Attachment::Fault::NoCase: return u"この PDF にはケースが添付されていません。"_s;
+    case report::Attachment::Fault::Damaged: return u"PDF として読めません（ファイルが壊れています）。"_s;
+    case report::Attachment::Fault::CutOff:
         return u"PDF が途中で切れています。コピーやダウンロードが最後まで終わったファイルを開いてください。"_s;
-    case Attachment::Fault::Password: return u"パスワードで保護された PDF です。保護を外した PDF かケースファイルを開いてください。"_s;
-    case Attachment::Fault::Broken: return u"PDF に添付されたケースのデータが壊れています。"_s;
-    case Attachment::Fault::Compression: return u"PDF に添付されたケースが、このプログラムの読めない形式で圧縮されています。"_s;
-    case Attachment::Fault::TooLarge:
+    case report::Attachment::Fault::Password: return u"パスワードで保護された PDF です。保護を外した PDF かケースファイルを開いてください。"_s;
+    case report::Attachment::Fault::Broken: return u"PDF に添付されたケースのデータが壊れています。"_s;
+    case report::Attachment::Fault::Compression: return u"PDF に添付されたケースが、このプログラムの読めない形式で圧縮されています。"_s;
+    case report::Attachment::Fault::TooLarge:
         return u"PDF に添付されたケースがケースファイルとしては大きすぎます（%1 バイトまで）。"_s.arg(cases::kMaxFileBytes);
-    case Attachment::Fault::TooComplex: return u"PDF の添付ファイルが多すぎるか、その目録が複雑すぎます。"_s;
+    case report::Attachment::Fault::TooComplex: return u"PDF の添付ファイルが多すぎるか、その目録が複雑すぎます。"_s;
     }
     return {};
 }
@@ -84,9 +85,7 @@ ui::WindowKind windowOf(cases::Window w)
 void tell(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
-    box.exec();
-    if (parent)
-        parent->activateWindow(); // without a window manager nothing gives it back
+    ui::runModal(box, parent);
 }
 
 // The local files dropped; none for a drop of text or of a web address.
@@ -147,7 +146,7 @@ QByteArray caseFileBytes(const cases::FileCase& c)
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void attachCase(Document& doc, const cases::FileCase& c)
+void attachCase(report::Document& doc, const cases::FileCase& c)
 {
     // In ASCII: Qt writes an attachment's name in PDFDocEncoding, where Japanese is lost.
     doc.caseFileName = u"case_"_s + doc.date.toString(u"yyyyMMdd"_s) + qs(cases::kSuffix);
@@ -180,9 +179,9 @@ OpenedFile readCase(const QString& path)
     QByteArray attached;
     std::string_view bytes = read.bytes;
     if (pdf) {
-        if (const QString missing = pdfReaderMissing(); !missing.isEmpty())
+        if (const QString missing = report::pdfReaderMissing(); !missing.isEmpty())
             return refused(missing);
-        Attachment a = attachedCase(QByteArray::fromRawData(read.bytes.data(), static_cast<qsizetype>(read.bytes.size())));
+        report::Attachment a = report::attachedCase(QByteArray::fromRawData(read.bytes.data(), static_cast<qsizetype>(read.bytes.size())));
         if (const QString why = attachmentFault(a.fault); !why.isEmpty())
             return refused(why);
         attached = std::move(*a.file);
@@ -205,7 +204,7 @@ bool saveCase(const cases::FileCase& c, const QString& path, QString* error)
 QString saveCaseWithDialog(QWidget* window, const cases::FileCase& c, const QString& stem, const QString& client)
 {
     const QString suffix = qs(cases::kSuffix);
-    const ui::SaveRequest request{u"保存"_s, suggestedName(stem, QDate::currentDate(), client, suffix),
+    const ui::SaveRequest request{u"保存"_s, report::suggestedName(stem, QDate::currentDate(), client, suffix),
                                   u"ケースファイル (*%1)"_s.arg(suffix), suffix.mid(1), u"ケースを保存できませんでした。"_s};
     const QString path = ui::saveWithDialog(window, request, caseFileBytes(c));
     window->activateWindow(); // without a window manager nothing gives it back
@@ -224,8 +223,7 @@ void openCaseWithDialog(QWidget* window)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({u"ケースファイル、ケースを添付した PDF (*%1 *.pdf)"_s.arg(qs(cases::kSuffix)),
                            u"すべてのファイル (*)"_s});
-    const QString path = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    window->activateWindow();
+    const QString path = ui::runModal(dialog, window) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     if (!path.isEmpty())
         openCaseFile(window, path);
 }
@@ -244,8 +242,7 @@ bool openCaseFile(QWidget* parent, const QString& path)
                         u"計算したケースを「%1」の内容で置き換えます。よろしいですか？"_s.arg(QFileInfo(path).fileName()),
                         QMessageBox::Yes | QMessageBox::No, target);
         ask.setDefaultButton(QMessageBox::No);
-        const bool yes = ask.exec() == QMessageBox::Yes;
-        target->activateWindow();
+        const bool yes = ui::runModal(ask, target) == QMessageBox::Yes;
         if (!yes)
             return false;
     }
@@ -266,4 +263,4 @@ void acceptCaseDrops(QWidget* window)
             child->installEventFilter(drops);
 }
 
-} // namespace kz::report
+} // namespace kz::files
