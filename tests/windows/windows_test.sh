@@ -99,7 +99,8 @@ for t in "$bin"/*_test.exe; do
   fi
   result="$work/$name.txt"
   rm -f "$result"
-  (cd "$bin" && QT_QPA_PLATFORM=windows timeout 300 wine "${desktop[@]}" "$name.exe" \
+  # The report test waits out its file and print dialogs under wine: about 5 minutes.
+  (cd "$bin" && QT_QPA_PLATFORM=windows timeout 600 wine "${desktop[@]}" "$name.exe" \
     -o "$(winepath -w "$result"),txt" >/dev/null 2>&1) || true
   totals=$(grep -a '^Totals' "$result" 2>/dev/null || echo "no result")
   # Failures count unless wine_known_failures.txt names their function.
