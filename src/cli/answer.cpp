@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/answer.h"
 
+#include "cli/family_answer.h"
 #include "core/case/assets_case.h"
 #include "core/case/reader.h"
 #include "core/second/study_figures.h"
@@ -106,6 +107,14 @@ void writeSheet(std::string& out, std::string_view lawKey, const SheetAnswer& a)
             appendKey(out, personFigure(row).key);
             appendFigure(out, a.sheet.labelText(personLabel(p, row)));
         }
+        // An heir marked for the 2割加算, and his tax raised by it before the minors' deduction.
+        if (p >= 2 && p <= 4 && a.sheet.surcharged(p)) {
+            out += ",\"surcharge\":true";
+            if (const auto h = static_cast<std::size_t>(p - 2); a.sheet.working().surcharged[h]) {
+                out += ",\"raised_tax\":";
+                appendFigure(out, formatGrouped(a.sheet.working().heirRaised[h]));
+            }
+        }
         out += '}';
     }
     out += '}';
@@ -198,17 +207,18 @@ Answer answer(std::string_view line, long lineNumber)
             fail("empty line");
         const Json& doc = document().parse(line, json::kMaxDepth);
         if (doc.type != Type::Object)
-            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\" or \"assets\": {…}}");
+            fail("a case is an object: {\"id\": …, \"sheet\" or \"coefficient\" or \"second\" or \"assets\" or \"family\": {…}}");
         if (const Json* given = find(doc, "id"))
             id = idOf(*given);
         const Reader read(document());
-        read.object(doc, "case", {"id", "sheet", "coefficient", "second", "assets"});
+        read.object(doc, "case", {"id", "sheet", "coefficient", "second", "assets", "family"});
         const Json* sheet = find(doc, "sheet");
         const Json* coefficient = find(doc, "coefficient");
         const Json* second = find(doc, "second");
         const Json* assets = find(doc, "assets");
-        if (!!sheet + !!coefficient + !!second + !!assets != 1)
-            fail("a case has exactly one of \"sheet\", \"coefficient\", \"second\" and \"assets\"");
+        const Json* family = find(doc, "family");
+        if (!!sheet + !!coefficient + !!second + !!assets + !!family != 1)
+            fail("a case has exactly one of \"sheet\", \"coefficient\", \"second\", \"assets\" and \"family\"");
         std::string out = "{\"id\":" + id + ",";
         if (sheet) {
             const SheetCase c = read.sheet(*sheet);
@@ -220,6 +230,8 @@ Answer answer(std::string_view line, long lineNumber)
             const assets::Estate e = readAssets(read, document(), *assets);
             out += "\"assets\":";
             appendAssetsAnswer(out, e, assets::compute(e));
+        } else if (family) {
+            writeFamily(out, read, *family);
         } else {
             const SecondCase c = read.second(*second);
             writeSecond(out, c.law->key, computeSecond(c));

@@ -4,7 +4,9 @@
 #include "file_commands/case_io.h"
 #include "file_commands/file_commands.h"
 #include "tax_sheet/case_reader.h"
+#include "core/family/sheet_fill.h"
 #include "tax_sheet/assets_window.h"
+#include "tax_sheet/family_window.h"
 #include "tax_sheet/law_chooser.h"
 #include "tax_sheet/reference_panels.h"
 #include "tax_sheet/sheet_layout.h"
@@ -21,6 +23,7 @@
 #include "ui/placement.h"
 #include "ui/modal.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -143,6 +146,8 @@ FormSouzoku::~FormSouzoku()
     // does 財産の内訳 with assets_.
     delete kz::ui::openWindow(kz::ui::WindowKind::Assets);
     kz::ui::unregisterWindow(kz::ui::WindowKind::Assets, this);
+    delete kz::ui::openWindow(kz::ui::WindowKind::TaxFamily);
+    kz::ui::unregisterWindow(kz::ui::WindowKind::TaxFamily, this);
     delete Picture3;
 }
 
@@ -172,8 +177,10 @@ QWidget* FormSouzoku::addExtraCommands()
     commands_ = new kz::files::FileCommands(
         this, *this,
         {u"相続税試算"_s, u"計算過程 － 相続税計算シート"_s, kz::ui::WindowKind::TaxSteps,
-         [this](const QDate& date) { return sheetReport(sheet_, date, kz::assets::assetsSteps(assets_, sheet_)); },
-         [this] { return stepsPage(sheet_, kz::assets::assetsSteps(assets_, sheet_)); },
+         [this](const QDate& date) {
+             return sheetReport(sheet_, date, kz::assets::assetsSteps(assets_, sheet_), family_ ? &*family_ : nullptr);
+         },
+         [this] { return stepsPage(sheet_, kz::assets::assetsSteps(assets_, sheet_), family_ ? &*family_ : nullptr); },
          [this](ReportUse use) { return refuseReport(use); }});
     QWidget* last = Picture5;
     for (const ExtraCommand& c : kExtraCommands) {
@@ -209,6 +216,24 @@ QWidget* FormSouzoku::addExtraCommands()
     extraCommands.append(assets);
     kz::ui::registerWindow(kz::ui::WindowKind::Assets, [this] {
         return new AssetsWindow(sheet_, assets_, [this] { commands_->refreshSteps(); }, this);
+    }, this);
+    // 相続人の判定 fills the heir count, the shares and the 2割加算 marks: its command stands on
+    // the sheet in the free band between ④ and ⑤, just below 法定相続人数 (whose own row has
+    // no room for one).
+    auto* family = new CommandButton(u"相続人の判定…"_s, Picture3);
+    family->setObjectName(u"FamilyCommand"_s);
+    family->setGeometry(twipsRect(120, 3900, 2430, kExtraHeight));
+    family->setAccessibleName(u"相続人の判定"_s);
+    connect(family, &QPushButton::clicked, this, &FormSouzoku::showFamily);
+    kz::ui::bindKey(family, QKeyCombination(Qt::Key_F5), this);
+    setTabOrder(std::exchange(last, family), family);
+    extraCommands.append(family);
+    for (QWidget* box : Picture3->surchargeBoxes)
+        setTabOrder(std::exchange(last, box), box);
+    kz::ui::registerWindow(kz::ui::WindowKind::TaxFamily, [this] {
+        kz::family::Family start = family_.value_or(kz::family::Family{});
+        start.law = &sheet_.law();
+        return new FamilyWindow(start, [this](const kz::family::Family& f) { applyFamily(f); }, this);
     }, this);
     // The steps window follows every change of a result.
     auto mirror = std::move(sheet_.labelChanged);
@@ -250,6 +275,7 @@ kz::cases::FileCase FormSouzoku::fileCase() const
     c.window = kz::cases::Window::Sheet;
     c.sheet = kz::cases::sheetCase(sheet_);
     c.assets = kz::assets::estateOf(assets_, sheet_);
+    c.family = family_;
     return c;
 }
 
@@ -269,6 +295,9 @@ void FormSouzoku::openCase(const kz::cases::FileCase& c)
     if (QWidget* open = kz::ui::openWindow(kz::ui::WindowKind::Assets))
         open->close();
     kz::assets::takeEstate(assets_, c.assets);
+    family_ = c.family;
+    if (auto* family = dynamic_cast<FamilyWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxFamily)))
+        family->model().setFamily(family_.value_or(kz::family::Family{}));
     Command2_Click();
     if (const std::string_view message = stopMessage(computed.stopped); !message.empty())
         Picture3->tellStop(message);
@@ -291,6 +320,34 @@ void FormSouzoku::followLaw()
     Picture4->setLaw(sheet_.law());
     if (auto* help = dynamic_cast<LawFollower*>(kz::ui::openWindow(kz::ui::WindowKind::TermsHelp)))
         help->followLaw(sheet_.law());
+    if (auto* family = dynamic_cast<FamilyWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxFamily)))
+        family->followLaw(sheet_.law());
+}
+
+void FormSouzoku::showFamily() { kz::ui::showWindow(kz::ui::WindowKind::TaxFamily); }
+
+// The family's count, shares, names and marks typed into the sheet, then 納付税額計算 as the
+// user would press it; the sheet comes to the front with its results. A family that does not
+// fit changes nothing (its window says why).
+void FormSouzoku::applyFamily(const kz::family::Family& family)
+{
+    kz::family::Judgement j;
+    try {
+        j = kz::family::judge(family);
+    } catch (const kz::family::FamilyError&) {
+        return;
+    }
+    const kz::family::SheetFill fill = kz::family::sheetFill(j);
+    // No field stays under edit: leaving it later would type its old text over the fill.
+    kz::ui::EntryField::leaveFieldUnderEdit(this);
+    if (!kz::family::fillSheet(sheet_, fill))
+        return;
+    family_ = family;
+    Command2_Click();
+    activateWindow();
+    raise();
+    Command4->setFocus(Qt::OtherFocusReason);
+    Picture3->Command4_Click();
 }
 
 void FormSouzoku::Command7_Click() { close(); }

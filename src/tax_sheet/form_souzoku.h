@@ -7,6 +7,7 @@
 #include "file_commands/case_io.h"
 #include "tax_sheet/case_reader.h"
 #include "core/assets/sheet_fill.h"
+#include "core/family/family.h"
 #include "core/tax_sheet/sheet.h"
 #include "tax_sheet/sheet_report.h"
 #endif
@@ -63,6 +64,10 @@ public:
     bool holdsCalculatedCase() const override;
     void openCase(const kz::cases::FileCase& c) override;
     void warnBeforeSave() override;
+    // 相続人の判定… (F5): the family window; シートへ反映 there calls applyFamily.
+    void showFamily();
+    void applyFamily(const kz::family::Family& family);
+    const std::optional<kz::family::Family>& family() const { return family_; }
     // Beside the stated commands, by object name: the file commands (file_commands.h) and
     // 二次相続… (F3).
     QList<kz::ui::CommandButton*> extraCommands;
@@ -77,6 +82,7 @@ private:
     TaxSheet sheet_; // the sheet page refers to it; the destructor removes the page first
     kz::files::FileCommands* commands_ = nullptr;
     kz::assets::SheetAssets assets_; // the 財産の内訳 entries while the window is open
+    std::optional<kz::family::Family> family_; // the family the sheet was last filled from
 };
 
 } // namespace kz::tax

@@ -202,6 +202,8 @@ QString spoken(const char16_t* caption)
 
 } // namespace
 
+Rect surchargeRect(int person) { return {120, 4875 + 240 * (person - 2), 2460, 240}; }
+
 Rect fieldRect(Field f)
 {
     switch (f.array) {

@@ -23,6 +23,8 @@ inline constexpr Rect kCommand4{8520, 7800, 1935, 735};
 inline constexpr Rect kSheetHeading{120, 90, 7200, 390};
 inline constexpr qreal kHeadingPointSize = 12;
 QString heading(const LawEdition& law);
+// The 2割加算 mark of heir 2, 3 or 4, in the band under ⑤ beside the stated sheet.
+Rect surchargeRect(int person);
 
 Rect fieldRect(Field f);
 Rect labelRect(Label l);

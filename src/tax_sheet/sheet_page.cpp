@@ -14,6 +14,7 @@
 #include "ui/twips.h"
 #include "ui/modal.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -161,6 +162,19 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     Combo1->setCurrentIndex(static_cast<int>(&sheet_.law() - lawEditions().data()));
     connect(Combo1, &QComboBox::currentIndexChanged, this, &SheetPage::Combo1_Change);
 
+    // The 2割加算 marks of heirs 2..4 in the free band under ⑤, in the notes' small face.
+    for (int p = 2; p <= 4; ++p) {
+        auto* box = new QCheckBox(this);
+        box->setObjectName(u"Surcharge%1"_s.arg(p));
+        box->setGeometry(pixels(layout::surchargeRect(p)));
+        QFont small = box->font();
+        small.setPointSizeF(8);
+        box->setFont(small);
+        connect(box, &QCheckBox::clicked, this, [this, p](bool on) { sheet_.setSurcharged(p, on); });
+        surchargeBoxes[static_cast<std::size_t>(p - 2)] = box;
+        mirrorColumn(p);
+    }
+
     for (std::size_t tab = 1; tab < fields_.size(); ++tab)
         setTabOrder(fields_[tab - 1], fields_[tab]);
     setTabOrder(fields_.back(), Command4);
@@ -168,6 +182,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
     sheet_.inputChanged = [this](Field f) { mirrorField(f); };
     sheet_.labelChanged = [this](Label l) { mirrorLabel(l); };
     sheet_.lawChanged = [this] { followLaw(); };
+    sheet_.columnChanged = [this](int p) { mirrorColumn(p); };
 }
 
 SheetPage::~SheetPage()
@@ -175,6 +190,7 @@ SheetPage::~SheetPage()
     sheet_.inputChanged = nullptr;
     sheet_.labelChanged = nullptr;
     sheet_.lawChanged = nullptr;
+    sheet_.columnChanged = nullptr;
     for (EntryField* e : fields_) {
         e->onFocusIn = nullptr;
         e->onFocusOut = nullptr;
@@ -209,10 +225,14 @@ void SheetPage::adopt(const TaxSheet& computed)
     auto input = std::move(sheet_.inputChanged);
     auto label = std::move(sheet_.labelChanged);
     auto law = std::move(sheet_.lawChanged);
+    auto column = std::move(sheet_.columnChanged);
     sheet_ = computed;
     sheet_.inputChanged = std::move(input);
     sheet_.labelChanged = std::move(label);
     sheet_.lawChanged = std::move(law);
+    sheet_.columnChanged = std::move(column);
+    for (int p = 2; p <= 4; ++p)
+        mirrorColumn(p);
     followLaw();
     for (int tab = 0; tab < kFieldCount; ++tab)
         sheet_.inputChanged(fieldAtTab(tab));
@@ -317,6 +337,17 @@ void SheetPage::mirrorField(Field f)
     // Only the model's own rewrites differ; the user's edit is already there, caret and all.
     if (e->text() != text)
         e->setText(text);
+}
+
+// "相続人 2 ２割加算", with the person the family put in the column: "相続人 2（長男）２割加算".
+void SheetPage::mirrorColumn(int p)
+{
+    if (p < 2 || p > 4)
+        return;
+    QCheckBox* box = surchargeBoxes[static_cast<std::size_t>(p - 2)];
+    const QString name = qs(sheet_.columnName(p));
+    box->setText(layout::columnHeading(p) + (name.isEmpty() ? u" "_s : u"（"_s + name + u"）"_s) + u"２割加算"_s);
+    box->setChecked(sheet_.surcharged(p));
 }
 
 void SheetPage::mirrorLabel(Label l) { resultLabel(l)->setText(qs(sheet_.labelText(l))); }

@@ -14,6 +14,7 @@
 #include <array>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 
 namespace kz::ui {
@@ -40,6 +41,8 @@ public:
     kz::ui::CommandButton* Command4 = nullptr; // 納付税額計算
     LawChooser* Combo1 = nullptr;              // the law edition, over the heading's bracket
     QLabel* heading() const { return heading_; }
+    // Beside the stated sheet: the 2割加算 marks of heirs 2..4, under ⑤.
+    std::array<QCheckBox*, 3> surchargeBoxes{};
 
     // Puts the focus in a field as the user's own move would, with its arrival rules.
     void enterField(Field f);
@@ -66,6 +69,7 @@ private:
 
     void mirrorField(Field f);
     void mirrorLabel(Label l);
+    void mirrorColumn(int person);
     void buildCaptions();
     void followLaw();
 

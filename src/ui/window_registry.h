@@ -23,6 +23,7 @@ enum class WindowKind {
     CoefficientSteps,
     StudySteps,
     Assets, // 財産の内訳 beside the tax sheet; registered by the sheet
+    TaxFamily, // 相続人の判定 beside the tax sheet; registered by the sheet
 };
 
 using WindowFactory = std::function<QWidget*()>;

@@ -355,7 +355,7 @@ private slots:
     void tabOrderRunsThroughTheFieldsThenTheButtons()
     {
         QStringList visited{focusedName()};
-        for (int step = 0; step < 66; ++step) {
+        for (int step = 0; step < 70; ++step) {
             if (qobject_cast<kz::ui::EntryField*>(focused()))
                 type(u"5"_s); // replaces what arriving selected
             press(Qt::Key_Tab);
@@ -369,10 +369,10 @@ private slots:
         QCOMPARE(visited, fieldsInSheetOrder() << u"Command4"_s << u"Command1"_s << u"Command2"_s << u"Command3"_s
                                                << u"Command7"_s << u"Combo1"_s << boxes << u"StepsCommand"_s
                                                << u"SaveCommand"_s << u"PreviewCommand"_s << u"CommandNiji"_s << u"OpenCommand"_s << u"SaveCaseCommand"_s
-                                               << u"AssetsCommand"_s
-                                               << u"Num1(0)"_s);
+                                               << u"AssetsCommand"_s << u"FamilyCommand"_s << u"Surcharge2"_s
+                                               << u"Surcharge3"_s << u"Surcharge4"_s << u"Num1(0)"_s);
         press(Qt::Key_Backtab);
-        QCOMPARE(focusedName(), u"AssetsCommand"_s);
+        QCOMPARE(focusedName(), u"Surcharge4"_s);
     }
 
     void arrivingByTabSelectsTheRawAmount()

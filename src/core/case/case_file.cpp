@@ -2,11 +2,13 @@
 #include "core/case/case_file.h"
 
 #include "core/case/assets_case.h"
+#include "core/case/family_reader.h"
 #include "core/case/reader.h"
 #include "core/common/format.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kz::cases {
 
@@ -90,7 +92,29 @@ void appendSheet(std::string& out, const SheetCase& c)
         appendKey(out, kMinorKeys[h]);
         appendText(out, c.years[h]);
     }
-    out += "}\n  }\n";
+    out += '}';
+    // Written only when set, so that a sheet without them reads as it always did.
+    if (std::find(c.surcharge.begin(), c.surcharge.end(), true) != c.surcharge.end()) {
+        out += ",\n    \"surcharge\": {";
+        for (std::size_t h = 0; h < c.surcharge.size(); ++h) {
+            out += h ? ", " : "";
+            appendKey(out, kPersonKeys[h + 1]);
+            out += c.surcharge[h] ? "true" : "false";
+        }
+        out += '}';
+    }
+    if (std::any_of(c.names.begin(), c.names.end(), [](const std::string& n) { return !n.empty(); })) {
+        out += ",\n    \"names\": {";
+        bool firstName = true;
+        for (std::size_t p = 0; p < c.names.size(); ++p)
+            if (!c.names[p].empty()) {
+                out += std::exchange(firstName, false) ? "" : ", ";
+                appendKey(out, kPersonKeys[p]);
+                appendString(out, c.names[p]);
+            }
+        out += '}';
+    }
+    out += "\n  }\n";
 }
 
 void appendCoefficient(std::string& out, const CoefficientCase& c)
@@ -135,7 +159,7 @@ std::string digits(std::int64_t v) { return std::to_string(v); }
 FileCase readWhole(const json::Document& doc, const Json& root)
 {
     const Reader r(doc);
-    r.object(root, "file", {"kazenoha", "sheet", "coefficient", "second", "assets"});
+    r.object(root, "file", {"kazenoha", "sheet", "coefficient", "second", "assets", "family"});
     FileCase c;
     const Json* sheet = r.find(root, "sheet");
     const Json* coefficient = r.find(root, "coefficient");
@@ -147,12 +171,19 @@ FileCase readWhole(const json::Document& doc, const Json& root)
         c.sheet = r.sheet(*sheet);
         if (const Json* assets = r.find(root, "assets"))
             c.assets = readAssets(r, doc, *assets);
+        // The family the sheet was filled from, if any: a file without it opens as before.
+        if (const Json* family = r.find(root, "family"))
+            c.family = readFamily(r, *family);
     } else if (r.find(root, "assets")) {
         fail("assets: only beside a \"sheet\"");
     } else if (second) {
+        if (r.find(root, "family"))
+            fail("a family goes with a sheet only");
         c.window = Window::Second;
         c.second = r.second(*second);
     } else {
+        if (r.find(root, "family"))
+            fail("a family goes with a sheet only");
         c.window = Window::Coefficients;
         if (coefficient->type != Type::Array)
             fail(std::string("coefficient: expected a list of calculations, got ") + typeName(*coefficient));
@@ -215,6 +246,12 @@ std::string caseFileText(const FileCase& c)
             appendAssets(out, *c.assets);
             out += '\n';
         }
+        if (c.family) {
+            out.pop_back();
+            out += ",\n  \"family\": ";
+            appendFamily(out, *c.family, "  ");
+            out += '\n';
+        }
         break;
     case Window::Second:
         appendSecond(out, c.second);
@@ -249,8 +286,12 @@ SheetCase sheetCase(const tax::TaxSheet& sheet)
         c.numerators[static_cast<std::size_t>(k)] = sheet.text(tax::numeratorField(k));
         c.denominators[static_cast<std::size_t>(k)] = sheet.text(tax::denominatorField(k));
     }
-    for (int p = 2; p <= 4; ++p)
+    for (int p = 2; p <= 4; ++p) {
         c.years[static_cast<std::size_t>(p - 2)] = sheet.text(tax::yearsField(p));
+        c.surcharge[static_cast<std::size_t>(p - 2)] = sheet.surcharged(p);
+    }
+    for (int p = 1; p <= 4; ++p)
+        c.names[static_cast<std::size_t>(p - 1)] = sheet.columnName(p);
     return c;
 }
 

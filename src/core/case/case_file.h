@@ -7,6 +7,7 @@
 #include "core/assets/assets.h"
 #include "core/case/cases.h"
 #include "core/case/json.h"
+#include "core/family/family.h"
 
 #include <cstddef>
 #include <string>
@@ -31,6 +32,7 @@ struct FileCase {
     SheetCase sheet;
     // The sheet's 財産の内訳, when its window was used; a file without them opens as before.
     std::optional<assets::Estate> assets;
+    std::optional<family::Family> family; // the sheet's, when it was filled from one
     std::vector<CoefficientCase> coefficients; // in the window's order of calculations
     SecondCase second;
 };

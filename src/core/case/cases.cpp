@@ -48,6 +48,10 @@ SheetAnswer computeSheet(const SheetCase& c)
     }
     for (int p = 2; p <= 4; ++p)
         s.setText(tax::yearsField(p), c.years[static_cast<std::size_t>(p - 2)]);
+    for (int p = 2; p <= 4; ++p)
+        s.setSurcharged(p, c.surcharge[static_cast<std::size_t>(p - 2)]);
+    for (int p = 1; p <= 4; ++p)
+        s.setColumnName(p, c.names[static_cast<std::size_t>(p - 1)]);
     a.stopped = s.command4();
     return a;
 }

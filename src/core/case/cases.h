@@ -30,6 +30,8 @@ struct SheetCase {
     std::string heirs = "0";
     std::array<std::string, tax::kPersons> numerators, denominators; // empty, as a new sheet
     std::array<std::string, kMinorKeys.size()> years{"0", "0", "0"}; // heirs 2..4
+    std::array<bool, 3> surcharge{};                                 // heirs 2..4: 2割加算
+    std::array<std::string, 4> names;                                // the columns' persons
 };
 
 struct SheetAnswer {

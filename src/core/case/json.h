@@ -60,11 +60,12 @@ private:
     int level_ = 0; // containers open: 1 inside the top one
 };
 
-// The bounds of a case, whether a file or a batch line: a few hundred bytes are a case, and
-// a case nests four levels at most ({"sheet": {"amounts": {"spouse": [...]}}}); a little more
-// is read, so that a near miss is told as the wrong type it is.
+// The bounds of a case, whether a file or a batch line: a few hundred bytes are a case. A
+// sheet nests four levels ({"sheet": {"amounts": {"spouse": [...]}}}), a family six
+// generations deep fifteen ({"family": {"children": [{"children": [… []]}]}}: two levels a
+// generation, and the sixth's own list); one more is read.
 inline constexpr std::size_t kMaxCaseBytes = 1 << 20;
-inline constexpr int kMaxDepth = 6;
+inline constexpr int kMaxDepth = 16;
 // A byte-order mark, as some editors write one, is no part of the case: removed when there.
 void skipByteOrderMark(std::string_view& text);
 

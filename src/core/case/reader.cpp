@@ -152,7 +152,7 @@ void Reader::law(const Json& v, const std::string& path, const tax::LawEdition*&
 SheetCase Reader::sheet(const Json& v) const
 {
     const std::string path = "sheet";
-    object(v, path, {"law", "amounts", "heirs", "shares", "minor_years"});
+    object(v, path, {"law", "amounts", "heirs", "shares", "minor_years", "surcharge", "names"});
     SheetCase c;
     law(v, path, c.law);
     if (const Json* amounts = find(v, "amounts")) {
@@ -189,6 +189,25 @@ SheetCase Reader::sheet(const Json& v) const
         for (std::size_t h = 0; h < kMinorKeys.size(); ++h)
             if (const Json* y = find(*years, kMinorKeys[h]))
                 c.years[h] = fieldText(*y, [&] { return join(path + ".minor_years", kMinorKeys[h]); });
+    }
+    // Beside the stated sheet: heirs 2..4 marked for the 2割加算, and whom the columns stand for.
+    if (const Json* marks = find(v, "surcharge")) {
+        object(*marks, join(path, "surcharge"), {"heir2", "heir3", "heir4"});
+        for (std::size_t h = 0; h < 3; ++h)
+            if (const Json* m = find(*marks, kPersonKeys[h + 1])) {
+                if (m->type != Type::Bool)
+                    fail(join(path + ".surcharge", kPersonKeys[h + 1]) + ": expected true or false, got " + typeName(*m));
+                c.surcharge[h] = m->text == "true";
+            }
+    }
+    if (const Json* names = find(v, "names")) {
+        object(*names, join(path, "names"), {"spouse", "heir2", "heir3", "heir4"});
+        for (std::size_t p = 0; p < c.names.size(); ++p)
+            if (const Json* n = find(*names, kPersonKeys[p])) {
+                if (n->type != Type::String)
+                    fail(join(path + ".names", kPersonKeys[p]) + ": expected a text, got " + typeName(*n));
+                c.names[p] = std::string(n->text);
+            }
     }
     return c;
 }

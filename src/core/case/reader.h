@@ -44,11 +44,13 @@ public:
     }
     const json::Value* find(const json::Value& object, std::string_view key) const { return doc_.find(object, key); }
     const json::Value& need(const json::Value& object, const std::string& path, std::string_view key) const;
+    const json::Document& document() const { return doc_; }
+    // An object's "law": the edition, which keeps its default when the key is absent.
+    void law(const json::Value& v, const std::string& path, const tax::LawEdition*& law,
+             std::string_view name = "law") const;
 
 private:
     std::array<std::string, 2> share(const json::Value& v, const std::string& path) const;
-    void law(const json::Value& v, const std::string& path, const tax::LawEdition*& law,
-             std::string_view name = "law") const;
 
     const json::Document& doc_;
 };

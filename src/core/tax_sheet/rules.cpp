@@ -75,13 +75,15 @@ double asLabelReads(double deduction) { return deduction == 0 ? 0.0 : plainValue
 
 double heirPayable(double before, double deduction) { return std::max(0.0, sub(before, deduction)); }
 
+std::int32_t raisedTax(double before) { return toInt32(add(mul(before, kLegateeSurcharge), before)); }
+
 LegateeTax legateeTax(std::int32_t legatee, double before)
 {
     LegateeTax t;
     if (legatee == 0)
         return t;
     t.cap = toInt32(mul(legatee, kLegateeCap));
-    t.raised = toInt32(add(mul(before, kLegateeSurcharge), before));
+    t.raised = raisedTax(before);
     // A legatee whose debts exceed what it received pays nothing, not a negative cap.
     t.payable = std::max(0, std::min(t.raised, t.cap));
     return t;

@@ -49,6 +49,9 @@ double asLabelReads(double deduction);
 // What an heir pays after its minors' deduction (as its label reads): no refund below 0.
 double heirPayable(double before, double deduction);
 
+// The 2割加算 (相続税法18): before × 0.2 + before, to the whole 千円 (halves to even).
+std::int32_t raisedTax(double before);
+
 // The legatee: before × 1.2, capped at 70 % of its ①, not below 0.
 struct LegateeTax {
     std::int32_t cap = 0, raised = 0, payable = 0;

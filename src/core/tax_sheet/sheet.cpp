@@ -52,6 +52,25 @@ void TaxSheet::setText(Field f, std::string text)
     shokika();
 }
 
+void TaxSheet::setSurcharged(int person, bool on)
+{
+    if (person < 2 || person > 4 || surcharged(person) == on)
+        return;
+    surcharge_[static_cast<std::size_t>(person - 2)] = on;
+    if (columnChanged)
+        columnChanged(person);
+    shokika();
+}
+
+void TaxSheet::setColumnName(int person, std::string name)
+{
+    if (person < 1 || person > 4 || columnName(person) == name)
+        return;
+    names_[static_cast<std::size_t>(person - 1)] = std::move(name);
+    if (columnChanged)
+        columnChanged(person);
+}
+
 bool TaxSheet::gotFocus(Field f)
 {
     if (!isAmountField(f))
@@ -199,8 +218,12 @@ void TaxSheet::keisan()
         if (taxable[static_cast<std::size_t>(p - 1)] != 0) {
             const double deduction = minorDeduction(fieldValue(years), *law_);
             writeLabel(deductionLabel, formatPlain(deduction));
-            writeLabel(payableLabel, amountText(heirPayable(beforeAdjustment[static_cast<std::size_t>(p - 1)],
-                                                            asLabelReads(deduction))));
+            double tax = beforeAdjustment[static_cast<std::size_t>(p - 1)];
+            if (surcharged(p)) {
+                w.surcharged[static_cast<std::size_t>(p - 2)] = true;
+                tax = w.heirRaised[static_cast<std::size_t>(p - 2)] = raisedTax(tax);
+            }
+            writeLabel(payableLabel, amountText(heirPayable(tax, asLabelReads(deduction))));
         } else {
             // An input change like any other: it may wipe this run's results (see command4).
             setText(years, "0");
@@ -314,6 +337,10 @@ void TaxSheet::clearAll()
     for (int p = 2; p <= 4; ++p)
         setText(yearsField(p), "0");
     setText(heirCountField(), "0");
+    for (int p = 2; p <= 4; ++p)
+        setSurcharged(p, false);
+    for (int p = 1; p <= 4; ++p)
+        setColumnName(p, {});
     shokika();
     for (auto& row : kingaku_)
         row.fill(0);

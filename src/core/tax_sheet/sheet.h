@@ -67,6 +67,9 @@ struct Working {
     std::int32_t statutory = 0, lesser = 0, limit = 0;
     double reductionRatio = 0;
     bool spouseReduced = false;
+    // Heirs 2..4 marked for the 2割加算 in this run, and their raised tax (stage Heirs).
+    std::array<bool, 3> surcharged{};
+    std::array<std::int32_t, 3> heirRaised{};
     // The legatee (stage Legatee, when ①5 is not 0).
     std::int32_t legateeCap = 0, legateeRaised = 0;
     // Why the last 納付税額計算 stopped after `reached`; None when it ran to the end.
@@ -93,6 +96,8 @@ public:
     std::function<void(Field)> inputChanged;
     std::function<void(Label)> labelChanged;
     std::function<void()> lawChanged;
+    // After a column's 2割加算 mark or name changed (persons 2..4; names 1..4).
+    std::function<void(int person)> columnChanged;
 
     const std::string& text(Field f) const { return fields_[static_cast<std::size_t>(tabIndex(f))]; }
     const std::string& labelText(Label l) const { return labels_[static_cast<std::size_t>(labelSlot(l))]; }
@@ -131,11 +136,21 @@ public:
         return working_.reached == Working::Stage::Legatee && working_.stopped == Failure::None;
     }
 
+    // Beside the stated sheet: heirs 2..4 may pay the 2割加算 (相続税法18), applied to their tax
+    // before the minors' deduction as the legatee's is; off unless set. A change is an entry:
+    // it clears the results.
+    bool surcharged(int person) const { return surcharge_[static_cast<std::size_t>(person - 2)]; }
+    void setSurcharged(int person, bool on);
+    // Whom a column stands for (persons 1..4), as the family named it; empty: only its caption.
+    // A name is no input of the calculation and clears nothing.
+    const std::string& columnName(int person) const { return names_[static_cast<std::size_t>(person - 1)]; }
+    void setColumnName(int person, std::string name);
+
     void click(ClearLabel label);
     void clearPerson(int person); // Label19..22, Label16
     void clearShares();           // Label13
     void clearMinorYears();       // Label14
-    void clearAll();              // Label15
+    void clearAll();              // Label15, the 2割加算 marks and the columns' names too
 
 private:
     void writeLabel(Label l, std::string text);
@@ -145,6 +160,8 @@ private:
     std::array<std::string, kFieldCount> fields_;
     std::array<std::string, kLabelCount> labels_;
     std::array<std::array<std::int32_t, kAmountRows>, kPersons> kingaku_{};
+    std::array<bool, 3> surcharge_{};
+    std::array<std::string, 4> names_;
 };
 
 } // namespace kz::tax

@@ -19,8 +19,6 @@ constexpr const char* kAmountWords[kAmountRows] = {"相続・遺贈で取得し�
                                                    "継承した債務の額", "葬式費用の負担額", nullptr};
 
 std::string grouped(double v) { return formatGrouped(v); }
-std::string of(std::string_view caption, int person) { return std::string(caption) + "（" + kPerson[person - 1] + "）"; }
-std::string of(PersonRow row, int person) { return of(personFigure(row).caption, person); }
 std::string caption(const SheetFigure& f) { return std::string(f.caption); }
 
 // The law's caption of the gift row without its sign: "相続前３年以内の贈与額".
@@ -88,6 +86,13 @@ private:
     bool reached(Stage stage) const { return w_.reachedStage(stage); }
     std::int32_t taxableOf(int p) const { return w_.taxable[static_cast<std::size_t>(p - 1)]; }
     std::string label(Label l) const { return s_.labelText(l); }
+    // "相続額（相続人 2）", with the person the family put in the column: "（相続人 2・長男）".
+    std::string of(std::string_view caption, int p) const
+    {
+        const std::string name = p < kPersons ? s_.columnName(p) : std::string();
+        return std::string(caption) + "（" + kPerson[p - 1] + (name.empty() ? "" : "・" + name) + "）";
+    }
+    std::string of(PersonRow row, int p) const { return of(personFigure(row).caption, p); }
     std::string shareText(int k) const { return s_.text(numeratorField(k)) + "/" + s_.text(denominatorField(k)); }
 
     static std::string unitOf(PersonRow row) { return personFigure(row).thousands ? "千円" : ""; }
@@ -188,15 +193,20 @@ private:
     void heir(int p)
     {
         const Label deduction = minorDeductionLabel(p);
-        const std::string before = label(personLabel(p, PersonRow::Before));
+        std::string before = label(personLabel(p, PersonRow::Before)), tax = "修正前税額";
+        if (const auto h = static_cast<std::size_t>(p - 2); w_.surcharged[h]) {
+            add(of("２割加算", p), "修正前税額 × 120％（相続税法18条）", before + " × 1.2", grouped(w_.heirRaised[h]));
+            before = grouped(w_.heirRaised[h]);
+            tax = "２割加算後の税額";
+        }
         if (label(deduction) == "0") {
-            add(of(PersonRow::Payable, p), "修正前税額（未成年者控除なし）", before, label(personLabel(p, PersonRow::Payable)));
+            add(of(PersonRow::Payable, p), tax + "（未成年者控除なし）", before, label(personLabel(p, PersonRow::Payable)));
             return;
         }
         const std::string years = formatPlain(numericValue(s_.text(yearsField(p))));
         add(std::string(kPerson[p - 1]) + " " + caption(kMinorDeduction), utf8Of(yearsCaption(law_)) + " × " + manYen(law_.minorPerYear),
             years + " × " + formatPlain(law_.minorPerYear), label(deduction));
-        add(of(PersonRow::Payable, p), "修正前税額 − 未成年者控除", before + " − " + label(deduction),
+        add(of(PersonRow::Payable, p), tax + " − 未成年者控除", before + " − " + label(deduction),
             label(personLabel(p, PersonRow::Payable)));
     }
 

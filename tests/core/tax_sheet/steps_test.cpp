@@ -110,4 +110,27 @@ TEST(Steps, Reiwa6CaseAndClearedSheet)
     EXPECT_TRUE(calculationSteps(s).empty());
 }
 
+// Heir 2, marked for the 2割加算 and named 甥 by the family: 6,000 × 1.2 = 7,200, less his
+// 2 years' 120, pays 7,080; his steps say so, and name him.
+TEST(Steps, HeirMarkedForTheSurcharge)
+{
+    Inputs in;
+    in.amounts[1][0] = 100'000;
+    in.heirs = "1";
+    in.num[1] = in.den[1] = "1";
+    in.years[0] = "2";
+    TaxSheet s;
+    load(s, in);
+    s.setSurcharged(2, true);
+    s.setColumnName(2, "甥");
+    s.command4();
+    kz::Steps last = calculationSteps(s);
+    last.erase(last.begin(), last.end() - 3);
+    std::string got;
+    for (const kz::Step& step : last)
+        got += step.caption + " " + step.numbers + " = " + step.result + "; ";
+    EXPECT_EQ(got, "２割加算（相続人 2・甥） 6,000 × 1.2 = 7,200; 相続人 2 未成年者控除 2 × 60 = 120; "
+                   "各人の納付税額（相続人 2・甥） 7,200 − 120 = 7,080; ");
+}
+
 } // namespace
