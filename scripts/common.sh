@@ -4,7 +4,7 @@
 
 KZ_PACKAGES=(
   cmake ninja-build g++ clang pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n librsvg2-bin libqpdf-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n librsvg2-bin libqpdf-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xdotool x11-utils imagemagick

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
+#include "cli/byte_io.h"
 #include "cli/compute.h"
 #include "file_commands/case_io.h"
 #include "shell/window_setup.h"
 #include "ui/app.h"
+#include "ui/running_mark.h"
 #include "ui/window_registry.h"
 
 #include <QApplication>
@@ -42,7 +44,7 @@ void describeOptions(QCommandLineParser& parser)
     parser.addOption(QCommandLineOption(
         u"compute"_s,
         u"Compute the cases of a JSON Lines file (- for standard input), one answer line each, "
-        u"without a window or display (see man kazenoha)."_s,
+        u"without a window or display (see "_s + QString::fromUtf8(KZ_DOCS) + u")."_s,
         u"FILE"_s));
     parser.addPositionalArgument(u"CASE"_s, u"A case file (.kazenoha), or a report that carries one, to open in its window."_s,
                                  u"[CASE]"_s);
@@ -80,7 +82,17 @@ int main(int argc, char** argv)
     if (answersWithoutWindow(argc, argv)) {
         QCoreApplication app(argc, argv);
         acceptQtOptions(parser);
-        parser.process(app); // prints the help or the version and exits
+        // Written here rather than by Qt, which writes the local 8-bit encoding: a Japanese
+        // Windows console would read the help's Japanese as cp932.
+        if (parser.parse(app.arguments()) && !parser.isSet(u"help-all"_s)) {
+            const bool help = parser.isSet(u"help"_s);
+            if (help || parser.isSet(u"version"_s)) {
+                const QString text = help ? parser.helpText().chopped(1)
+                                          : app.applicationName() + u' ' + app.applicationVersion();
+                return kz::cli::writeLine(stdout, text.toStdString()) && std::fflush(stdout) == 0 ? 0 : 1;
+            }
+        }
+        parser.process(app); // an unknown option, or Qt's own help (--help-all): Qt answers and exits
         return 0;
     }
 
@@ -92,6 +104,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kazenoha: Unexpected argument '%s'.\n", qPrintable(files[1]));
         return 1;
     }
+    kz::ui::markRunning();
     kz::ui::setupApplication(app);
     kz::shell::registerWindows();
     QWidget* menu = kz::ui::showWindow(kz::ui::WindowKind::Menu);

@@ -31,7 +31,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/kazenoha.manifest ${KZ_MANIFEST} @ONLY)
 # program built for the console serves the command line (kazenoha-cli --compute FILE).
 add_executable(kazenoha-cli ${PROJECT_SOURCE_DIR}/src/main.cpp)
 target_link_libraries(kazenoha-cli PRIVATE kz_shell kz_cli)
-target_compile_definitions(kazenoha-cli PRIVATE KZ_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(kazenoha-cli PRIVATE KZ_VERSION="${PROJECT_VERSION}" KZ_DOCS="${KZ_DOCS}")
 foreach(exe kazenoha kazenoha-cli)
   set(KZ_EXE_NAME ${exe})
   configure_file(${CMAKE_CURRENT_LIST_DIR}/kazenoha.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${exe}.rc @ONLY)
@@ -81,3 +81,12 @@ endif()
 add_custom_target(deploy ALL DEPENDS ${deployed} ${qt_conf})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/qt.conf DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+# The manual page as plain text (UTF-8), which --help names: Windows has no man.
+find_program(MAN_PROGRAM man REQUIRED)
+set(manual_txt ${CMAKE_BINARY_DIR}/bin/kazenoha.txt)
+add_custom_command(OUTPUT ${manual_txt}
+  COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 LC_ALL=C.UTF-8 sh -c "${MAN_PROGRAM} -l '${PROJECT_SOURCE_DIR}/man/kazenoha.1' | col -bx > '${manual_txt}'"
+  DEPENDS ${PROJECT_SOURCE_DIR}/man/kazenoha.1 VERBATIM)
+add_custom_target(manual_txt ALL DEPENDS ${manual_txt})
+install(FILES ${manual_txt} DESTINATION .)

@@ -28,7 +28,17 @@ cmake --install "$build" --prefix "$stage" --strip >/dev/null
 # The libraries come as built, with their symbols.
 find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 dist=$(cd "$build/dist" && pwd)
+# The zip holds two programs; a short text at its top says which one to start. Only the zip
+# has it: the installer makes a shortcut to the right one.
+# An ASCII name: Explorer reads a zip's names in the local code page unless flagged UTF-8.
+readme="$stage/README.txt"
+{ printf '\xef\xbb\xbf'; printf '%s\r\n' \
+  "相続税・係数計算 $version" "" \
+  "kazenoha.exe を起動してください（ダブルクリック）。メニューが開きます。" \
+  "kazenoha-cli.exe はコマンドプロンプトから使うバッチ計算用です（kazenoha.txt を参照）。" \
+  "ほかのファイルは kazenoha.exe が使うものです。フォルダーごと置いたままにしてください。"; } >"$readme"
 (cd "$build/stage" && zip -qr "$dist/kazenoha-$version-win64.zip" "kazenoha-$version")
+rm "$readme"
 
 # Each installed file by name, so that the uninstaller removes those and no other.
 files="$build/stage/files.nsh"

@@ -5,6 +5,7 @@
 // (byte_io_posix.cpp, byte_io_win.cpp).
 #include <cstddef>
 #include <cstdio>
+#include <string_view>
 
 namespace kz::cli {
 
@@ -16,5 +17,9 @@ void closeBytes(int fd);
 // Makes `out` write its bytes as given, and a reader that went away a write error like a
 // full device (EPIPE), not a silent death.
 void writeBytes(std::FILE* out);
+// Writes UTF-8 text and a line end to `out`: as bytes to a file or a pipe (the same bytes on
+// every platform), and to a Windows console as UTF-16, which it shows whatever its code page
+// (cp932 would garble UTF-8 bytes). False on a write error.
+bool writeLine(std::FILE* out, std::string_view utf8);
 
 } // namespace kz::cli

@@ -17,4 +17,11 @@ void closeBytes(int fd) { close(fd); }
 
 void writeBytes(std::FILE*) { std::signal(SIGPIPE, SIG_IGN); }
 
+bool writeLine(std::FILE* out, std::string_view utf8)
+{
+    std::fwrite(utf8.data(), 1, utf8.size(), out);
+    std::fputc('\n', out);
+    return !std::ferror(out);
+}
+
 } // namespace kz::cli

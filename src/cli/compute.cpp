@@ -51,11 +51,10 @@ int computeStream(int fd, std::FILE* out)
         overLong = overLong || line.size() > kMaxLineBytes;
         const Answer a = overLong ? tooLong(number) : answer(line, number);
         anyError = anyError || a.error;
-        std::fwrite(a.json.data(), 1, a.json.size(), out);
-        std::fputc('\n', out);
+        const bool written = writeLine(out, a.json);
         line.clear();
         overLong = false;
-        return !std::ferror(out);
+        return written;
     };
     for (;;) {
         // Whatever is answered goes out before waiting for more: a program that writes one

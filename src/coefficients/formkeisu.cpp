@@ -229,6 +229,16 @@ void Formkeisu::openCase(const kz::cases::FileCase& c)
     model_.textChanged = std::move(mirror);
     for (int i = 0; i < kFieldCount; ++i)
         model_.textChanged(i);
+    // A calculation that stops shows 0 as a fresh one does; say why, as 計算 would.
+    for (const kz::cases::CoefficientCase& one : c.coefficients)
+        if (const std::string_view stop = stopMessage(kz::cases::computeCoefficient(one).model.stopped()); !stop.empty()) {
+            SSTab1->setCurrentIndex(calc(one.calc).tab);
+            QMessageBox box(QMessageBox::Warning, u"エラー"_s, kz::ui::qs(stop), QMessageBox::Ok, this);
+            box.exec();
+            activateWindow();
+            moveFocusTo(calc(one.calc).first);
+            break;
+        }
 }
 
 void Formkeisu::moveFocusTo(int field)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "file_commands/case_io.h"
 
+#include "core/case/outside_file.h"
 #include "report/output.h"
 #include "report/pdf_attachment.h"
+#include "ui/dialog_trace.h"
 #include "ui/save_file.h"
 #include "ui/window_registry.h"
 #include "ui/modal.h"
@@ -51,6 +53,25 @@ QString reason(const FileError& e)
     return u"画面に入力できない内容があります（%1）。"_s.arg(detail);
 }
 
+// Why a PDF gives no case, saying what the file is; empty when it gave one.
+QString attachmentFault(report::Attachment::Fault fault)
+{
+    switch (fault) {
+    case report::Attachment::Fault::None: return {};
+    case report::Attachment::Fault::NoCase: return u"この PDF にはケースが添付されていません。"_s;
+    case report::Attachment::Fault::Damaged: return u"PDF として読めません（ファイルが壊れています）。"_s;
+    case report::Attachment::Fault::CutOff:
+        return u"PDF が途中で切れています。コピーやダウンロードが最後まで終わったファイルを開いてください。"_s;
+    case report::Attachment::Fault::Password: return u"パスワードで保護された PDF です。保護を外した PDF かケースファイルを開いてください。"_s;
+    case report::Attachment::Fault::Broken: return u"PDF に添付されたケースのデータが壊れています。"_s;
+    case report::Attachment::Fault::Compression: return u"PDF に添付されたケースが、このプログラムの読めない形式で圧縮されています。"_s;
+    case report::Attachment::Fault::TooLarge:
+        return u"PDF に添付されたケースがケースファイルとしては大きすぎます（%1 バイトまで）。"_s.arg(cases::kMaxFileBytes);
+    case report::Attachment::Fault::TooComplex: return u"PDF の添付ファイルが多すぎるか、その目録が複雑すぎます。"_s;
+    }
+    return {};
+}
+
 ui::WindowKind windowOf(cases::Window w)
 {
     switch (w) {
@@ -67,11 +88,15 @@ void tell(QWidget* parent, const QString& title, const QString& text)
     ui::runModal(box, parent);
 }
 
-QString localFile(const QMimeData* data)
+// The local files dropped; none for a drop of text or of a web address.
+QStringList localFiles(const QMimeData* data)
 {
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
-        return {};
-    return data->urls().first().toLocalFile();
+    QStringList files;
+    if (data && data->hasUrls())
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+    return files;
 }
 
 // On the window and on each child that would take a drop itself (the entry fields take
@@ -87,18 +112,22 @@ protected:
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (localFile(drag->mimeData()).isEmpty())
+            if (localFiles(drag->mimeData()).isEmpty())
                 return false;
             drag->acceptProposedAction();
             return true;
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QString path = localFile(drop->mimeData());
-            if (path.isEmpty())
+            const QStringList paths = localFiles(drop->mimeData());
+            if (paths.isEmpty())
                 return false;
             drop->acceptProposedAction();
-            openCaseFile(window_, path);
+            // A window holds one case: which of several would be a guess.
+            if (paths.size() > 1)
+                tell(window_, u"開く"_s, u"%1 個のファイルがドロップされました。一度に開けるのは 1 つのファイルだけです。"_s.arg(paths.size()));
+            else
+                openCaseFile(window_, paths.first());
             return true;
         }
         default: return false;
@@ -129,35 +158,39 @@ OpenedFile readCase(const QString& path)
     const auto refused = [&](const QString& why) {
         return OpenedFile{std::nullopt, u"「%1」を開けませんでした。\n%2"_s.arg(QFileInfo(path).fileName(), why)};
     };
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.exists())
-        return refused(u"ファイルがありません。"_s);
-    if (info.isDir())
-        return refused(u"フォルダーです。"_s);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(info.isReadable() ? u"ファイルを読めません（%1）。"_s.arg(file.errorString())
-                                         : u"読み取りが許可されていません。"_s);
-    const bool pdf = file.peek(5) == "%PDF-";
-    // Checked before reading, so that a huge file is not read whole to be refused.
-    if (file.size() > (pdf ? kMaxPdfBytes : static_cast<qint64>(cases::kMaxFileBytes)))
-        return refused(pdf ? u"PDF が大きすぎます（%1 バイトまで）。"_s.arg(kMaxPdfBytes)
-                           : reason({FileError::Kind::TooLarge, {}}));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return refused(u"ファイルを読めません（%1）。"_s.arg(file.errorString()));
+    // Read with a bound whatever the file is: a pipe, a link to a device or a file claiming
+    // a size it does not have ends at once or at the limit.
+    using Fault = cases::OutsideFile::Fault;
+    const auto isPdf = [](std::string_view start) { return start.starts_with("%PDF-"); };
+    cases::OutsideFile read = cases::readOutsideFile(QFileInfo(path).filesystemFilePath(), [&](std::string_view start) {
+        return isPdf(start) ? std::size_t{kMaxPdfBytes} : cases::kMaxFileBytes;
+    });
+    const bool pdf = isPdf(read.bytes);
+    switch (read.fault) {
+    case Fault::None: break;
+    case Fault::Missing: return refused(u"ファイルがありません。"_s);
+    case Fault::Folder: return refused(u"フォルダーです。"_s);
+    case Fault::NotAFile: return refused(u"ファイルではありません（パイプや装置は開けません）。"_s);
+    case Fault::Denied: return refused(u"読み取りが許可されていません。"_s);
+    case Fault::Unreadable: return refused(u"ファイルを読めません（%1）。"_s.arg(qs(read.error)));
+    case Fault::TooLarge:
+        return refused(pdf ? u"PDF が大きすぎます（%1 バイトまで）。"_s.arg(kMaxPdfBytes) : reason({FileError::Kind::TooLarge, {}}));
+    }
+    QByteArray attached;
+    std::string_view bytes = read.bytes;
     if (pdf) {
         if (const QString missing = report::pdfReaderMissing(); !missing.isEmpty())
             return refused(missing);
-        const std::optional<QByteArray> attached = report::attachedCase(bytes);
-        if (!attached)
-            return refused(u"この PDF にはケースが添付されていません。"_s);
-        bytes = *attached;
+        report::Attachment a = report::attachedCase(QByteArray::fromRawData(read.bytes.data(), static_cast<qsizetype>(read.bytes.size())));
+        if (const QString why = attachmentFault(a.fault); !why.isEmpty())
+            return refused(why);
+        attached = std::move(*a.file);
+        bytes = std::string_view(attached.constData(), static_cast<std::size_t>(attached.size()));
     }
-    cases::ReadFile read = cases::readCaseFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!read.kase)
-        return refused(reason(read.error));
-    return {std::move(read.kase), {}};
+    cases::ReadFile kase = cases::readCaseFile(bytes);
+    if (!kase.kase)
+        return refused(reason(kase.error));
+    return {std::move(kase.kase), {}};
 }
 
 bool saveCase(const cases::FileCase& c, const QString& path, QString* error)
@@ -183,6 +216,7 @@ void openCaseWithDialog(QWidget* window)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
+    const ui::DialogTrace trace;
     QFileDialog dialog(window, u"開く"_s, folder);
     // Qt's own dialog, as for saving: the native ones keep a history of their own.
     dialog.setOption(QFileDialog::DontUseNativeDialog);

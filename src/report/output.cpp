@@ -13,7 +13,9 @@
 #include <QPdfWriter>
 #include <QGuiApplication>
 #include <QPrintDialog>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QTimer>
 #include <QScreen>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -75,10 +77,26 @@ bool savePdf(const Document& doc, const QString& path, QString* error)
 
 QString suggestedName(const QString& stem, const QDate& date, const QString& client, QStringView suffix)
 {
-    // A name is any text: what a file name cannot hold becomes "_".
-    QString name = client.simplified();
-    name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\x00-\\x1f]"_s), u"_"_s);
-    return stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + date.toString(u"yyyyMMdd"_s) + suffix.toString();
+    // A name is any text: what a file name cannot hold becomes "_"; controls and invisible
+    // format characters (DEL, zero-width spaces, a right-to-left override that would show
+    // "報告gpj.exe" as "報告exe.jpg") are dropped.
+    QString name;
+    for (const char32_t c : client.simplified().toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format)
+            continue;
+        name += QString::fromUcs4(&c, 1);
+    }
+    name = name.simplified();
+    name.replace(QRegularExpression(u"[\\/:*?\"<>|]"_s), u"_"_s);
+    const QString dated = date.toString(u"yyyyMMdd"_s) + suffix.toString();
+    // A file name holds at most 255 bytes on Linux (UTF-8) and 255 UTF-16 units on Windows;
+    // the first is never more, so the client's name is cut, by whole characters, to fit it.
+    const qsizetype room = ui::kMaxFileNameBytes - (stem + u'_' + u'_' + dated).toUtf8().size();
+    while (!name.isEmpty() && name.toUtf8().size() > room)
+        name.chop(name.back().isLowSurrogate() && name.size() > 1 ? 2 : 1);
+    name = name.trimmed();
+    return stem + u'_' + (name.isEmpty() ? QString() : name + u'_') + dated;
 }
 
 bool askClient(QWidget* parent, QString* client)
@@ -129,8 +147,18 @@ std::optional<std::pair<QList<QPicture>, kz::ui::PrintTarget>> askPrint(QPrinter
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
     dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, false);
     dialog.setMinMax(1, static_cast<int>(pages.size()));
-    if (dialog.exec() != QDialog::Accepted)
+    // With no printer at all the preview's printer writes PDF, and Windows' print dialog
+    // refuses such a printer without a word (Qt's own on Linux offers it and the print
+    // worker tells the failure): then say it as the sheet's print does.
+    bool ran = false;
+    QTimer::singleShot(0, &dialog, [&ran] { ran = true; });
+    if (dialog.exec() != QDialog::Accepted) {
+        if (!ran && printer.outputFormat() != QPrinter::NativeFormat) {
+            QMessageBox box(QMessageBox::Warning, u"印刷"_s, kz::ui::printFailedText(), QMessageBox::Ok, parent);
+            box.exec();
+        }
         return std::nullopt;
+    }
     QList<QPicture> chosen;
     for (int n = 1; n <= pages.size(); ++n) {
         const bool wanted = printer.printRange() == QPrinter::PageRange     ? printer.pageRanges().contains(n)

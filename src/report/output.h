@@ -19,7 +19,8 @@ QByteArray pdfBytes(const Document& doc);
 bool savePdf(const Document& doc, const QString& path, QString* error = nullptr);
 
 // "相続税試算_20261207.pdf": `stem`, the client's name where there is one
-// ("相続税試算_山田様_20261207.pdf" for "山田様"), the report's date and `suffix`.
+// ("相続税試算_山田様_20261207.pdf" for "山田様"), the report's date and `suffix`; a long
+// name is shortened to fit a file name.
 QString suggestedName(const QString& stem, const QDate& date, const QString& client = {},
                       QStringView suffix = u".pdf");
 

@@ -5,7 +5,7 @@ namespace kz::report {
 
 // qpdf, which reads the attachment on Linux, is not built for Windows yet: a report's case is
 // written there (by Qt) but not read back, and opening a report says so.
-std::optional<QByteArray> attachedCase(const QByteArray&) { return std::nullopt; }
+Attachment attachedCase(const QByteArray&) { return {std::nullopt, Attachment::Fault::Damaged}; }
 
 QString pdfReaderMissing()
 {

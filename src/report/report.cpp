@@ -143,7 +143,7 @@ private:
     {
         const QFont big = s_.font(18, true), small = s_.font(10);
         const QString date = doc_.date.isValid() ? u"作成日　"_s + eraDate(doc_.date) : QString();
-        const QString client = doc_.client.isEmpty() ? QString() : doc_.client + u"　様"_s;
+        const QString client = clientHeading(doc_.client);
         const QFont clientFont = s_.font(13);
         const qreal titleH = s_.height(big, s_.width(), doc_.title);
         const qreal clientH = client.isEmpty() ? 0 : s_.height(clientFont, s_.width(), client) + s_.mm(1.5);
@@ -441,5 +441,15 @@ void setReportDate(const QDate& date)
 }
 
 QDate reportDate() { return chosenDate().value_or(QDate::currentDate()); }
+
+QString clientHeading(const QString& client)
+{
+    if (client.isEmpty())
+        return {};
+    for (const QString& honorific : {u"様"_s, u"さま"_s, u"殿"_s, u"御中"_s})
+        if (client.endsWith(honorific))
+            return client;
+    return client + u"　様"_s;
+}
 
 } // namespace kz::report

@@ -107,6 +107,10 @@ qreal areaMm(const QPainter& painter, qreal mm);
 // What a report is made for: a file, or the print preview and the printer.
 enum class ReportUse : std::uint8_t { Save, Print };
 
+// The heading's line for the client: "山田太郎　様"; a name that already ends with an
+// honorific (様, 殿, 御中) as typed is printed as it is, not "山田様　様".
+QString clientHeading(const QString& client);
+
 // "令和8年12月7日": a date in the era form the law editions' names use (令和 from 2019-05-01,
 // 平成 from 1989-01-08, 昭和 before; the first year of an era is 元年). Empty before
 // firstEraDate(), the first day of 昭和, which the date picker does not go below.

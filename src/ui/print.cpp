@@ -158,8 +158,7 @@ public:
         // had none tells it on its own.
         if (handedOver || (!windowless_ && (!window || !window->isVisible())))
             return;
-        QMessageBox box(QMessageBox::Warning, u"印刷"_s, u"印刷できませんでした。プリンターの設定を確認してください。"_s,
-                        QMessageBox::Ok, window);
+        QMessageBox box(QMessageBox::Warning, u"印刷"_s, printFailedText(), QMessageBox::Ok, window);
         runModal(box, window); // may outlive this object: nothing of it is used from here on
     }
 
@@ -349,5 +348,7 @@ void printReport(QWidget* window, const QList<QPicture>& pages, const QString& d
 {
     startJob(window, nullptr, nullptr, pages, PageOrientation::Report, docName, target);
 }
+
+QString printFailedText() { return u"印刷できませんでした。プリンターの設定を確認してください。"_s; }
 
 } // namespace kz::ui

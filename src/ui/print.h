@@ -42,6 +42,9 @@ void setPrintTimeLimit(std::chrono::milliseconds limit); // for tests; the progr
 // job over the time limit tells the user. Returns whether the user agreed.
 bool confirmAndPrint(QWidget* window, QWidget* icon, PageOrientation orientation);
 
+// What a print that could not be made tells the user, on the sheet and in the preview alike.
+QString printFailedText();
+
 // Hands the pages of a report (PageOrientation::Report) to the print worker, as
 // confirmAndPrint does after its question: the same worker, time limit and failure message.
 // `window` may be null (a preview without a parent): the job then belongs to no window.

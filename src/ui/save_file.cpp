@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/save_file.h"
 
+#include "ui/dialog_trace.h"
 #include "ui/file_sync.h"
 #include "ui/modal.h"
 
@@ -95,9 +96,15 @@ public:
         if (files.size() == 1 && !QFileInfo(files[0]).isDir()) {
             const QFileInfo typed(files[0]);
             const bool hasSuffix = typed.fileName().endsWith(suffix_, Qt::CaseInsensitive);
-            if (typed.fileName().chopped(hasSuffix ? suffix_.size() : 0).trimmed().isEmpty()) {
-                QMessageBox box(QMessageBox::Warning, windowTitle(), u"ファイル名を入力してください。"_s,
-                                QMessageBox::Ok, this);
+            // Qt's dialog itself ignores a name too long for the folder without a word.
+            const QString refusal =
+                typed.fileName().chopped(hasSuffix ? suffix_.size() : 0).trimmed().isEmpty()
+                    ? u"ファイル名を入力してください。"_s
+                : (typed.fileName() + (hasSuffix ? QString() : suffix_)).toUtf8().size() > kMaxFileNameBytes
+                    ? u"ファイル名が長すぎます。短くしてください（日本語で 85 文字ほどまで）。"_s
+                    : QString();
+            if (!refusal.isEmpty()) {
+                QMessageBox box(QMessageBox::Warning, windowTitle(), refusal, QMessageBox::Ok, this);
                 box.exec();
                 return;
             }
@@ -160,6 +167,7 @@ SaveResult saveFile(const QByteArray& content, const QString& path)
 
 QString askSavePath(QWidget* parent, const SaveRequest& request)
 {
+    const DialogTrace trace;
     SaveDialog dialog(parent, request);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

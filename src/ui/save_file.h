@@ -16,6 +16,10 @@ class QWidget;
 
 namespace kz::ui {
 
+// The longest file name every file system of ours takes: 255 bytes of UTF-8 (Linux),
+// which is never more than Windows' 255 UTF-16 units.
+inline constexpr qsizetype kMaxFileNameBytes = 255;
+
 struct SaveResult {
     bool ok = false;
     QString reason; // empty when ok: "デバイスに空き容量がありません", "書き込みが許可されていません", …

@@ -351,7 +351,7 @@ private slots:
         QTest::newRow("over the size limit") << kSheetFile + QByteArray(1 << 20, ' ')
                                              << u"ケースファイルとしては大きすぎます（1048576 バイトまで）"_s;
         QTest::newRow("a report without its case") << "%PDF"_ba << u"この PDF にはケースが添付されていません"_s;
-        QTest::newRow("a damaged PDF") << "%PDF-1.4\n1 0 obj << /Names (\n"_ba << u"この PDF にはケースが添付されていません"_s;
+        QTest::newRow("a damaged PDF") << "%PDF-1.4\n1 0 obj << /Names (\n"_ba << u"PDF が途中で切れています。"_s;
         QTest::newRow("no such file") << QByteArray() << u"ファイルがありません。"_s;
     }
     void refusedCaseFiles()
@@ -414,6 +414,14 @@ private slots:
         QCOMPARE(shownTexts(sheet), before);
         auto* second = qobject_cast<kz::second::FormNijiSouzoku*>(kz::ui::openWindow(kz::ui::WindowKind::SecondStudy));
         QVERIFY(second && second->form().input().estate == 100000);
+        // Two files at once: which one is meant is not guessed, and the user is told.
+        data.setUrls({QUrl::fromLocalFile(other), QUrl::fromLocalFile(calculated)});
+        const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        QApplication::sendEvent(sheet->windowHandle(), &enter);
+        QDropEvent both(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(sheet->windowHandle(), &both);
+        QCOMPARE(told->text, u"2 個のファイルがドロップされました。一度に開けるのは 1 つのファイルだけです。"_s);
+        QCOMPARE(shownTexts(sheet), before);
     }
 
     // Every report carries its case: the attachment, as poppler's pdfdetach extracts it,
@@ -439,7 +447,7 @@ private slots:
         const QStringList detached = QDir(out).entryList(QDir::Files);
         QCOMPARE(detached, QStringList{u"case_%1.kazenoha"_s.arg(QDate::currentDate().toString(u"yyyyMMdd"_s))});
         QCOMPARE(readFile(QDir(out).filePath(detached.first())), readFile(saved));
-        QCOMPARE(kz::report::attachedCase(readFile(pdf)), readFile(saved));
+        QCOMPARE(kz::report::attachedCase(readFile(pdf)).file, readFile(saved));
         study->close();
         kz::test::flushDeletes();
         QVERIFY(kz::files::openCaseFile(nullptr, pdf));
@@ -719,23 +727,74 @@ private slots:
         QCOMPARE(pageCount(pdf), 1);
     }
 
+    // A client's name as typed, in the suggested file name and the report's heading: no
+    // character that hides or turns text, no honorific twice, and a long name cut to fit a
+    // file name of 255 bytes: "相続税試算_" and "_YYYYMMDD.pdf" take 29 of them, leaving
+    // 226 for the name (75 kanji of 3 bytes, or 74 and one 4-byte character).
+    void clientNames_data()
+    {
+        QTest::addColumn<QString>("client");
+        QTest::addColumn<QString>("named"); // in the file name
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("a name") << u"山田 太郎"_s << u"山田 太郎"_s << u"山田 太郎　様"_s;
+        QTest::newRow("様 typed") << u"山田様"_s << u"山田様"_s << u"山田様"_s;
+        QTest::newRow("御中 typed") << u"山田商事 御中"_s << u"山田商事 御中"_s << u"山田商事 御中"_s;
+        QTest::newRow("DEL, zero-width space and joiner")
+            << u"山\u200B田\u200D\x7f太郎\uFEFF"_s << u"山田太郎"_s << u"山\u200B田\u200D\x7f太郎\uFEFF　様"_s;
+        QTest::newRow("right-to-left override") << u"報告\u202Efdp.exe"_s << u"報告fdp.exe"_s << u"報告\u202Efdp.exe　様"_s;
+        QTest::newRow("76 kanji") << QString(76, u'山') << QString(75, u'山') << QString(76, u'山') + u"　様"_s;
+        QTest::newRow("74 kanji and two emoji")
+            << QString(74, u'山') + u"😀😀"_s << QString(74, u'山') + u"😀"_s << QString(74, u'山') + u"😀😀　様"_s;
+        QTest::newRow("only invisible characters") << u"\u200B\u202E"_s << QString() << u"\u200B\u202E　様"_s;
+    }
+    void clientNames()
+    {
+        QFETCH(QString, client);
+        QFETCH(QString, named);
+        QFETCH(QString, heading);
+        const QDate date(2026, 12, 7);
+        QCOMPARE(kz::report::suggestedName(u"相続税試算"_s, date, client),
+                 u"相続税試算_"_s + (named.isEmpty() ? QString() : named + u'_') + u"20261207.pdf"_s);
+        QCOMPARE(kz::report::clientHeading(client), heading);
+    }
+
+    // A coefficient case whose calculation stops opens with the message 計算 gives for it,
+    // on its tab, where a fresh window's 0 would otherwise stand unexplained.
+    void openingTellsAStoppedCalculation()
+    {
+        const QString path = dir_.filePath(u"stops.kazenoha"_s);
+        writeFile(path, R"({"kazenoha": 1, "coefficient": [{"calculation": "元利合計", "inputs": {"運用金額": 1000, "年利率": 1, "年数": 1}},
+            {"calculation": "毎年の積立額", "inputs": {"将来目標金額": 1000000, "目標年数": 10, "年利率": 0}}]})"_ba);
+        const auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
+        QVERIFY(kz::files::openCaseFile(nullptr, path));
+        QCOMPARE(told->text, u"この年利率と年数では計算できません。"_s);
+        auto* w = qobject_cast<kz::coef::Formkeisu*>(kz::ui::openWindow(kz::ui::WindowKind::Coefficients));
+        QCOMPARE(w->SSTab1->currentIndex(), 2);
+    }
+
     // The name typed in the save dialog: ".pdf" added where it is missing, a name of spaces
     // refused (the dialog stays); the next dialog of the window suggests the folder of its
     // last save, or the documents folder.
     void namesTyped_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("saved"); // empty: refused
+        QTest::addColumn<QString>("saved"); // empty: refused with the message given
+        const QString none = u"ファイル名を入力してください。"_s, tooLong = u"ファイル名が長すぎます。"_s;
         QTest::newRow("no suffix") << u"報告"_s << u"報告.pdf"_s;
         QTest::newRow("another dot") << u"報告.2026"_s << u"報告.2026.pdf"_s;
         QTest::newRow("suffix in capitals") << u"報告2.PDF"_s << u"報告2.PDF"_s;
-        QTest::newRow("spaces") << u"   "_s << QString();
-        QTest::newRow("full-width spaces and the suffix") << u"　 .pdf"_s << QString();
+        QTest::newRow("spaces") << u"   "_s << none;
+        QTest::newRow("full-width spaces and the suffix") << u"　 .pdf"_s << none;
+        // 255 bytes: 83 kanji (249) and ".pdf" added (4) fit with 2 to spare; 84 do not.
+        QTest::newRow("83 kanji") << QString(83, u'報') << QString(83, u'報') + u".pdf"_s;
+        QTest::newRow("84 kanji") << QString(84, u'報') << tooLong;
+        QTest::newRow("300 letters") << QString(300, u'a') << tooLong;
     }
     void namesTyped()
     {
         QFETCH(QString, typed);
         QFETCH(QString, saved);
+        const QString refusal = saved.endsWith(u'。') ? std::exchange(saved, {}) : QString();
         const auto files = [this] { return QDir(dir_.path()).entryList(QDir::Files).size(); };
         const qsizetype before = files();
         kz::coef::Formkeisu form;
@@ -746,7 +805,7 @@ private slots:
         const auto told = saved.isEmpty() ? kz::test::answerNextMessageBox(QMessageBox::Ok) : nullptr;
         QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
         if (told)
-            QCOMPARE(told->text, u"ファイル名を入力してください。"_s);
+            QVERIFY2(told->text.startsWith(refusal), qPrintable(told->text));
         else
             QCOMPARE(pageCount(dir_.filePath(saved)), 1);
         QCOMPARE(files(), before + (saved.isEmpty() ? 0 : 1));

@@ -99,7 +99,8 @@ for t in "$bin"/*_test.exe; do
   fi
   result="$work/$name.txt"
   rm -f "$result"
-  (cd "$bin" && QT_QPA_PLATFORM=windows timeout 300 wine "${desktop[@]}" "$name.exe" \
+  # The report test waits out its file and print dialogs under wine: about 5 minutes.
+  (cd "$bin" && QT_QPA_PLATFORM=windows timeout 600 wine "${desktop[@]}" "$name.exe" \
     -o "$(winepath -w "$result"),txt" >/dev/null 2>&1) || true
   totals=$(grep -a '^Totals' "$result" 2>/dev/null || echo "no result")
   # Failures count unless wine_known_failures.txt names their function.
@@ -107,6 +108,7 @@ for t in "$bin"/*_test.exe; do
     grep -vxF -f <(printf '%s\n' "$skips") || true)
   known=$(grep -ac '^FAIL!' "$result" 2>/dev/null || true)
   [ "${known:-0}" -eq 0 ] && echo "$name: $totals" || echo "$name: $totals (listed in wine_known_failures.txt)"
+  grep -a '^FAIL!' "$result" 2>/dev/null | sed 's/^FAIL!  : [A-Za-z]*::\([A-Za-z0-9_]*\).*/  failed: \1/' | sort -u || true
   if [ "$totals" = "no result" ] || [ -n "$unexpected" ]; then
     grep -a -A3 '^FAIL' "$result" || true
     fail "$name"
@@ -116,11 +118,16 @@ wineserver -w
 
 echo "== the real program under wine"
 mkdir -p "$shots"
+# Whatever a test left there: the program itself must write nothing to the registry.
+wine reg delete 'HKCU\Software\QtProject' /f >/dev/null 2>&1 || true
 wine "${desktop[@]}" "$stage/kazenoha.exe" >/dev/null 2>&1 &
 program=$!
 . "$here/wine_smoke.sh"
 wineserver -k || true
 wait "$program" 2>/dev/null || true
+# The smoke saved through the file dialog, which keeps its folders in Qt's settings.
+! wine reg query 'HKCU\Software\QtProject' >/dev/null 2>&1 ||
+  fail "the file dialog left its state in the registry (HKCU\Software\QtProject)"
 
 echo "== the installer, silently, for the current user"
 setup="$build/dist/kazenoha-$version-setup.exe"
@@ -135,6 +142,11 @@ lnk=$(find "$WINEPREFIX/drive_c/users" -name '相続税・係数計算.lnk' | he
 [ -n "$lnk" ] || fail "no Start-menu shortcut 相続税・係数計算"
 wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kazenoha' /v DisplayVersion 2>/dev/null |
   grep -q "$version" || fail "no uninstall entry for the current user"
+# The case file's type, for the user: double-clicking a .kazenoha opens it in the program.
+wine reg query 'HKCU\Software\Classes\.kazenoha' /ve 2>/dev/null | grep -q 'Kazenoha.Case' ||
+  fail ".kazenoha is not registered for the current user"
+wine reg query 'HKCU\Software\Classes\Kazenoha.Case\shell\open\command' /ve 2>/dev/null |
+  grep -q 'kazenoha.exe" "%1"' || fail "the case file's open command is not the program's"
 if [ -n "$installed" ]; then
   dir=$(dirname "$installed")
   cmp -s <(cd "$dir" && find . -type f ! -name uninstall.exe | sort) <(cd "$stage" && find . -type f | sort) ||
@@ -152,6 +164,13 @@ if [ -n "$installed" ]; then
   done
   [ -n "$menu_shown" ] || fail "the installed program shows no menu"
   import -window root "$shots/installed.png"
+  # Uninstalling while it runs is refused, and everything stays (run in place, _?=, so
+  # that its exit status is its own and not that of a copy it starts).
+  refused=0
+  wine "$dir/uninstall.exe" /S "_?=$(winepath -w "$dir")" >/dev/null 2>&1 || refused=$?
+  [ "$refused" -ne 0 ] && [ -f "$installed" ] &&
+    wine reg query 'HKCU\Software\Classes\.kazenoha' >/dev/null 2>&1 ||
+    fail "uninstalling while the program runs did not refuse (exit $refused)"
   wineserver -k || true
   wait "$installed_program" 2>/dev/null || true
   wine "$dir/uninstall.exe" /S >/dev/null 2>&1
@@ -166,6 +185,9 @@ if ! cmp -s "$before" "$work/after.txt"; then
 fi
 ! wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kazenoha' >/dev/null 2>&1 ||
   fail "the uninstall entry is still there"
+! wine reg query 'HKCU\Software\Classes\.kazenoha' >/dev/null 2>&1 &&
+  ! wine reg query 'HKCU\Software\Classes\Kazenoha.Case' >/dev/null 2>&1 ||
+  fail "the case file's type is still registered"
 
 echo "== Windows step: $failures failure(s) in $((SECONDS - start)) s"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: MIT
+#include "ui/dialog_trace.h"
+
+namespace kz::ui {
+
+DialogTrace::DialogTrace() = default;
+DialogTrace::~DialogTrace() = default;
+
+} // namespace kz::ui
