@@ -19,8 +19,9 @@ struct Rect {
 inline constexpr Twips kPageWidth = 10695;
 inline constexpr Twips kPageHeight = 9375;
 inline constexpr Rect kCommand4{8520, 7800, 1935, 735};
-// The heading, "相続税額計算シート　[…現在法令等]", in its bold 12-point font.
-inline constexpr Rect kSheetHeading{120, 90, 7200, 390};
+// The heading, "相続税額計算シート　[…現在法令等]", in its bold 12-point font; it ends short of the
+// commands beside it on the window (計算過程 at 8495, the page at 2520).
+inline constexpr Rect kSheetHeading{120, 90, 5820, 390};
 inline constexpr qreal kHeadingPointSize = 12;
 QString heading(const LawEdition& law);
 // The 2割加算 mark of heir 2, 3 or 4, in the band under ⑤ beside the stated sheet.

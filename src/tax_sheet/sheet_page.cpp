@@ -38,6 +38,9 @@ namespace {
 
 QRect pixels(const layout::Rect& r) { return twipsRect(r.left, r.top, r.width, r.height); }
 
+// What the law's drop-down takes beside the longest law's name: its mark and margins.
+constexpr int kChooserMark = 24;
+
 std::optional<Arrow> arrowOf(int key)
 {
     switch (key) {
@@ -66,7 +69,17 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
          layout::kHeadingPointSize, true},
         this));
     heading_->setText(layout::heading(sheet_.law()));
-    const QFont headingFont = heading_->font();
+    // The heading and the law's drop-down over its bracket stay in the heading's box, clear of
+    // the commands beside it: drawn smaller where the system's font is wider than the stated one.
+    QFont headingFont = heading_->font();
+    headingFont.setPointSizeF(kz::ui::fittingSize(headingFont, heading_->width(), [&](const QFont& f) {
+        const QFontMetrics m(f);
+        int name = 0;
+        for (const LawEdition& law : lawEditions())
+            name = std::max(name, m.horizontalAdvance(QString::fromUtf16(law.name)));
+        return qreal(m.horizontalAdvance(layout::heading(sheet_.law()).section(u'[', 0, 0)) - 4 + name + kChooserMark);
+    }));
+    heading_->setFont(headingFont);
     buildCaptions();
 
     QFont amountFont(u"ＭＳ Ｐゴシック"_s);
@@ -158,7 +171,7 @@ SheetPage::SheetPage(TaxSheet& sheet, QWidget* parent)
         nameWidth = std::max(nameWidth, heading.horizontalAdvance(QString::fromUtf16(law.name)));
     }
     const int bracketLeft = heading.horizontalAdvance(layout::heading(sheet_.law()).section(u'[', 0, 0));
-    Combo1->setGeometry(heading_->x() + bracketLeft - 4, heading_->y(), nameWidth + 24, heading_->height());
+    Combo1->setGeometry(heading_->x() + bracketLeft - 4, heading_->y(), nameWidth + kChooserMark, heading_->height());
     Combo1->setCurrentIndex(static_cast<int>(&sheet_.law() - lawEditions().data()));
     connect(Combo1, &QComboBox::currentIndexChanged, this, &SheetPage::Combo1_Change);
 
@@ -255,20 +268,34 @@ void SheetPage::buildCaptions()
     for (QWidget* w : captions_)
         delete w;
     captions_.clear();
-    // A caption longer than its box wraps. Measuring every caption is a good part of a
-    // sheet's build and gives the same answer for every sheet of one law, so the first
-    // sheet of the process measures each law's captions.
-    static std::map<const LawEdition*, std::vector<bool>> wrapsByLaw;
-    std::vector<bool>& wraps = wrapsByLaw[&sheet_.law()];
-    const bool measure = wraps.empty();
+    // A caption longer than its box wraps where its box has the height for the lines, and is
+    // drawn smaller where it has not: a system font wider than the stated one must not push
+    // half a line out of a one-line box. Measuring every caption is a good part of a sheet's
+    // build and gives the same answer for every sheet of one law, so the first sheet of the
+    // process measures each law's captions.
+    enum class Fit : char { AsIs, Wrap, Smaller };
+    static std::map<const LawEdition*, std::vector<Fit>> fitsByLaw;
+    std::vector<Fit>& fits = fitsByLaw[&sheet_.law()];
+    const bool measure = fits.empty();
     std::size_t index = 0;
     for (const kz::ui::Control& c : layout::fixedControls(sheet_.law())) {
         QWidget* w = kz::ui::buildControl(c, this);
         auto* label = qobject_cast<QLabel*>(w);
-        if (measure)
-            wraps.push_back(label && label->sizeHint().width() > label->width());
-        if (wraps[index++])
-            label->setWordWrap(true);
+        if (measure) {
+            Fit fit = Fit::AsIs;
+            if (label && label->sizeHint().width() > label->width()) {
+                label->setWordWrap(true);
+                // A pixel over, as a caption's box is drawn to its font's line height.
+                fit = label->heightForWidth(label->width()) <= label->height() + 1 ? Fit::Wrap : Fit::Smaller;
+                label->setWordWrap(false);
+            }
+            fits.push_back(fit);
+        }
+        switch (fits[index++]) {
+        case Fit::Wrap: label->setWordWrap(true); break;
+        case Fit::Smaller: kz::ui::fitText(label); break;
+        case Fit::AsIs: break;
+        }
         captions_.push_back(w);
     }
     for (auto it = captions_.rbegin(); it != captions_.rend(); ++it) {

@@ -83,6 +83,32 @@ QString shortForm(const QString& text, const QFont& font, int room)
 
 QRect lineEditTextRect(const QLineEdit* e);
 
+} // namespace
+
+qreal fittingSize(const QFont& stated, qreal room, const std::function<qreal(const QFont&)>& width)
+{
+    const qreal statedSize = stated.pointSizeF();
+    const qreal full = width(stated);
+    if (full <= room || statedSize <= 1.0)
+        return statedSize;
+    const auto at = [&](qreal size) {
+        QFont f = stated;
+        f.setPointSizeF(size);
+        return width(f);
+    };
+    const qreal floor = std::min(statedSize, floorSize(stated));
+    // Widths grow about in proportion to the size: start there, then settle on the largest
+    // quarter point that fits.
+    qreal size = std::max(floor, std::floor(4 * statedSize * room / full) / 4);
+    while (size + 0.25 < statedSize && at(size + 0.25) <= room)
+        size += 0.25;
+    while (size > floor && at(size) > room)
+        size -= 0.25;
+    return size;
+}
+
+namespace {
+
 int lineEditRoom(const QLineEdit* e) { return lineEditTextRect(e).width() - 2 * kLineEditMargin - 1; }
 
 QRect lineEditTextRect(const QLineEdit* e)
@@ -191,25 +217,11 @@ private:
         if (memo_ && memo_->text == t && memo_->room == room)
             return *memo_;
         // Whole pixels, as the box lays its text out; a quarter point is a third of a pixel.
-        const qreal stated = stated_.pointSizeF();
-        auto width = [&](qreal size) {
-            QFont f = stated_;
-            f.setPointSizeF(size);
-            return widthOf(t, QFontMetricsF(f));
-        };
+        const auto width = [&t](const QFont& f) { return widthOf(t, QFontMetricsF(f)); };
         Memo m{t, room, stated_, {}};
-        const qreal full = widthOf(t, QFontMetricsF(stated_));
-        if (full > room && stated > 1.0) {
-            const qreal floor = std::min(stated, floorSize(stated_));
-            // Widths grow about in proportion to the size: start there, then settle on the
-            // largest quarter point that fits.
-            qreal size = std::max(floor, std::floor(4 * stated * room / full) / 4);
-            while (size + 0.25 < stated && width(size + 0.25) <= room)
-                size += 0.25;
-            while (size > floor && width(size) > room)
-                size -= 0.25;
-            m.font.setPointSizeF(size);
-            if (width(size) > room)
+        if (width(stated_) > room && stated_.pointSizeF() > 1.0) {
+            m.font.setPointSizeF(fittingSize(stated_, room, width));
+            if (width(m.font) > room)
                 m.shown = shortForm(t, m.font, room);
         }
         return m;

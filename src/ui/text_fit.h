@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+#include <QtGlobal>
+
+#include <functional>
+
+class QFont;
 class QLabel;
 class QString;
 class QLineEdit;
@@ -18,6 +23,11 @@ namespace kz::ui {
 // or after this call.
 void fitText(QLabel* label);
 void fitText(QLineEdit* field);
+
+// The size, in quarter points, at which a text drawn in the font needs at most room pixels as
+// `width` measures it: the font's own size where that fits, else the largest that does, never
+// below the legible floor. For a text laid out with others (a heading and the control over it).
+qreal fittingSize(const QFont& stated, qreal room, const std::function<qreal(const QFont&)>& width);
 
 // What the box shows as drawn last: its own text, or the shorter form at the floor.
 QString shownText(const QWidget* box);
