@@ -688,7 +688,7 @@ private slots:
         QCOMPARE(seen->title, u"印刷"_s);
         QVERIFY(icon->isVisible());
 
-        kz::test::answerNextMessageBox(QMessageBox::No);
+        const auto answered = kz::test::answerNextMessageBox(QMessageBox::No);
         QTest::mouseClick(icon, Qt::LeftButton);
         QCOMPARE(printed.pages, 1);
         QVERIFY(icon->isVisible());

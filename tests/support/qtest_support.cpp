@@ -24,12 +24,17 @@ namespace kz::test {
 
 namespace {
 
-void poll(std::shared_ptr<MessageBoxSeen> seen, QMessageBox::StandardButton button, int triesLeft)
+// A poll ends with the test that holds its record: left running, it would answer a later
+// test's box (under wine a test often ends well within the polling time).
+void poll(const std::weak_ptr<MessageBoxSeen>& record, QMessageBox::StandardButton button, int triesLeft)
 {
+    const std::shared_ptr<MessageBoxSeen> seen = record.lock();
+    if (!seen)
+        return;
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) {
         if (triesLeft > 0)
-            QTimer::singleShot(10, qApp, [=] { poll(seen, button, triesLeft - 1); });
+            QTimer::singleShot(10, qApp, [=] { poll(record, button, triesLeft - 1); });
         return;
     }
     seen->shown = true;
@@ -49,7 +54,7 @@ void poll(std::shared_ptr<MessageBoxSeen> seen, QMessageBox::StandardButton butt
 std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton button)
 {
     auto seen = std::make_shared<MessageBoxSeen>();
-    QTimer::singleShot(0, qApp, [=] { poll(seen, button, 500); });
+    QTimer::singleShot(0, qApp, [record = std::weak_ptr(seen), button] { poll(record, button, 500); });
     return seen;
 }
 

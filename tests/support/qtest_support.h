@@ -24,8 +24,9 @@ struct MessageBoxSeen {
 };
 
 // Answers the next modal message box with `button` as soon as it opens. Call it before
-// the action that opens the box; read the returned record afterwards.
-std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton button);
+// the action that opens the box; read the returned record afterwards. The answer waits only
+// while the record is held.
+[[nodiscard]] std::shared_ptr<MessageBoxSeen> answerNextMessageBox(QMessageBox::StandardButton button);
 
 // Types text as key presses; characters beyond ASCII arrive as an input method or a
 // keyboard layout would send them (key code unknown, the character as the event's text).

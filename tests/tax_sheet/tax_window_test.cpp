@@ -735,7 +735,7 @@ private slots:
     {
         type(u"1234"_s);
         kz::test::PrintCapture printed;
-        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        const auto answered = kz::test::answerNextMessageBox(QMessageBox::Yes);
         w.click(w.form->Picture5);
         QTRY_VERIFY(w.form->Picture5->isVisible());
         QVERIFY(!printed.page.isNull());
@@ -747,7 +747,7 @@ private slots:
     {
         // No print server to reach: the lookup fails at once.
         qputenv("CUPS_SERVER", "/nonexistent/kazenoha-cups.sock");
-        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        const auto answered = kz::test::answerNextMessageBox(QMessageBox::Yes);
         w.click(w.form->Picture5);
         auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
         QTRY_VERIFY(told->shown);

@@ -68,7 +68,7 @@ private slots:
 
         auto* icon = new QLabel(u"P"_s, window.get());
         icon->show();
-        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        const auto answered = kz::test::answerNextMessageBox(QMessageBox::Yes);
         QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
         QVERIFY(!icon->isVisible());
         // Meanwhile the window says that it prints, in the icon's place and by its pointer.

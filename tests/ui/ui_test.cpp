@@ -340,7 +340,7 @@ private slots:
         icon->setPalette(pal);
         icon->show();
         kz::test::PrintCapture printed(icon);
-        kz::test::answerNextMessageBox(QMessageBox::Yes);
+        const auto answered = kz::test::answerNextMessageBox(QMessageBox::Yes);
         QVERIFY(kz::ui::confirmAndPrint(window.get(), icon, kz::ui::PageOrientation::Landscape));
         QTRY_VERIFY(icon->isVisible());
         QVERIFY(printed.iconHidden && printed.orientation == kz::ui::PageOrientation::Landscape);
