@@ -167,7 +167,7 @@ const Control kCaptions[] = {
     {Kind::Label, u"年", 5220, 8280, 300, 255},
 
     // 各人の納付税額.
-    {Kind::Frame, u"", 60, 8595, 10440, 690},
+    {Kind::Frame, u"", kPayableRow.left, kPayableRow.top, kPayableRow.width, kPayableRow.height},
     {Kind::Label, kPayableCaption, 120, 8880, 2460, 255, kLeft, 0, 0, 0, true},
 };
 

@@ -19,6 +19,8 @@ struct Rect {
 inline constexpr Twips kPageWidth = 10695;
 inline constexpr Twips kPageHeight = 9375;
 inline constexpr Rect kCommand4{8520, 7800, 1935, 735};
+// 各人の納付税額, the answers, in the frame under 納付税額計算.
+inline constexpr Rect kPayableRow{60, 8595, 10440, 690};
 // The heading, "相続税額計算シート　[…現在法令等]", in its bold 12-point font; it ends short of the
 // commands beside it on the window (計算過程 at 8495, the page at 2520).
 inline constexpr Rect kSheetHeading{120, 90, 5820, 390};

@@ -13,6 +13,7 @@
 #include "ui/text_fit.h"
 #include "ui/twips.h"
 #include "ui/modal.h"
+#include "ui/placement.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -220,7 +221,10 @@ void SheetPage::enterField(Field f) { field(f)->enter(); }
 // at the first amount.
 void SheetPage::Command4_Click()
 {
-    tellStop(stopMessage(sheet_.command4()));
+    const auto stop = stopMessage(sheet_.command4());
+    // On a screen smaller than the sheet the answers come into sight below the command.
+    kz::ui::showInView(this, pixels(layout::kCommand4).united(pixels(layout::kPayableRow)));
+    tellStop(stop);
 }
 
 void SheetPage::tellStop(std::string_view message)

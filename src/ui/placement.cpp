@@ -160,4 +160,13 @@ QWidget* statedContent(QWidget* window)
     return scroll ? scroll->widget() : window;
 }
 
+void showInView(QWidget* box, const QRect& area)
+{
+    auto* scroll = box->window()->findChild<QScrollArea*>(kScrollName, Qt::FindDirectChildrenOnly);
+    if (!scroll || !scroll->widget()->isAncestorOf(box))
+        return;
+    const QRect r = area.translated(box->mapTo(scroll->widget(), QPoint()));
+    scroll->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + kFocusMargin, r.height() / 2 + kFocusMargin);
+}
+
 } // namespace kz::ui

@@ -3,6 +3,7 @@
 // Where a window stands on its screen, and its content scrolled where the screen is smaller.
 #include <QtCore/qnamespace.h>
 
+class QRect;
 class QWidget;
 
 namespace kz::ui {
@@ -20,5 +21,9 @@ void placeOnScreen(QWidget* window, int acrossDiv, int downDiv);
 // The widget that holds a window's stated content at its stated size: the window itself, or
 // the scrolled content of a window larger than its screen.
 QWidget* statedContent(QWidget* window);
+
+// Where the window's content scrolls, brings `area` of `box` (in its coordinates) into sight,
+// as the focus is: for what an action shows away from the control that has the focus.
+void showInView(QWidget* box, const QRect& area);
 
 } // namespace kz::ui

@@ -936,6 +936,12 @@ private slots:
             const QRect at(w.field(name)->mapTo(w.form.get(), QPoint()), w.field(name)->size());
             QVERIFY2(w.form->rect().contains(at), qPrintable(name));
         }
+        // 納付税額計算 brings the answers under it into sight.
+        w.click(w.form->Command4);
+        for (const QString& name : {u"Command4"_s, u"LNum1(5)"_s, u"LNum5(5)"_s}) {
+            const auto* x = w.form->findChild<QWidget*>(name);
+            QVERIFY2(w.form->rect().contains(QRect(x->mapTo(w.form.get(), QPoint()), x->size())), qPrintable(name));
+        }
         QCOMPARE(kz::ui::recordWindow(w.form.get()).boundingRect(), QRect(0, 0, 880, 624));
     }
 
