@@ -19,8 +19,9 @@ public:
     DialogTrace& operator=(const DialogTrace&) = delete;
 
 private:
-    bool hadProject_ = false; // HKCU\Software\QtProject
-    bool hadDialog_ = false;  // …\OrganizationDefaults\FileDialog
+    // Read only by the Windows piece.
+    [[maybe_unused]] bool hadProject_ = false; // HKCU\Software\QtProject
+    [[maybe_unused]] bool hadDialog_ = false;  // …\OrganizationDefaults\FileDialog
 };
 
 } // namespace kz::ui
