@@ -183,8 +183,11 @@ void appendAssetsAnswer(std::string& out, const assets::Estate& e, const assets:
             number(out, key, v);
         }
         out += ",\"rows\":[";
-        for (int r = 0; r < assets::kRows; ++r)
-            out += (r ? "," : "") + std::to_string(pw.rows[static_cast<std::size_t>(r)]);
+        for (int r = 0; r < assets::kRows; ++r) {
+            if (r)
+                out += ',';
+            out += std::to_string(pw.rows[static_cast<std::size_t>(r)]);
+        }
         out += "]}";
     }
     out += "],\"land_total_area\":{";
