@@ -6,7 +6,9 @@
 // outside_file_win.cpp). No Qt here.
 #include <cstddef>
 #include <filesystem>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,5 +35,12 @@ struct OutsideFile {
 // and so how large it may be. Opens without waiting (a FIFO with no writer returns at once).
 OutsideFile readOutsideFile(const std::filesystem::path& path,
                             const std::function<std::size_t(std::string_view start)>& limitFor);
+
+// The bounded read both platform pieces share, on a regular file of `size` bytes as its system
+// says: `readSome(buffer, n)` reads up to n bytes and gives how many (0 at the end), or nothing
+// on an error, which the piece keeps and tells.
+std::optional<OutsideFile> readBounded(std::uintmax_t size,
+                                       const std::function<std::optional<std::size_t>(char*, std::size_t)>& readSome,
+                                       const std::function<std::size_t(std::string_view start)>& limitFor);
 
 } // namespace kz::cases

@@ -14,7 +14,6 @@ namespace kz::cases {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 << 10;
 
 OutsideFile failed(OutsideFile::Fault fault, int err = 0)
 {
@@ -70,34 +69,21 @@ OutsideFile readOutsideFile(const std::filesystem::path& path,
     // read from coming back as EAGAIN.
     ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
 
-    OutsideFile out;
-    bool limited = false;
-    std::size_t cap = kChunk; // until the first read has said what the file is
-    while (out.bytes.size() < cap) {
-        const std::size_t at = out.bytes.size();
-        out.bytes.resize(at + std::min(cap - at, kChunk));
-        const ssize_t n = ::read(file.fd, out.bytes.data() + at, out.bytes.size() - at);
-        out.bytes.resize(at + static_cast<std::size_t>(n > 0 ? n : 0));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fromErrno(errno);
-        if (!limited) {
-            out.limit = limitFor(out.bytes);
-            cap = out.limit + 1;
-            limited = true;
-            if (out.bytes.size() > cap)
-                out.bytes.resize(cap);
-            // A regular file's size is true when read: a larger one is refused unread.
-            if (static_cast<std::uintmax_t>(st.st_size) > out.limit)
-                break;
+    int error = 0;
+    const auto readSome = [&](char* buffer, std::size_t n) -> std::optional<std::size_t> {
+        for (;;) {
+            const ssize_t got = ::read(file.fd, buffer, n);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR) {
+                error = errno;
+                return std::nullopt;
+            }
         }
-        if (n == 0)
-            break;
-    }
-    if (out.bytes.size() > out.limit || static_cast<std::uintmax_t>(st.st_size) > out.limit)
-        out.fault = OutsideFile::Fault::TooLarge;
-    return out;
+    };
+    if (auto out = readBounded(static_cast<std::uintmax_t>(st.st_size), readSome, limitFor))
+        return *out;
+    return fromErrno(error);
 }
 
 } // namespace kz::cases

@@ -9,7 +9,6 @@ namespace kz::cases {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 << 10;
 
 std::string systemWords(DWORD err)
 {
@@ -76,33 +75,18 @@ OutsideFile readOutsideFile(const std::filesystem::path& path,
 
     LARGE_INTEGER size{};
     GetFileSizeEx(file.h, &size);
-    OutsideFile out;
-    bool limited = false;
-    std::size_t cap = kChunk; // until the first read has said what the file is
-    while (out.bytes.size() < cap) {
-        const std::size_t at = out.bytes.size();
-        out.bytes.resize(at + std::min(cap - at, kChunk));
-        DWORD n = 0;
-        const BOOL ok = ReadFile(file.h, out.bytes.data() + at, static_cast<DWORD>(out.bytes.size() - at), &n, nullptr);
-        out.bytes.resize(at + n);
-        if (!ok)
-            return fromError(GetLastError());
-        if (!limited) {
-            out.limit = limitFor(out.bytes);
-            cap = out.limit + 1;
-            limited = true;
-            if (out.bytes.size() > cap)
-                out.bytes.resize(cap);
-            // A file's size is true when read: a larger one is refused unread.
-            if (static_cast<unsigned long long>(size.QuadPart) > out.limit)
-                break;
+    DWORD error = 0;
+    const auto readSome = [&](char* buffer, std::size_t n) -> std::optional<std::size_t> {
+        DWORD got = 0;
+        if (!ReadFile(file.h, buffer, static_cast<DWORD>(n), &got, nullptr)) {
+            error = GetLastError();
+            return std::nullopt;
         }
-        if (n == 0)
-            break;
-    }
-    if (out.bytes.size() > out.limit || static_cast<unsigned long long>(size.QuadPart) > out.limit)
-        out.fault = OutsideFile::Fault::TooLarge;
-    return out;
+        return got;
+    };
+    if (auto out = readBounded(static_cast<std::uintmax_t>(size.QuadPart), readSome, limitFor))
+        return *out;
+    return fromError(error);
 }
 
 } // namespace kz::cases
