@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The floor the program is measured against: plain Qt, built with the same flags, no
-// Kazenoha code. A small window at the top-left with one text button, as the menu stands;
+// Kazenoha code, its text Japanese in the program's font (which alone is shared: a Japanese
+// face takes its own time to find and load). A small window at the top-left with one text button, as the menu stands;
 // each press of the button opens the next window of the sizes given on the command line
 // (WxH,WxH,…, cycling), centred, with a few controls: a label, a focused field and a
 // button that rewrites the label, as a calculation writes its result, and a key typed in
@@ -12,6 +13,8 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
+
+#include "ui/program_font.h"
 
 #include <vector>
 
@@ -26,13 +29,13 @@ QWidget* openWindow(QSize size)
 {
     auto* w = new QWidget(nullptr, kFixed);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowTitle(u"Bare"_s);
+    w->setWindowTitle(u"相続税計算"_s);
     w->setFixedSize(size);
-    auto* label = new QLabel(u"0"_s, w);
+    auto* label = new QLabel(u"０円"_s, w);
     label->setGeometry(120, 16, 97, 25);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setFrameShape(QFrame::Box);
-    auto* update = new QPushButton(u"Update"_s, w);
+    auto* update = new QPushButton(u"計算"_s, w);
     update->setGeometry(8, 16, 97, 25);
     QObject::connect(update, &QPushButton::clicked, label, [label] {
         label->setText(label->text() == u"12,345"_s ? u"67,890"_s : u"12,345"_s);
@@ -41,7 +44,7 @@ QWidget* openWindow(QSize size)
     field->setGeometry(8, 56, 97, 25);
     // A typed key repaints the whole window: the floor for a window that redraws on every key.
     QObject::connect(field, &QLineEdit::textEdited, w, [w] { w->update(); });
-    auto* close = new QPushButton(u"Close"_s, w);
+    auto* close = new QPushButton(u"閉じる"_s, w);
     close->setGeometry(8, 96, 97, 25);
     QObject::connect(close, &QPushButton::clicked, w, &QWidget::close);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -57,6 +60,8 @@ QWidget* openWindow(QSize size)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    kz::ui::substituteProgramFonts();
+    app.setFont(kz::ui::programFont());
     std::vector<QSize> sizes;
     for (const QString& arg : app.arguments().mid(1).join(u',').split(u',', Qt::SkipEmptyParts)) {
         const QStringList wh = arg.split(u'x');
@@ -67,7 +72,7 @@ int main(int argc, char** argv)
     QWidget menu(nullptr, kFixed);
     menu.setFixedSize(115, 264);
     menu.move(0, 0);
-    auto* button = new QPushButton(u"OK"_s, &menu);
+    auto* button = new QPushButton(u"相続税計算"_s, &menu);
     button->setGeometry(8, 16, 97, 25);
     std::size_t next = 0;
     QObject::connect(button, &QPushButton::clicked, &menu, [&] {

@@ -7,6 +7,9 @@
 //
 //   kz_xbench PROGRAM BARE [--rounds N] [--mem-rounds N] [--openings N] [--check]
 //
+// --rounds 0 --openings 0 leaves start-up and memory, all that is measured under wine
+// (PROGRAM and BARE then a script that starts the Windows program through wine).
+//
 // KZ_XBENCH_TRACE=1 prints every change seen on screen with its time, to see where an
 // opening spends it.
 //
@@ -57,8 +60,8 @@ struct Rect {
     bool contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
 };
 
-// What the screen does on its own while nobody touches it, in root coordinates: the menu's
-// clock ticks once a second, and a focused field's caret blinks (a strip a few pixels wide).
+// What the screen does on its own while nobody touches it: the menu's clock ticks once a
+// second (this strip of the menu), and a focused field's caret blinks (a few pixels wide).
 constexpr Rect kMenuClock{0, 190, 130, 30};
 constexpr int kCaretWidth = 4;
 
@@ -66,7 +69,8 @@ constexpr int kCaretWidth = 4;
 // after the focus arrives), longer than any pause between the paints of one opening.
 double gQuietMs = 200;
 
-// Window sizes and the places clicked, in pixels at 96 dpi (twips / 15).
+// Window sizes and the places clicked, in pixels at 96 dpi (twips / 15); a place in the menu
+// is counted from the menu's top-left corner (under wine it stands below a title bar's room).
 struct Size {
     int w, h;
 };
@@ -141,6 +145,9 @@ public:
 
     void settle() { lastChange(gQuietMs); }
 
+    // Where the menu stands: its clock's ticks are no change.
+    void setMenu(const Rect& menu) { clock_ = {menu.x + kMenuClock.x, menu.y + kMenuClock.y, kMenuClock.w, kMenuClock.h}; }
+
     void moveAway() { move(1910, 1070); }
 
     void move(int x, int y)
@@ -184,6 +191,16 @@ public:
     std::map<Window, Rect> windowsOf(pid_t pid)
     {
         std::map<Window, Rect> out;
+        for (const auto& [w, shown] : shownWindows())
+            if (shown.first == pid)
+                out[w] = shown.second;
+        return out;
+    }
+
+    // Every top-level window that shows, with its process (_NET_WM_PID) and place.
+    std::map<Window, std::pair<pid_t, Rect>> shownWindows()
+    {
+        std::map<Window, std::pair<pid_t, Rect>> out;
         Window r = 0, parent = 0, *children = nullptr;
         unsigned n = 0;
         if (!XQueryTree(dpy_, root_, &r, &parent, &children, &n))
@@ -192,8 +209,7 @@ public:
             XWindowAttributes a;
             if (!XGetWindowAttributes(dpy_, children[i], &a) || a.map_state != IsViewable)
                 continue;
-            if (pidOf(children[i]) == pid)
-                out[children[i]] = {a.x, a.y, a.width, a.height};
+            out[children[i]] = {pidOf(children[i]), Rect{a.x, a.y, a.width, a.height}};
         }
         if (children)
             XFree(children);
@@ -261,7 +277,7 @@ private:
                 const Rect r{d->area.x, d->area.y, d->area.width, d->area.height};
                 if (trace_)
                     std::fprintf(stderr, "%10.1f ms  damage %dx%d+%d+%d\n", t, r.w, r.h, r.x, r.y);
-                if (kMenuClock.contains(r) || r.w <= kCaretWidth)
+                if (clock_.contains(r) || r.w <= kCaretWidth)
                     continue;
                 return t;
             }
@@ -280,6 +296,7 @@ private:
     int damageEvent_ = 0;
     Damage damage_ = 0;
     Atom pidAtom_ = 0, protocols_ = 0, deleteWindow_ = 0;
+    Rect clock_ = kMenuClock;
     const bool trace_ = std::getenv("KZ_XBENCH_TRACE") != nullptr; // every change seen, to stderr
 };
 
@@ -299,20 +316,36 @@ public:
         if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0)
             Screen::fail("cannot start the program");
         posix_spawn_file_actions_destroy(&actions);
+        windows_ = pid_;
     }
     ~Process()
     {
         kill(pid_, SIGTERM);
         int status = 0;
         waitpid(pid_, &status, 0);
+        if (windows_ == pid_)
+            return;
+        // Not our child: asked to end, then made to, and waited for, so that the next
+        // start has the machine to itself.
+        kill(windows_, SIGTERM);
+        for (int i = 0; i < 500 && kill(windows_, 0) == 0; ++i)
+            sleepMs(10);
+        if (kill(windows_, SIGKILL) == 0)
+            for (int i = 0; i < 500 && kill(windows_, 0) == 0; ++i)
+                sleepMs(10);
     }
-    pid_t pid() const { return pid_; }
+    // The process whose windows show: the one started, except under wine, whose loader
+    // starts the Windows program as a process of its own.
+    pid_t pid() const { return windows_; }
+    void setWindowsProcess(pid_t pid) { windows_ = pid; }
     double started() const { return started_; }
+    const Rect& menu() const { return menu_; }
+    void setMenu(const Rect& menu) { menu_ = menu; }
 
     // A field of /proc/PID/status or smaps_rollup, in kB.
     long kb(const char* file, const char* field) const
     {
-        std::ifstream in("/proc/" + std::to_string(pid_) + "/" + file);
+        std::ifstream in("/proc/" + std::to_string(windows_) + "/" + file);
         std::string line;
         long sum = 0;
         while (std::getline(in, line))
@@ -326,8 +359,9 @@ public:
     long privateKb() const { return kb("smaps_rollup", "Private_Dirty:"); }
 
 private:
-    pid_t pid_ = 0;
+    pid_t pid_ = 0, windows_ = 0;
     double started_ = 0;
+    Rect menu_;
 };
 
 struct Samples {
@@ -426,11 +460,27 @@ struct Bench {
                 sizes += (sizes.empty() ? "" : ",") + sizeArg(s);
             argv.push_back(sizes);
         }
+        const auto before = screen.shownWindows();
         auto p = std::make_unique<Process>(argv);
         const std::optional<double> first = screen.firstChange(20000);
         if (!first)
             Screen::fail("the program showed nothing");
         record("start-up to the first paint of the menu", isProgram, *first - p->started());
+        // The menu: the first new window, its process the started one or (under wine) the
+        // Windows program's.
+        for (int i = 0; i < 2000 && !p->menu().w; ++i) {
+            for (const auto& [w, shown] : screen.shownWindows())
+                if (!before.count(w) && shown.first > 0) {
+                    p->setWindowsProcess(shown.first);
+                    p->setMenu(shown.second);
+                    screen.setMenu(shown.second);
+                    break;
+                }
+            if (!p->menu().w)
+                sleepMs(10);
+        }
+        if (!p->menu().w)
+            Screen::fail("no window of the program showed");
         screen.settle();
         return p;
     }
@@ -441,12 +491,13 @@ struct Bench {
         const char* name = kind == Kind::Tax ? "相続税計算" : kind == Kind::Coef ? "係数計算" : "シートHELP";
         auto p = start(isProgram, {size});
         // Where the click goes: the menu's button, or "シートHELP" in an open tax window.
-        int x = kBareButtonX, y = kBareButtonY;
+        const Rect& menu = p->menu();
+        int x = menu.x + kBareButtonX, y = menu.y + kBareButtonY;
         if (isProgram) {
-            x = kMenuX;
-            y = kind == Kind::Coef ? kCoefButtonY : kTaxButtonY;
+            x = menu.x + kMenuX;
+            y = menu.y + (kind == Kind::Coef ? kCoefButtonY : kTaxButtonY);
             if (kind == Kind::Help) {
-                const Rect tax = open(*p, kMenuX, kTaxButtonY).second;
+                const Rect tax = open(*p, x, y).second;
                 x = tax.x + kHelpButtonX;
                 y = tax.y + kHelpButtonY;
             }
@@ -497,7 +548,7 @@ struct Bench {
         auto p = start(isProgram, {kStudySize});
         std::pair<Window, Rect> w;
         if (isProgram) {
-            const auto tax = open(*p, kMenuX, kTaxButtonY);
+            const auto tax = open(*p, p->menu().x + kMenuX, p->menu().y + kTaxButtonY);
             screen.focus(tax.first);
             // The 1億円 family: spouse 40,000, two children 30,000 each, three heirs, the spouse
             // 1/2 and each child 1/4 (a study takes only a family it can follow).
@@ -512,7 +563,7 @@ struct Bench {
             screen.key(XK_Return); // from the estate to the children, then to the share
             screen.key(XK_Return);
         } else {
-            w = open(*p, kBareButtonX, kBareButtonY);
+            w = open(*p, p->menu().x + kBareButtonX, p->menu().y + kBareButtonY);
             screen.focus(w.first);
         }
         screen.settle();
@@ -530,14 +581,15 @@ struct Bench {
     void memoryRound(bool isProgram)
     {
         auto p = start(isProgram, {kTaxSize, kCoefSize, kAboutSize, kHelpSize});
+        const Rect& menu = p->menu();
         if (isProgram) {
-            const Rect tax = open(*p, kMenuX, kTaxButtonY).second;
-            open(*p, kMenuX, kCoefButtonY);
-            open(*p, kMenuX, kAboutButtonY);
+            const Rect tax = open(*p, menu.x + kMenuX, menu.y + kTaxButtonY).second;
+            open(*p, menu.x + kMenuX, menu.y + kCoefButtonY);
+            open(*p, menu.x + kMenuX, menu.y + kAboutButtonY);
             open(*p, tax.x + kHelpButtonX, tax.y + kHelpButtonY);
         } else {
             for (int i = 0; i < 4; ++i)
-                open(*p, kBareButtonX, kBareButtonY);
+                open(*p, menu.x + kBareButtonX, menu.y + kBareButtonY);
         }
         record("memory with every window open (RSS), MB", isProgram, p->rssKb() / 1024.0);
     }
@@ -547,7 +599,8 @@ struct Bench {
     void openingsRound(bool isProgram, int openings)
     {
         auto p = start(isProgram, {kTaxSize});
-        const int x = isProgram ? kMenuX : kBareButtonX, y = isProgram ? kTaxButtonY : kBareButtonY;
+        const int x = p->menu().x + (isProgram ? kMenuX : kBareButtonX);
+        const int y = p->menu().y + (isProgram ? kTaxButtonY : kBareButtonY);
         const double quiet = gQuietMs;
         gQuietMs = 60;
         long first = 0;
@@ -622,7 +675,8 @@ int main(int argc, char** argv)
     for (int r = 0; r < memRounds; ++r)
         for (bool isProgram : {true, false}) {
             b.memoryRound(isProgram);
-            b.openingsRound(isProgram, openings);
+            if (openings > 0)
+                b.openingsRound(isProgram, openings);
         }
 
     std::printf("%-72s %17s %17s %8s %8s\n", "what (times in ms)", "program min/med", "bare min/med", "ratio",

@@ -3,6 +3,7 @@
 
 #include "ui/focus_style.h"
 #include "ui/icons.h"
+#include "ui/program_font.h"
 #include "ui/save_file.h"
 
 #include <QApplication>
@@ -21,23 +22,11 @@ namespace {
 constexpr int kPixmapCacheKb = 1024;
 } // namespace
 
-QFont programFont()
-{
-    QFont font(u"ＭＳ Ｐゴシック"_s);
-    font.setPointSizeF(9);
-    // A weight stated too: a theme's font for a kind of control (labels, buttons …) may be bold.
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    return font;
-}
-
 void setWindowFont(QWidget* window) { window->setFont(programFont()); }
 
 void setupApplication(QApplication& app)
 {
-    // The layout was drawn for this Windows font; IPAPGothic has the same proportional metrics.
-    QFont::insertSubstitution(u"ＭＳ Ｐゴシック"_s, u"IPAPGothic"_s);
-    QFont::insertSubstitution(u"ＭＳ ゴシック"_s, u"IPAGothic"_s);
+    substituteProgramFonts();
     app.setFont(programFont());
 
     app.setStyle(makeFocusFrameStyle());

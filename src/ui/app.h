@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 class QApplication;
-class QFont;
 class QString;
 class QWidget;
+#include "ui/program_font.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,6 @@ namespace kz::ui {
 // Fonts, Japanese standard-button texts and the program icon; main() and the widget
 // tests call this so that both see the same program.
 void setupApplication(QApplication& app);
-
-// The font the windows' layout was drawn for, every property of it stated.
-QFont programFont();
 
 // Gives a window the program's font, before its controls are built: a platform theme's
 // fonts (for labels, buttons …) and the application's font then reach none of them.
