@@ -94,7 +94,11 @@ bool showsWholeText(QWidget* box)
     auto* edit = qobject_cast<QLineEdit*>(box);
     const QString text = edit ? edit->displayText() : static_cast<QLabel*>(box)->text();
     const int frame = edit ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : static_cast<QLabel*>(box)->frameWidth();
-    const QRect inner = box->rect().adjusted(frame, frame + 1, -frame, -frame - 1); // clear of round corners
+    // Clear of round corners, in the image's own pixels (a grab at 150 % has half as many again).
+    const QRectF logical = QRectF(box->rect()).adjusted(frame, frame + 1, -frame, -frame - 1);
+    const qreal dpr = image.devicePixelRatio();
+    const QRect inner(QPoint(int(std::ceil(logical.left() * dpr)), int(std::ceil(logical.top() * dpr))),
+                      QPoint(int(logical.right() * dpr) - 1, int(logical.bottom() * dpr) - 1));
     QMap<int, int> greys; // the commonest is the background
     for (int y = inner.top(); y <= inner.bottom(); ++y)
         for (int x = inner.left(); x <= inner.right(); ++x)

@@ -745,8 +745,15 @@ private slots:
 
     void printWithoutAPrinterSaysSo()
     {
-        // No print server to reach: the lookup fails at once.
+        // No print server to reach: the lookup fails at once. Windows' spooler does not read
+        // CUPS_SERVER: where it has a printer that takes pages (wine's, from a print server
+        // running beside it), the page goes there and there is nothing to say.
         qputenv("CUPS_SERVER", "/nonexistent/kazenoha-cups.sock");
+        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        if (!printer.isNull() && printer.state() != QPrinter::Error && QSysInfo::productType() == u"windows"_s) {
+            qunsetenv("CUPS_SERVER");
+            QSKIP("this Windows has a printer that may take the page");
+        }
         const auto answered = kz::test::answerNextMessageBox(QMessageBox::Yes);
         w.click(w.form->Picture5);
         auto told = kz::test::answerNextMessageBox(QMessageBox::Ok);
