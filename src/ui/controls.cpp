@@ -164,6 +164,12 @@ protected:
         constexpr auto selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
         if (event->type() == QEvent::Enter)
             label->setTextInteractionFlags(selectable);
+        // A press with no hover before it (a tap; a pointer that Windows moved without telling)
+        // selects as well: the focus a click gives was decided before this filter saw it.
+        else if (event->type() == QEvent::MouseButtonPress && !(label->textInteractionFlags() & Qt::TextSelectableByMouse)) {
+            label->setTextInteractionFlags(selectable);
+            label->setFocus(Qt::MouseFocusReason);
+        }
         else if ((event->type() == QEvent::Leave || event->type() == QEvent::FocusOut)
                  && !label->hasSelectedText() && !label->underMouse())
             label->setTextInteractionFlags(Qt::NoTextInteraction);
