@@ -43,6 +43,8 @@ public:
     void addItem();
     void removeItem();
     void fillSheet();
+    // The sheet follows another law: its rules and the note change at once, not at the next edit.
+    void followLaw() { refresh(); }
 
 private:
     void load();     // the entries into the cells

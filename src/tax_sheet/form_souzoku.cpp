@@ -322,6 +322,8 @@ void FormSouzoku::followLaw()
         help->followLaw(sheet_.law());
     if (auto* family = dynamic_cast<FamilyWindow*>(kz::ui::openWindow(kz::ui::WindowKind::TaxFamily)))
         family->followLaw(sheet_.law());
+    if (auto* assets = dynamic_cast<AssetsWindow*>(kz::ui::openWindow(kz::ui::WindowKind::Assets)))
+        assets->followLaw();
 }
 
 void FormSouzoku::showFamily() { kz::ui::showWindow(kz::ui::WindowKind::TaxFamily); }
