@@ -75,7 +75,9 @@ def check_view(win, view, buttons=()):
         if role in CONTROLS and has(n, pyatspi.STATE_FOCUSABLE):
             check(n.name.strip() != "", f"{view}: a {role} without a name")
             check(n.name not in seen, f"{view}: two controls named {n.name!r}")
-            check(role not in ("push button", "page tab") or "Press" in actions(n), f"{view}: {n.name!r} cannot be pressed")
+            # A command that waits for input (disabled) offers no action until then.
+            check(role not in ("push button", "page tab") or "Press" in actions(n) or not has(n, pyatspi.STATE_ENABLED),
+                  f"{view}: {n.name!r} cannot be pressed")
             seen[n.name] = role
     for name in buttons:
         check(seen.get(name) == "push button", f"{view}: no push button {name!r}")
@@ -221,6 +223,17 @@ try:
     check(cells == [["0 %", "0", "0", "0", "0"], ["100 %", "0", "0", "0", "0"], ["法定相続分 0.0 %"] + ["0"] * 4,
                     ["最小 0.0 %"] + ["0"] * 4, ["選択 0.0 %"] + ["0"] * 4], f"the study's table reads {cells}")
     check(table.getColumnHeader(4).name == "合計", "the study's last column is not 合計")
+
+    # The family and the assets, from the sheet page's own commands.
+    press(find(sheet, "push button", "相続税計算シート"))
+    for title, buttons, views in (("相続人の判定", ["シートへ反映", "閉じる"], [("tree", "家族")]),
+                                  ("財産の内訳", ["行を追加", "行を削除", "シートへ反映", "閉じる"],
+                                   [("table", "各人の金額"), ("table", "財産・債務・贈与の明細")])):
+        press(wait_for(lambda: find(sheet, "push button", title), "the command " + title))
+        other = window(title)
+        check_view(other, title + " window", buttons)
+        for role, name in views:
+            check(find(other, role, name) is not None, f"{title}: no {role} named {name}")
 
     press(find(menu, "push button", "係数計算"))
     coefficients = window("基本係数")
