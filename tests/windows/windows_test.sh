@@ -197,6 +197,30 @@ if [ -n "$installed" ]; then
   sleep 2
   wineserver -w
 fi
+
+echo "== the installer for all users, and a case file opened as a double-click opens it"
+# Wine's shell finds file types in HKLM's classes only (Windows merges the user's in too), so
+# the open command is followed here through an installation for all users.
+wine "$setup" /S /AllUsers >/dev/null 2>&1
+wineserver -w
+machine_dir="$WINEPREFIX/drive_c/Program Files/Kazenoha"
+[ -f "$machine_dir/kazenoha.exe" ] || fail "the installer for all users put no kazenoha.exe under Program Files"
+cp "$here/../../docs/case-example.kazenoha" "$work/case.kazenoha"
+wine start "$(winepath -w "$work/case.kazenoha")" >/dev/null 2>&1 || fail "the shell did not open the case file"
+opened=
+for _ in $(seq 30); do
+  xdotool search --name '^相続税計算シート$' >/dev/null 2>&1 && { opened=1; break; }
+  sleep 1
+done
+[ -n "$opened" ] || fail "the case file opened by the shell showed no sheet"
+import -window root "$shots/double_click.png"
+wineserver -k || true
+wine "$machine_dir/uninstall.exe" /S >/dev/null 2>&1
+wineserver -w
+sleep 2
+wineserver -w
+! wine reg query 'HKLM\Software\Classes\.kazenoha' >/dev/null 2>&1 ||
+  fail "the case file's type is still registered for all users"
 list_prefix >"$work/after.txt"
 if ! cmp -s "$before" "$work/after.txt"; then
   diff "$before" "$work/after.txt" | head -20 || true
