@@ -23,6 +23,21 @@ bin="$build/bin"
 shots="$build/shots"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+# Whether a window whose title matches shows within 30 s.
+window_shows() {
+  for _ in $(seq 30); do
+    xdotool search --name "$1" >/dev/null 2>&1 && return 0
+    sleep 1
+  done
+  return 1
+}
+# A silent uninstall, waited for: the uninstaller works from a copy of itself that outlives it.
+uninstall_from() {
+  wine "$1/uninstall.exe" /S >/dev/null 2>&1
+  wineserver -w
+  sleep 2
+  wineserver -w
+}
 
 work=$(mktemp -d /tmp/kazenoha-wine.XXXXXX)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
@@ -176,12 +191,7 @@ if [ -n "$installed" ]; then
     fail "the installed kazenoha-cli answers otherwise"
   wine "${desktop[@]}" "$installed" >/dev/null 2>&1 &
   installed_program=$!
-  menu_shown=
-  for _ in $(seq 30); do
-    xdotool search --name '^ $' >/dev/null 2>&1 && { menu_shown=1; break; }
-    sleep 1
-  done
-  [ -n "$menu_shown" ] || fail "the installed program shows no menu"
+  window_shows '^ $' || fail "the installed program shows no menu"
   import -window root "$shots/installed.png"
   # Uninstalling while it runs is refused, and everything stays (run in place, _?=, so
   # that its exit status is its own and not that of a copy it starts).
@@ -192,10 +202,7 @@ if [ -n "$installed" ]; then
     fail "uninstalling while the program runs did not refuse (exit $refused)"
   wineserver -k || true
   wait "$installed_program" 2>/dev/null || true
-  wine "$dir/uninstall.exe" /S >/dev/null 2>&1
-  wineserver -w
-  sleep 2
-  wineserver -w
+  uninstall_from "$dir"
 fi
 
 echo "== the installer for all users, and a case file opened as a double-click opens it"
@@ -207,18 +214,10 @@ machine_dir="$WINEPREFIX/drive_c/Program Files/Kazenoha"
 [ -f "$machine_dir/kazenoha.exe" ] || fail "the installer for all users put no kazenoha.exe under Program Files"
 cp "$here/../../docs/case-example.kazenoha" "$work/case.kazenoha"
 wine start "$(winepath -w "$work/case.kazenoha")" >/dev/null 2>&1 || fail "the shell did not open the case file"
-opened=
-for _ in $(seq 30); do
-  xdotool search --name '^相続税計算シート$' >/dev/null 2>&1 && { opened=1; break; }
-  sleep 1
-done
-[ -n "$opened" ] || fail "the case file opened by the shell showed no sheet"
+window_shows '^相続税計算シート$' || fail "the case file opened by the shell showed no sheet"
 import -window root "$shots/double_click.png"
 wineserver -k || true
-wine "$machine_dir/uninstall.exe" /S >/dev/null 2>&1
-wineserver -w
-sleep 2
-wineserver -w
+uninstall_from "$machine_dir"
 ! wine reg query 'HKLM\Software\Classes\.kazenoha' >/dev/null 2>&1 ||
   fail "the case file's type is still registered for all users"
 list_prefix >"$work/after.txt"

@@ -8,11 +8,7 @@ typed() { xdotool type --delay 40 "$1"; }
 shot() { sleep "${2:-2}"; import -window root "$shots/$1.png"; }
 
 # The menu maps at the desktop's top left, 相続税計算 holding the focus.
-for _ in $(seq 30); do
-  xdotool search --name '^ $' >/dev/null 2>&1 && break
-  sleep 1
-done
-xdotool search --name '^ $' >/dev/null 2>&1 || fail "the menu did not open"
+window_shows '^ $' || fail "the menu did not open"
 shot menu 3
 
 # The worked example typed into the tax sheet, then "納付税額計算".
