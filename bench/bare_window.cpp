@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The floor the program is measured against: plain Qt, built with the same flags, no
 // Kazenoha code, its text Japanese in the program's font (which alone is shared: a Japanese
-// face takes its own time to find and load). A small window at the top-left with one text button, as the menu stands;
-// each press of the button opens the next window of the sizes given on the command line
-// (WxH,WxH,…, cycling), centred, with a few controls: a label, a focused field and a
-// button that rewrites the label, as a calculation writes its result, and a key typed in
-// the field repaints the whole window.
+// face takes its own time to find and load). A small window at the top-left with one text
+// button, as the menu stands; each press of the button opens the next window of the sizes
+// given on the command line (WxH,WxH,…, cycling), centred, with a few controls: a label, a
+// focused field and a button that rewrites the label, as a calculation writes its result,
+// and a key typed in the field repaints the whole window.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
