@@ -206,28 +206,28 @@ QWidget* FormSouzoku::addExtraCommands()
     }
     // 財産の内訳 fills the six amounts: its command stands on the sheet above 納付税額計算, where
     // the amounts it writes are computed; the heading row has no room left.
-    auto* assets = new CommandButton(u"財産の内訳…"_s, Picture3);
-    assets->setObjectName(u"AssetsCommand"_s);
-    assets->setGeometry(twipsRect(8520, 7395, 1935, kExtraHeight));
-    assets->setAccessibleName(u"財産の内訳"_s);
-    connect(assets, &QPushButton::clicked, this, &FormSouzoku::showAssets);
-    kz::ui::bindKey(assets, QKeyCombination(Qt::Key_F6), this);
-    setTabOrder(std::exchange(last, assets), assets);
-    extraCommands.append(assets);
+    // A command on the sheet page that opens a window of its own, by its key too.
+    auto sheetCommand = [&](const QString& name, const QString& objectName, const QRect& at, Qt::Key key,
+                            void (FormSouzoku::*show)()) {
+        auto* b = new CommandButton(name + u'…', Picture3);
+        b->setObjectName(objectName);
+        b->setGeometry(at);
+        b->setAccessibleName(name);
+        connect(b, &QPushButton::clicked, this, show);
+        kz::ui::bindKey(b, QKeyCombination(key), this);
+        setTabOrder(std::exchange(last, b), b);
+        extraCommands.append(b);
+    };
+    sheetCommand(u"財産の内訳"_s, u"AssetsCommand"_s, twipsRect(8520, 7395, 1935, kExtraHeight), Qt::Key_F6,
+                 &FormSouzoku::showAssets);
     kz::ui::registerWindow(kz::ui::WindowKind::Assets, [this] {
         return new AssetsWindow(sheet_, assets_, [this] { commands_->refreshSteps(); }, this);
     }, this);
     // 相続人の判定 fills the heir count, the shares and the 2割加算 marks: its command stands on
     // the sheet in the free band between ④ and ⑤, just below 法定相続人数 (whose own row has
     // no room for one).
-    auto* family = new CommandButton(u"相続人の判定…"_s, Picture3);
-    family->setObjectName(u"FamilyCommand"_s);
-    family->setGeometry(twipsRect(120, 3900, 2430, kExtraHeight));
-    family->setAccessibleName(u"相続人の判定"_s);
-    connect(family, &QPushButton::clicked, this, &FormSouzoku::showFamily);
-    kz::ui::bindKey(family, QKeyCombination(Qt::Key_F5), this);
-    setTabOrder(std::exchange(last, family), family);
-    extraCommands.append(family);
+    sheetCommand(u"相続人の判定"_s, u"FamilyCommand"_s, twipsRect(120, 3900, 2430, kExtraHeight), Qt::Key_F5,
+                 &FormSouzoku::showFamily);
     for (QWidget* box : Picture3->surchargeBoxes)
         setTabOrder(std::exchange(last, box), box);
     kz::ui::registerWindow(kz::ui::WindowKind::TaxFamily, [this] {

@@ -251,6 +251,18 @@ void everyAlivePerson(std::vector<Person>& persons, std::vector<Person*>& out)
     }
 }
 
+// Everyone alive in the family who could renounce, spouse first.
+std::vector<Person*> alivePersons(Family& f)
+{
+    std::vector<Person*> out;
+    if (f.spouse && f.spouse->alive)
+        out.push_back(&*f.spouse);
+    everyAlivePerson(f.children, out);
+    everyAlivePerson(f.ascendants, out);
+    everyAlivePerson(f.siblings, out);
+    return out;
+}
+
 TEST(Family, RandomFamiliesKeepWhatTheLawKeeps)
 {
     Random random(20240101);
@@ -271,20 +283,8 @@ TEST(Family, RandomFamiliesKeepWhatTheLawKeeps)
         }
         EXPECT_EQ(j.taxHeirs, static_cast<int>(j.taxShares.size()));
 
-        std::vector<Person*> alive;
-        if (f.spouse && f.spouse->alive)
-            alive.push_back(&*f.spouse);
-        everyAlivePerson(f.children, alive);
-        everyAlivePerson(f.ascendants, alive);
-        everyAlivePerson(f.siblings, alive);
-        if (!alive.empty()) {
-            Family changed = f;
-            std::vector<Person*> there;
-            if (changed.spouse && changed.spouse->alive)
-                there.push_back(&*changed.spouse);
-            everyAlivePerson(changed.children, there);
-            everyAlivePerson(changed.ascendants, there);
-            everyAlivePerson(changed.siblings, there);
+        Family changed = f;
+        if (const std::vector<Person*> there = alivePersons(changed); !there.empty()) {
             Person& p = *there[random.pick(there.size())];
             p.renounced = !p.renounced;
             try {
